@@ -1,0 +1,6 @@
+# Sources of dalvex-cli. Each verb is one file that registers itself.
+target_sources(dalvex-cli PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YCliVerb.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliApp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbVersion.cpp
+)

@@ -1,0 +1,3 @@
+# Sources of the allocation subsystem.
+target_sources(dalvex_core PRIVATE
+)

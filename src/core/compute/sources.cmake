@@ -1,0 +1,3 @@
+# Sources of the compute subsystem.
+target_sources(dalvex_core PRIVATE
+)

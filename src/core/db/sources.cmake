@@ -1,0 +1,3 @@
+# Sources of the db subsystem.
+target_sources(dalvex_core PRIVATE
+)

@@ -1,0 +1,3 @@
+# Sources of the import subsystem.
+target_sources(dalvex_core PRIVATE
+)

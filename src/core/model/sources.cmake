@@ -1,0 +1,3 @@
+# Sources of the model subsystem.
+target_sources(dalvex_core PRIVATE
+)

@@ -1,0 +1,3 @@
+# Sources of the neighbours subsystem.
+target_sources(dalvex_core PRIVATE
+)

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Runs dalvex-cli with arguments and collects exit code, stdout and stderr.
+struct CliResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliResult RunCli(const QStringList& args, const QByteArray& stdinData = {});
