@@ -71,7 +71,8 @@ class YSegmentModel {
     // seven bits unless bAdd.
     void SelectInRect(const QPointF& p0, const QPointF& p1, bool bAdd);
     // Clears the given filter bits when all are set, sets them otherwise; then every segment
-    // mask is ANDed with the filter.
+    // mask keeps only the selection bits the filter still allows (a kind switched off takes
+    // its class bits with it); bits above the seven selection bits are untouched.
     void ToggleClassFilter(quint32 bits);
 
     // First borrow pit (bBorrow) or waste pit whose economic stretch meets [a, b] (touching
@@ -88,7 +89,5 @@ class YSegmentModel {
     int FindSegmentStartingAt(const YStation& sta) const;
 
   private:
-    std::optional<YSegRun> SelectCutRun(const QPointF& pt, bool& bChanged);
-    std::optional<YSegRun> SelectFillRun(const QPointF& pt, bool& bChanged);
     void Backup(YTFItem& item, qint32 nOld);
 };

@@ -1,3 +1,6 @@
-# Sources of the model subsystem.
+# Sources of the model subsystem: the in-memory model of the open project segment.
 target_sources(dalvex_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YClassFilter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YTFItem.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YSegmentModel.cpp
 )

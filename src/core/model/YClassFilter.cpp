@@ -1,0 +1,3 @@
+#include "core/model/YClassFilter.h"
+
+quint32 g_nClassFilter = YClassFilter::Initial;
