@@ -1,0 +1,333 @@
+#include "core/compute/YSegmentCalc.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+#include <random>
+
+namespace {
+
+using R = YTsjsRow;
+constexpr double kTol = 1e-9;
+
+// ---- Averaging rules, against solids whose volume is known ----
+
+struct SolidCase {
+    const char* name;
+    double a0;
+    double a1;
+    double length;
+    double volume; // of the solid, from its own formula
+    bool prismoidal;
+};
+
+class AverageAreaTest : public testing::TestWithParam<SolidCase> {};
+
+TEST_P(AverageAreaTest, GivesTheSolidsVolumeOverItsLength)
+{
+    const SolidCase& c = GetParam();
+    EXPECT_NEAR(YSegmentCalc::AverageArea(c.a0, c.a1, c.prismoidal) * c.length, c.volume, 1e-9)
+        << c.name;
+}
+
+const double kPi = std::numbers::pi;
+
+INSTANTIATE_TEST_SUITE_P(
+    Solids, AverageAreaTest,
+    testing::Values(
+        // A prism 5 m² × 20 m: both rules give 100 m³.
+        SolidCase{"prism average", 5, 5, 20, 100, false},
+        SolidCase{"prism prismoidal", 5, 5, 20, 100, true},
+        // Square frustum, sides 2 m and 4 m, 3 m long: h/3 (a² + ab + b²) = 28 m³.
+        SolidCase{"square frustum", 4, 16, 3, 28, true},
+        SolidCase{"square frustum reversed", 16, 4, 3, 28, true},
+        // Cone frustum, radii 1 m and 2 m, 6 m long: πh/3 (r² + rR + R²) = 14π m³.
+        SolidCase{"cone frustum", kPi, 4 * kPi, 6, 14 * kPi, true},
+        // Pyramid, base 9 m² at either end, 10 m long: base × h / 3 = 30 m³.
+        SolidCase{"pyramid, later end empty", 9, 0, 10, 30, true},
+        SolidCase{"pyramid, earlier end empty", 0, 9, 10, 30, true},
+        // The average-area rule takes the trapezoid: (4 + 16)/2 × 3 = 30 m³.
+        SolidCase{"trapezoid", 4, 16, 3, 30, false}),
+    [](const testing::TestParamInfo<SolidCase>& info) { return std::to_string(info.index); });
+
+TEST(AverageArea, PrismoidalNeverExceedsTheMeanAndNeverFallsBelowTheGeometricBound)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> area(0.0, 200.0);
+    for (int i = 0; i < 1000; ++i) {
+        const double a0 = area(rng);
+        const double a1 = area(rng);
+        const double p = YSegmentCalc::AverageArea(a0, a1, true);
+        EXPECT_LE(p, (a0 + a1) / 2 + kTol);
+        EXPECT_NEAR(p, (a0 + a1 + std::sqrt(a0 * a1)) / 3, 1e-9 * (1 + a0 + a1));
+    }
+}
+
+TEST(Interpolate, IsLinearBetweenTheEnds)
+{
+    EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(10, 30, 100, 120, 105), 15);
+    EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(10, 30, 100, 120, 100), 10);
+    EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(-2, 2, 0, 40, 30), 1);
+}
+
+// ---- Trough deduction ----
+
+struct TroughCase {
+    const char* name;
+    double cut, fill, h;
+    double area, depth;
+    bool byDepth, toCut;
+    double wantCut, wantFill;
+};
+
+class TroughTest : public testing::TestWithParam<TroughCase> {};
+
+TEST_P(TroughTest, Deducts)
+{
+    const TroughCase& c = GetParam();
+    const auto a = YSegmentCalc::DeductTrough({c.cut, c.fill}, c.h, {c.area, c.depth}, c.byDepth,
+                                              c.toCut);
+    EXPECT_DOUBLE_EQ(a.cut, c.wantCut) << c.name;
+    EXPECT_DOUBLE_EQ(a.fill, c.wantFill) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TroughTest,
+    testing::Values(
+        TroughCase{"fill loses the trough", 1, 20, 1.5, 6, 0.8, false, false, 1, 14},
+        TroughCase{"cut gains the trough", 12, 0, -2, 6, 0.8, false, false, 18, 0},
+        TroughCase{"height exactly 0 is fill", 0, 10, 0, 6, 0.8, false, false, 0, 4},
+        TroughCase{"shortfall stops at 0", 2, 4, 1, 6, 0.8, false, false, 2, 0},
+        TroughCase{"shortfall turns into cut", 2, 4, 1, 6, 0.8, false, true, 4, 0},
+        TroughCase{"by depth: shallow fill counts as cut", 0, 3, 0.5, 6, 0.8, true, false, 6, 3},
+        TroughCase{"by depth: fill at the depth", 0, 9, 0.8, 6, 0.8, true, false, 0, 3},
+        TroughCase{"no trough row", 3, 4, 1, 0, 0, false, true, 3, 4}),
+    [](const testing::TestParamInfo<TroughCase>& info) { return std::to_string(info.index); });
+
+// ---- Quantities and local reuse ----
+
+// A 20 m segment, cut 10 m² and fill 5 m² on average: 200 m³ of cut, 100 m³ of fill.
+// The cut is all class II (普通土) with divisor 1.25, three quarters usable.
+YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0)
+{
+    YTsjsRow row;
+    row[R::CutAvg] = 10;
+    row[R::FillAvg] = fillAvg;
+    row[R::Dist] = 20;
+    YSegmentCalc::Material m;
+    m.content = {0, 100, 0, 0, 0, 0};
+    m.usable = {1, 0.75, 1, 1, 1, 1};
+    m.coef = {1.23, 1.25, 1.09, 0.92, 0.92, 0.92};
+    m.soilFactor = soilFactor;
+    YSegmentCalc::Quantities(row, m);
+    return row;
+}
+
+TEST(Quantities, SplitTheCutByContentsAndConvertToCompacted)
+{
+    const YTsjsRow row = SoilRow();
+    EXPECT_DOUBLE_EQ(row[R::CutTotal], 200);
+    EXPECT_DOUBLE_EQ(row[R::FillTotal], 100);
+    EXPECT_DOUBLE_EQ(row.At(R::Qty, 2), 200);
+    EXPECT_DOUBLE_EQ(row.At(R::QtyC, 2), 160);
+    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 150);
+    EXPECT_DOUBLE_EQ(row.At(R::UsableC, 2), 120);
+    EXPECT_DOUBLE_EQ(row.At(R::Unusable, 2), 50);
+    EXPECT_DOUBLE_EQ(row.At(R::UnusableC, 2), 40);
+    EXPECT_DOUBLE_EQ(row[R::RemSoil], 200);
+    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 160);
+    EXPECT_DOUBLE_EQ(row[R::RemRock], 0);
+    EXPECT_DOUBLE_EQ(row.At(R::Coef, 2), 1.25);
+    EXPECT_DOUBLE_EQ(row.At(R::Ratio, 2), 0.75);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], 100);
+}
+
+TEST(Quantities, LossRateScalesTheClassQuantities)
+{
+    // 10 % soil loss: class quantities are 0.9 × contents × V / 100.
+    const YTsjsRow row = SoilRow(5.0, 0.9);
+    EXPECT_DOUBLE_EQ(row.At(R::Qty, 2), 0.9 * 100 * 200 / 100);
+    EXPECT_NEAR(row[R::LossSoil], 0.1, 1e-15);
+    EXPECT_DOUBLE_EQ(row[R::LossRock], 0);
+}
+
+TEST(LocalReuse, NewestLayoutReusesOnlyTheUsablePart)
+{
+    YTsjsRow row = SoilRow();
+    YSegmentCalc::LocalReuse(row, 6, 7);
+    // Usable compacted soil 120 m³ exceeds the 100 m³ fill: all fill is made, 5/6 of the
+    // usable soil goes into it.
+    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
+    EXPECT_DOUBLE_EQ(row[R::FillSoil], 100);
+    EXPECT_DOUBLE_EQ(row[R::UseRock], 0);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
+    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 125);
+    EXPECT_DOUBLE_EQ(row.At(R::UseC, 2), 100);
+    EXPECT_DOUBLE_EQ(row.At(R::Fill, 2), 125);
+    EXPECT_DOUBLE_EQ(row[R::UseSoilL], 125);
+    EXPECT_DOUBLE_EQ(row.At(R::Rem, 2), 75);
+    EXPECT_DOUBLE_EQ(row.At(R::RemC, 2), 60);
+    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 25);
+    EXPECT_DOUBLE_EQ(row.At(R::UsableC, 2), 20);
+    EXPECT_DOUBLE_EQ(row.At(R::Unusable, 2), 50); // never reused locally
+    EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
+    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 60);
+    EXPECT_DOUBLE_EQ(row[R::UsableSoil], 25);
+    EXPECT_DOUBLE_EQ(row[R::UsableSoilC], 20);
+}
+
+TEST(LocalReuse, FillLargerThanTheOfferTakesAllOfIt)
+{
+    YTsjsRow row = SoilRow(15.0); // 300 m³ of fill
+    YSegmentCalc::LocalReuse(row, 3, 63);
+    EXPECT_DOUBLE_EQ(row[R::UseSoil], 120);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], 180);
+    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 150);
+    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 0);
+}
+
+TEST(LocalReuse, NoClassesLeavesEverything)
+{
+    YTsjsRow row = SoilRow();
+    const YTsjsRow before = row;
+    YSegmentCalc::LocalReuse(row, 6, 0);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], row[R::FillTotal]);
+    for (int c = 0; c < R::Count; ++c) {
+        if (c != R::FillAfter) {
+            EXPECT_DOUBLE_EQ(row[c], before[c]) << YTsjsRow::ColumnName(c).toStdString();
+        }
+    }
+}
+
+TEST(LocalReuse, SoilGoesFirstThenRockMakesUpTheRest)
+{
+    // Half soil class I, half rock class IV (divisors 1 and 1 for round numbers), all usable.
+    YTsjsRow row;
+    row[R::CutAvg] = 10;
+    row[R::FillAvg] = 7.5;
+    row[R::Dist] = 20; // 200 m³ cut: 100 soil, 100 rock; 150 m³ fill
+    YSegmentCalc::Material m;
+    m.content = {50, 0, 0, 50, 0, 0};
+    m.usable = {1, 1, 1, 1, 1, 1};
+    m.coef = {1, 1, 1, 1, 1, 1};
+    YSegmentCalc::Quantities(row, m);
+    YSegmentCalc::LocalReuse(row, 6, 63);
+    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
+    EXPECT_DOUBLE_EQ(row[R::UseRock], 50);
+    EXPECT_DOUBLE_EQ(row.At(R::Use, 4), 50);
+    EXPECT_DOUBLE_EQ(row[R::RemRock], 50);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
+    // Fill smaller than the soil alone: no rock is used.
+    YTsjsRow small;
+    small[R::CutAvg] = 10;
+    small[R::FillAvg] = 2.5;
+    small[R::Dist] = 20;
+    YSegmentCalc::Quantities(small, m);
+    YSegmentCalc::LocalReuse(small, 6, 63);
+    EXPECT_DOUBLE_EQ(small[R::UseSoil], 50);
+    EXPECT_DOUBLE_EQ(small[R::UseRock], 0);
+    EXPECT_DOUBLE_EQ(small[R::RemRock], 100);
+}
+
+TEST(LocalReuse, VersionTwoReusesTheWholeSurplus)
+{
+    YTsjsRow row = SoilRow();
+    YSegmentCalc::LocalReuse(row, 2, 7);
+    // 160 m³ compacted on offer for 100 m³ of fill: 5/8 of it, 125 m³ natural.
+    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
+    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 125);
+    EXPECT_DOUBLE_EQ(row.At(R::Rem, 2), 75);
+    EXPECT_DOUBLE_EQ(row.At(R::RemC, 2), 60);
+    EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
+}
+
+TEST(LocalReuse, VersionOneReducesTheSurplusThroughTheMix)
+{
+    YTsjsRow row = SoilRow();
+    YSegmentCalc::LocalReuse(row, 1, 2); // any soil bit takes the whole soil surplus
+    // Natural reduction: (Σp) · Us / (Σ p/d) = 100 · 100 / (100 / 1.25) = 125.
+    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
+    EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
+    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 60);
+    EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
+}
+
+YTsjsRow RandomRow(std::mt19937& rng)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    YTsjsRow row;
+    row[R::CutAvg] = 50 * unit(rng);
+    row[R::FillAvg] = 50 * unit(rng);
+    row[R::Dist] = 1 + 40 * unit(rng);
+    YSegmentCalc::Material m;
+    double sum = 0;
+    for (double& p : m.content) {
+        p = unit(rng);
+        sum += p;
+    }
+    for (size_t k = 0; k < 6; ++k) {
+        m.content[k] *= 100 / sum;
+        m.usable[k] = unit(rng);
+        m.coef[k] = 0.8 + 0.5 * unit(rng);
+    }
+    m.soilFactor = 1 - 0.2 * unit(rng);
+    m.rockFactor = 1 - 0.2 * unit(rng);
+    YSegmentCalc::Quantities(row, m);
+    return row;
+}
+
+TEST(LocalReuse, ConservesMaterialOnRandomRows)
+{
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<unsigned> mask(0, 63);
+    for (int i = 0; i < 500; ++i) {
+        YTsjsRow row = RandomRow(rng);
+        const YTsjsRow before = row;
+        YSegmentCalc::LocalReuse(row, 6, mask(rng));
+        const double scale = 1 + before[R::CutTotal] + before[R::FillTotal];
+        EXPECT_NEAR(row[R::FillAfter] + row[R::UseSoil] + row[R::UseRock], row[R::FillTotal],
+                    1e-9 * scale);
+        EXPECT_GE(row[R::FillAfter], -1e-9 * scale);
+        double soilC = 0;
+        double rockC = 0;
+        for (int k = 1; k <= 6; ++k) {
+            EXPECT_NEAR(row.At(R::Use, k) + row.At(R::Rem, k), before.At(R::Qty, k),
+                        1e-9 * scale);
+            EXPECT_NEAR(row.At(R::Usable, k) + row.At(R::Unusable, k), row.At(R::Rem, k),
+                        1e-9 * scale);
+            EXPECT_GE(row.At(R::Usable, k), -1e-9 * scale);
+            (k <= 3 ? soilC : rockC) += row.At(R::UseC, k);
+        }
+        EXPECT_NEAR(soilC, row[R::UseSoil], 1e-9 * scale);
+        EXPECT_NEAR(rockC, row[R::UseRock], 1e-9 * scale);
+        EXPECT_NEAR(row[R::RemSoilC] + row[R::UseSoil], before[R::RemSoilC], 1e-9 * scale);
+    }
+}
+
+TEST(LocalReuse, OldestLayoutMatchesClassLayoutWhenEveryClassIsReused)
+{
+    // With every bit set, version 2 reuses each class in proportion, which is exactly the
+    // mix that the oldest layout assumes when it converts back to natural volume.
+    std::mt19937 rng(5);
+    for (int i = 0; i < 300; ++i) {
+        YTsjsRow v1 = RandomRow(rng);
+        YTsjsRow v2 = v1;
+        YSegmentCalc::LocalReuse(v1, 1, 63);
+        YSegmentCalc::LocalReuse(v2, 2, 63);
+        const double scale = 1 + v1[R::CutTotal];
+        for (int c : {R::RemSoil, R::RemRock, R::RemSoilC, R::RemRockC, R::FillAfter,
+                      R::UseSoil, R::UseRock}) {
+            EXPECT_NEAR(v1[c], v2[c], 1e-9 * scale) << YTsjsRow::ColumnName(c).toStdString();
+        }
+    }
+}
+
+TEST(LocalReuse, OldestLayoutWithoutRockContentsStaysFinite)
+{
+    YTsjsRow row = SoilRow();
+    YSegmentCalc::LocalReuse(row, 1, 63);
+    EXPECT_TRUE(std::isfinite(row[R::RemRock]));
+    EXPECT_DOUBLE_EQ(row[R::RemRock], 0);
+}
+
+} // namespace

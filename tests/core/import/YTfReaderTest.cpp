@@ -1,0 +1,134 @@
+#include "core/import/YTfReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Station in column 1, height 2, cut 3, fill 4: the default layout.
+TfFormat Default(int startLine = 1)
+{
+    TfFormat f;
+    f.m_strName = "t";
+    f.m_nStartLine = startLine;
+    return f;
+}
+
+YTfReadResult Read(const QByteArray& text, const TfFormat& f = Default())
+{
+    return YTfReader(f).Read(text);
+}
+
+TEST(TfReader, ReadsDelimitedFieldsAndKeepsSigns)
+{
+    const YTfReadResult r = Read("0, -1.5; 12.0\t3\n"
+                                 "  ;,\t20 0.8 -4 -6.25 extra fields ignored\r\n"
+                                 "40 0 0 0");
+    ASSERT_TRUE(r.Ok());
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_DOUBLE_EQ(r.lines[0].dStation, 0);
+    EXPECT_DOUBLE_EQ(r.lines[0].dHeight, -1.5);
+    EXPECT_DOUBLE_EQ(r.lines[0].dCut, 12);
+    EXPECT_DOUBLE_EQ(r.lines[0].dFill, 3);
+    EXPECT_DOUBLE_EQ(r.lines[1].dStation, 20);
+    EXPECT_DOUBLE_EQ(r.lines[1].dCut, -4); // the import takes absolute values, not the reader
+    EXPECT_DOUBLE_EQ(r.lines[1].dFill, -6.25);
+    EXPECT_DOUBLE_EQ(r.lines[2].dStation, 40);
+}
+
+TEST(TfReader, CommentsAndBlankLinesDoNotCountTowardsTheStartLine)
+{
+    // Line 1 blank, 2 a comment, 3 "*" comment, 4 header (data line 1), 5 data line 2.
+    const QByteArray text = "\n// 土方数据\n* note\n桩号 高 挖 填\n100 1 2 3\n";
+    const YTfReadResult skipped = Read(text, Default(2));
+    ASSERT_TRUE(skipped.Ok());
+    ASSERT_EQ(skipped.lines.size(), 1u);
+    EXPECT_DOUBLE_EQ(skipped.lines[0].dStation, 100);
+    // Without skipping the header the file fails at its physical line 4.
+    const YTfReadResult failed = Read(text, Default(1));
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.nFailLine, 4);
+}
+
+TEST(TfReader, FailsWhereAFieldIsNoNumberOrTheLineEndsEarly)
+{
+    struct Case {
+        QByteArray text;
+        int failLine;
+    };
+    const Case cases[] = {
+        {"0 1 2 3\n20 1 x 3\n", 2},
+        {"0 1 2 3\n\n20 1 2\n", 3},
+        {"0 1 2 nan\n", 1},
+        {"0 1 2 inf\n", 1},
+        {"0 1 2 -\n", 1},
+        {"0 1 2 .5\n", 0},
+        {"0 1 2 +5\n", 0},
+        {"0 1 2 3.5m\n", 0}, // "%lf" reads the number at the start of the field
+        {"0 1 2 1e2\n", 0},
+    };
+    for (const Case& c : cases) {
+        const YTfReadResult r = Read(c.text);
+        EXPECT_EQ(r.nFailLine, c.failLine) << c.text.toStdString();
+    }
+    EXPECT_DOUBLE_EQ(Read("0 1 2 3.5m\n").lines.at(0).dFill, 3.5);
+}
+
+TEST(TfReader, WithoutHeightThreeValuesSuffice)
+{
+    TfFormat f = Default();
+    f.m_bReadHeight = 0;
+    f.m_nCutCol = 2;
+    f.m_nFillCol = 3;
+    const YTfReadResult r = Read("10 5 6\n", f);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_DOUBLE_EQ(r.lines[0].dCut, 5);
+    EXPECT_DOUBLE_EQ(r.lines[0].dFill, 6);
+    EXPECT_DOUBLE_EQ(r.lines[0].dHeight, 0);
+}
+
+TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData)
+{
+    TfFormat f = Default();
+    f.m_bReadHeight = 0;
+    f.m_nStationCol = 1;
+    f.m_nCutCol = 2;
+    f.m_nFillCol = 30;
+    QByteArray line = "7 8";
+    for (int c = 3; c <= 31; ++c) {
+        line += " " + QByteArray::number(c * 100);
+    }
+    const YTfReadResult r = Read(line, f);
+    ASSERT_TRUE(r.Ok());
+    EXPECT_DOUBLE_EQ(r.lines[0].dFill, 3000);
+}
+
+TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter)
+{
+    // "// 逐桩断面 挖方 填方" in GBK, and a GBK name in an ignored column; then the same in
+    // UTF-8 with a byte-order mark.
+    const QByteArray gbkComment = "// \xd6\xf0\xd7\xae\xb6\xcf\xc3\xe6 \xcd\xda\xb7\xbd\n";
+    TfFormat f = Default();
+    f.m_nHeightCol = 5; // column 2 holds a name
+    const QByteArray gbk = gbkComment + "100 \xb4\xf3\xc7\xc5 12 3 -1\n";
+    const YTfReadResult r1 = Read(gbk, f);
+    ASSERT_TRUE(r1.Ok());
+    ASSERT_EQ(r1.lines.size(), 1u);
+    EXPECT_DOUBLE_EQ(r1.lines[0].dCut, 12);
+    EXPECT_DOUBLE_EQ(r1.lines[0].dHeight, -1);
+    const QByteArray utf8 = "\xEF\xBB\xBF// 逐桩断面\n100 大桥 12 3 -1\n";
+    const YTfReadResult r2 = Read(utf8, f);
+    ASSERT_TRUE(r2.Ok());
+    ASSERT_EQ(r2.lines.size(), 1u);
+    EXPECT_DOUBLE_EQ(r2.lines[0].dFill, 3);
+    // A byte-order mark in front of a data line does not hide the first field.
+    EXPECT_TRUE(Read("\xEF\xBB\xBF" "0 1 2 3\n").Ok());
+}
+
+TEST(TfReader, EmptyFileReadsNoLines)
+{
+    const YTfReadResult r = Read("");
+    EXPECT_TRUE(r.Ok());
+    EXPECT_TRUE(r.lines.empty());
+}
+
+} // namespace
