@@ -10,20 +10,17 @@ using R = YTsjsRow;
 constexpr unsigned SoilMask = 7;
 constexpr unsigned RockMask = 56;
 
-bool IsSoil(int k)
-{
+bool IsSoil(int k) {
     return k <= 3;
 }
 
-double Share(double used, double offered)
-{
+double Share(double used, double offered) {
     return offered > 0.0 ? used / offered : 0.0;
 }
 
 } // namespace
 
-double YSegmentCalc::AverageArea(double a0, double a1, bool prismoidal)
-{
+double YSegmentCalc::AverageArea(double a0, double a1, bool prismoidal) {
     if (!prismoidal) {
         return (a0 + a1) * 0.5;
     }
@@ -39,14 +36,12 @@ double YSegmentCalc::AverageArea(double a0, double a1, bool prismoidal)
     return (a0 + a1) / 3.0 * (1.0 + std::sqrt(r) / (1.0 + r));
 }
 
-double YSegmentCalc::Interpolate(double x0, double x1, double s0, double s1, double s)
-{
+double YSegmentCalc::Interpolate(double x0, double x1, double s0, double s1, double s) {
     return x0 + (x1 - x0) * (s - s0) / (s1 - s0);
 }
 
 YSegmentCalc::Areas YSegmentCalc::DeductTrough(Areas a, double h, const Trough& t, bool byDepth,
-                                               bool toCut)
-{
+                                               bool toCut) {
     const bool isFill = byDepth ? h >= t.depth : h >= 0.0;
     if (!isFill) {
         a.cut += t.area;
@@ -62,8 +57,7 @@ YSegmentCalc::Areas YSegmentCalc::DeductTrough(Areas a, double h, const Trough& 
     return a;
 }
 
-void YSegmentCalc::Quantities(YTsjsRow& row, const Material& m)
-{
+void YSegmentCalc::Quantities(YTsjsRow& row, const Material& m) {
     row[R::LossSoil] = 1.0 - m.soilFactor;
     row[R::LossRock] = 1.0 - m.rockFactor;
     const double v = row[R::CutAvg] * row[R::Dist];
@@ -97,8 +91,7 @@ void YSegmentCalc::Quantities(YTsjsRow& row, const Material& m)
     }
 }
 
-YSegmentCalc::Split YSegmentCalc::SplitFill(YTsjsRow& row, double soilOffer, double rockOffer)
-{
+YSegmentCalc::Split YSegmentCalc::SplitFill(YTsjsRow& row, double soilOffer, double rockOffer) {
     const double f = row[R::FillTotal];
     Split used;
     if (soilOffer + rockOffer <= f) {
@@ -113,8 +106,7 @@ YSegmentCalc::Split YSegmentCalc::SplitFill(YTsjsRow& row, double soilOffer, dou
     return used;
 }
 
-void YSegmentCalc::LocalReuse(YTsjsRow& row, int version, unsigned reuseMask)
-{
+void YSegmentCalc::LocalReuse(YTsjsRow& row, int version, unsigned reuseMask) {
     if (version < 2) {
         ReuseOldLayout(row, reuseMask);
     } else {
@@ -122,8 +114,7 @@ void YSegmentCalc::LocalReuse(YTsjsRow& row, int version, unsigned reuseMask)
     }
 }
 
-void YSegmentCalc::ReuseByClass(YTsjsRow& row, int version, unsigned reuseMask)
-{
+void YSegmentCalc::ReuseByClass(YTsjsRow& row, int version, unsigned reuseMask) {
     // From version 3 only the usable part may be reused; version 2 knows no such split.
     const int natural = version >= 3 ? R::Usable : R::Rem;
     const int compacted = version >= 3 ? R::UsableC : R::RemC;
@@ -165,8 +156,7 @@ void YSegmentCalc::ReuseByClass(YTsjsRow& row, int version, unsigned reuseMask)
     }
 }
 
-void YSegmentCalc::ReuseOldLayout(YTsjsRow& row, unsigned reuseMask)
-{
+void YSegmentCalc::ReuseOldLayout(YTsjsRow& row, unsigned reuseMask) {
     const double soilOffer = (reuseMask & SoilMask) != 0 ? row[R::RemSoilC] : 0.0;
     const double rockOffer = (reuseMask & RockMask) != 0 ? row[R::RemRockC] : 0.0;
     const Split used = SplitFill(row, soilOffer, rockOffer);

@@ -8,7 +8,7 @@
 // deducting the road trough from a cross-section, splitting a segment's cut into the six
 // classes and reusing it locally. Areas in m², lengths in m, volumes in m³.
 class YSegmentCalc {
-public:
+  public:
     // Below this an area or volume counts as nothing.
     static constexpr double Tiny = 1e-5;
 
@@ -53,7 +53,7 @@ public:
     // the whole soil or rock surplus. Soil goes first when the fill cannot take all.
     static void LocalReuse(YTsjsRow& row, int version, unsigned reuseMask);
 
-private:
+  private:
     struct Split {
         double soil = 0.0; // compacted volume used, m³
         double rock = 0.0;

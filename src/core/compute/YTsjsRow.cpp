@@ -70,8 +70,7 @@ constexpr ColumnRun kRuns[] = {
 };
 constexpr int kRunCount = static_cast<int>(sizeof kRuns / sizeof kRuns[0]);
 
-int RunEnd(int i)
-{
+int RunEnd(int i) {
     return i + 1 < kRunCount ? kRuns[i + 1].first : R::Count;
 }
 
@@ -80,8 +79,7 @@ struct Layouts {
     std::vector<int> columns[3]; // versions 1, 2, 3+
     QString sql[3];
 
-    Layouts() : names(R::Count)
-    {
+    Layouts() : names(R::Count) {
         for (int i = 0; i < kRunCount; ++i) {
             const QString name = QString::fromUtf8(kRuns[i].name);
             for (int c = kRuns[i].first; c < RunEnd(i); ++c) {
@@ -102,30 +100,25 @@ struct Layouts {
     }
 };
 
-const Layouts& TheLayouts()
-{
+const Layouts& TheLayouts() {
     static const Layouts layouts;
     return layouts;
 }
 
-int LayoutIndex(int version)
-{
+int LayoutIndex(int version) {
     return version < 2 ? 0 : (version == 2 ? 1 : 2);
 }
 
 } // namespace
 
-QString YTsjsRow::ColumnName(int col)
-{
+QString YTsjsRow::ColumnName(int col) {
     return TheLayouts().names.at(static_cast<size_t>(col));
 }
 
-const std::vector<int>& YTsjsRow::Columns(int version)
-{
+const std::vector<int>& YTsjsRow::Columns(int version) {
     return TheLayouts().columns[LayoutIndex(version)];
 }
 
-QString YTsjsRow::SqlColumnList(int version)
-{
+QString YTsjsRow::SqlColumnList(int version) {
     return TheLayouts().sql[LayoutIndex(version)];
 }

@@ -16,30 +16,25 @@ const QString kFillCol = QStringLiteral("填方面积");
 const QString kReadHeight = QStringLiteral("包含填挖高");
 const QString kHeightCol = QStringLiteral("填挖高");
 
-bool Storable(const QString& name)
-{
+bool Storable(const QString& name) {
     return !name.isEmpty() && name != TfFormat::Placeholder();
 }
 
-bool ColumnInRange(int col)
-{
+bool ColumnInRange(int col) {
     return col >= 1 && col <= TfFormat::MaxColumns;
 }
 
 } // namespace
 
-QString TfFormat::Placeholder()
-{
+QString TfFormat::Placeholder() {
     return QStringLiteral("自定义");
 }
 
-QString TfFormat::Section(int slot)
-{
+QString TfFormat::Section(int slot) {
     return QStringLiteral("土方格式/格式%1").arg(slot);
 }
 
-TfFormat TfFormat::Load(int slot)
-{
+TfFormat TfFormat::Load(int slot) {
     const YProfile& p = YProfile::Instance();
     const QString s = Section(slot);
     TfFormat f;
@@ -54,13 +49,11 @@ TfFormat TfFormat::Load(int slot)
     return f;
 }
 
-QString TfFormat::SlotName(int slot)
-{
+QString TfFormat::SlotName(int slot) {
     return YProfile::Instance().GetString(Section(slot), kNameEntry);
 }
 
-std::optional<int> TfFormat::SlotFor(const QString& name)
-{
+std::optional<int> TfFormat::SlotFor(const QString& name) {
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (SlotName(slot) == name) {
             return slot;
@@ -74,8 +67,7 @@ std::optional<int> TfFormat::SlotFor(const QString& name)
     return std::nullopt;
 }
 
-std::optional<int> TfFormat::Store() const
-{
+std::optional<int> TfFormat::Store() const {
     if (!Storable(m_strName)) {
         return std::nullopt;
     }
@@ -97,8 +89,7 @@ std::optional<int> TfFormat::Store() const
     return slot;
 }
 
-TfFormat::ColumnMap TfFormat::BuildColumnMap() const
-{
+TfFormat::ColumnMap TfFormat::BuildColumnMap() const {
     ColumnMap map{};
     const auto assign = [&map](int col, Role role) {
         if (ColumnInRange(col)) {
@@ -114,14 +105,14 @@ TfFormat::ColumnMap TfFormat::BuildColumnMap() const
     return map;
 }
 
-bool TfFormat::CheckOnOk(YUserIO& io) const
-{
+bool TfFormat::CheckOnOk(YUserIO& io) const {
     if (!Storable(m_strName)) {
         io.Warning(QStringLiteral("请先输入文件类型!"));
         return false;
     }
     const bool columnsOk = ColumnInRange(m_nStationCol) && ColumnInRange(m_nCutCol) &&
-                           ColumnInRange(m_nFillCol) && (!ReadsHeight() || ColumnInRange(m_nHeightCol));
+                           ColumnInRange(m_nFillCol) &&
+                           (!ReadsHeight() || ColumnInRange(m_nHeightCol));
     if (!columnsOk) {
         io.Warning(QStringLiteral("数据列应在第1列到第30列之间！"));
         return false;

@@ -6,26 +6,22 @@
 
 namespace {
 
-bool IsDelimiter(char c)
-{
+bool IsDelimiter(char c) {
     return c == ' ' || c == ',' || c == ';' || c == '\t';
 }
 
-bool IsSpace(char c)
-{
+bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-const char* SkipDelimiters(const char* p, const char* end)
-{
+const char* SkipDelimiters(const char* p, const char* end) {
     while (p < end && IsDelimiter(*p)) {
         ++p;
     }
     return p;
 }
 
-const char* SkipField(const char* p, const char* end)
-{
+const char* SkipField(const char* p, const char* end) {
     while (p < end && !IsDelimiter(*p)) {
         ++p;
     }
@@ -35,8 +31,7 @@ const char* SkipField(const char* p, const char* end)
 // A decimal number at the start of [p, end), as "%lf" reads it: leading white space, an
 // optional sign, digits with a decimal point and an exponent. Empty when there is none, and
 // for infinities and NaN, which no area or station can be.
-std::optional<double> ReadNumber(const char* p, const char* end)
-{
+std::optional<double> ReadNumber(const char* p, const char* end) {
     while (p < end && IsSpace(*p)) {
         ++p;
     }
@@ -51,8 +46,7 @@ std::optional<double> ReadNumber(const char* p, const char* end)
     return value;
 }
 
-void Store(YTfLine& line, int role, double value)
-{
+void Store(YTfLine& line, int role, double value) {
     switch (role) {
     case TfFormat::Station:
         line.dStation = value;
@@ -75,13 +69,10 @@ void Store(YTfLine& line, int role, double value)
 
 YTfReader::YTfReader(const TfFormat& format)
     : m_map(format.BuildColumnMap()), m_nStartLine(format.m_nStartLine),
-      m_nNeeded(format.NeededValues())
-{
-}
+      m_nNeeded(format.NeededValues()) {}
 
 YTfReader::LineKind YTfReader::ReadLine(const char* p, const char* end, YTfLine& line,
-                                        bool countOnly) const
-{
+                                        bool countOnly) const {
     p = SkipDelimiters(p, end);
     if (p == end || *p == '*' || (end - p >= 2 && p[0] == '/' && p[1] == '/')) {
         return LineKind::Comment;
@@ -106,8 +97,7 @@ YTfReader::LineKind YTfReader::ReadLine(const char* p, const char* end, YTfLine&
     return read < m_nNeeded ? LineKind::Bad : LineKind::Data;
 }
 
-YTfReadResult YTfReader::Read(const QByteArray& text) const
-{
+YTfReadResult YTfReader::Read(const QByteArray& text) const {
     YTfReadResult result;
     const char* p = text.constData();
     const char* const end = p + text.size();
@@ -144,7 +134,6 @@ YTfReadResult YTfReader::Read(const QByteArray& text) const
     return result;
 }
 
-YTfReadResult YTfReader::Read(QIODevice& device) const
-{
+YTfReadResult YTfReader::Read(QIODevice& device) const {
     return Read(device.readAll());
 }

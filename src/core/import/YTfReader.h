@@ -36,13 +36,13 @@ struct YTfReadResult {
 // inside a GBK or UTF-8 multibyte character, so a comment or an ignored column in either
 // encoding reads the same and never breaks the import. A UTF-8 byte-order mark is skipped.
 class YTfReader {
-public:
+  public:
     explicit YTfReader(const TfFormat& format);
 
     [[nodiscard]] YTfReadResult Read(QIODevice& device) const;
     [[nodiscard]] YTfReadResult Read(const QByteArray& text) const;
 
-private:
+  private:
     enum class LineKind { Comment, Data, Bad };
     // Reads one physical line (without its line end) into line. Comment for a blank or comment
     // line; Bad when a needed value is missing or unreadable.

@@ -23,8 +23,7 @@ struct SolidCase {
 
 class AverageAreaTest : public testing::TestWithParam<SolidCase> {};
 
-TEST_P(AverageAreaTest, GivesTheSolidsVolumeOverItsLength)
-{
+TEST_P(AverageAreaTest, GivesTheSolidsVolumeOverItsLength) {
     const SolidCase& c = GetParam();
     EXPECT_NEAR(YSegmentCalc::AverageArea(c.a0, c.a1, c.prismoidal) * c.length, c.volume, 1e-9)
         << c.name;
@@ -50,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         SolidCase{"trapezoid", 4, 16, 3, 30, false}),
     [](const testing::TestParamInfo<SolidCase>& info) { return std::to_string(info.index); });
 
-TEST(AverageArea, PrismoidalNeverExceedsTheMeanAndNeverFallsBelowTheGeometricBound)
-{
+TEST(AverageArea, PrismoidalNeverExceedsTheMeanAndNeverFallsBelowTheGeometricBound) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> area(0.0, 200.0);
     for (int i = 0; i < 1000; ++i) {
@@ -63,8 +61,7 @@ TEST(AverageArea, PrismoidalNeverExceedsTheMeanAndNeverFallsBelowTheGeometricBou
     }
 }
 
-TEST(Interpolate, IsLinearBetweenTheEnds)
-{
+TEST(Interpolate, IsLinearBetweenTheEnds) {
     EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(10, 30, 100, 120, 105), 15);
     EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(10, 30, 100, 120, 100), 10);
     EXPECT_DOUBLE_EQ(YSegmentCalc::Interpolate(-2, 2, 0, 40, 30), 1);
@@ -82,34 +79,32 @@ struct TroughCase {
 
 class TroughTest : public testing::TestWithParam<TroughCase> {};
 
-TEST_P(TroughTest, Deducts)
-{
+TEST_P(TroughTest, Deducts) {
     const TroughCase& c = GetParam();
-    const auto a = YSegmentCalc::DeductTrough({c.cut, c.fill}, c.h, {c.area, c.depth}, c.byDepth,
-                                              c.toCut);
+    const auto a =
+        YSegmentCalc::DeductTrough({c.cut, c.fill}, c.h, {c.area, c.depth}, c.byDepth, c.toCut);
     EXPECT_DOUBLE_EQ(a.cut, c.wantCut) << c.name;
     EXPECT_DOUBLE_EQ(a.fill, c.wantFill) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TroughTest,
-    testing::Values(
-        TroughCase{"fill loses the trough", 1, 20, 1.5, 6, 0.8, false, false, 1, 14},
-        TroughCase{"cut gains the trough", 12, 0, -2, 6, 0.8, false, false, 18, 0},
-        TroughCase{"height exactly 0 is fill", 0, 10, 0, 6, 0.8, false, false, 0, 4},
-        TroughCase{"shortfall stops at 0", 2, 4, 1, 6, 0.8, false, false, 2, 0},
-        TroughCase{"shortfall turns into cut", 2, 4, 1, 6, 0.8, false, true, 4, 0},
-        TroughCase{"by depth: shallow fill counts as cut", 0, 3, 0.5, 6, 0.8, true, false, 6, 3},
-        TroughCase{"by depth: fill at the depth", 0, 9, 0.8, 6, 0.8, true, false, 0, 3},
-        TroughCase{"no trough row", 3, 4, 1, 0, 0, false, true, 3, 4}),
+    testing::Values(TroughCase{"fill loses the trough", 1, 20, 1.5, 6, 0.8, false, false, 1, 14},
+                    TroughCase{"cut gains the trough", 12, 0, -2, 6, 0.8, false, false, 18, 0},
+                    TroughCase{"height exactly 0 is fill", 0, 10, 0, 6, 0.8, false, false, 0, 4},
+                    TroughCase{"shortfall stops at 0", 2, 4, 1, 6, 0.8, false, false, 2, 0},
+                    TroughCase{"shortfall turns into cut", 2, 4, 1, 6, 0.8, false, true, 4, 0},
+                    TroughCase{"by depth: shallow fill counts as cut", 0, 3, 0.5, 6, 0.8, true,
+                               false, 6, 3},
+                    TroughCase{"by depth: fill at the depth", 0, 9, 0.8, 6, 0.8, true, false, 0, 3},
+                    TroughCase{"no trough row", 3, 4, 1, 0, 0, false, true, 3, 4}),
     [](const testing::TestParamInfo<TroughCase>& info) { return std::to_string(info.index); });
 
 // ---- Quantities and local reuse ----
 
 // A 20 m segment, cut 10 m² and fill 5 m² on average: 200 m³ of cut, 100 m³ of fill.
 // The cut is all class II (普通土) with divisor 1.25, three quarters usable.
-YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0)
-{
+YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0) {
     YTsjsRow row;
     row[R::CutAvg] = 10;
     row[R::FillAvg] = fillAvg;
@@ -123,8 +118,7 @@ YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0)
     return row;
 }
 
-TEST(Quantities, SplitTheCutByContentsAndConvertToCompacted)
-{
+TEST(Quantities, SplitTheCutByContentsAndConvertToCompacted) {
     const YTsjsRow row = SoilRow();
     EXPECT_DOUBLE_EQ(row[R::CutTotal], 200);
     EXPECT_DOUBLE_EQ(row[R::FillTotal], 100);
@@ -142,8 +136,7 @@ TEST(Quantities, SplitTheCutByContentsAndConvertToCompacted)
     EXPECT_DOUBLE_EQ(row[R::FillAfter], 100);
 }
 
-TEST(Quantities, LossRateScalesTheClassQuantities)
-{
+TEST(Quantities, LossRateScalesTheClassQuantities) {
     // 10 % soil loss: class quantities are 0.9 × contents × V / 100.
     const YTsjsRow row = SoilRow(5.0, 0.9);
     EXPECT_DOUBLE_EQ(row.At(R::Qty, 2), 0.9 * 100 * 200 / 100);
@@ -151,8 +144,7 @@ TEST(Quantities, LossRateScalesTheClassQuantities)
     EXPECT_DOUBLE_EQ(row[R::LossRock], 0);
 }
 
-TEST(LocalReuse, NewestLayoutReusesOnlyTheUsablePart)
-{
+TEST(LocalReuse, NewestLayoutReusesOnlyTheUsablePart) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 6, 7);
     // Usable compacted soil 120 m³ exceeds the 100 m³ fill: all fill is made, 5/6 of the
@@ -176,8 +168,7 @@ TEST(LocalReuse, NewestLayoutReusesOnlyTheUsablePart)
     EXPECT_DOUBLE_EQ(row[R::UsableSoilC], 20);
 }
 
-TEST(LocalReuse, FillLargerThanTheOfferTakesAllOfIt)
-{
+TEST(LocalReuse, FillLargerThanTheOfferTakesAllOfIt) {
     YTsjsRow row = SoilRow(15.0); // 300 m³ of fill
     YSegmentCalc::LocalReuse(row, 3, 63);
     EXPECT_DOUBLE_EQ(row[R::UseSoil], 120);
@@ -186,8 +177,7 @@ TEST(LocalReuse, FillLargerThanTheOfferTakesAllOfIt)
     EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 0);
 }
 
-TEST(LocalReuse, NoClassesLeavesEverything)
-{
+TEST(LocalReuse, NoClassesLeavesEverything) {
     YTsjsRow row = SoilRow();
     const YTsjsRow before = row;
     YSegmentCalc::LocalReuse(row, 6, 0);
@@ -199,8 +189,7 @@ TEST(LocalReuse, NoClassesLeavesEverything)
     }
 }
 
-TEST(LocalReuse, SoilGoesFirstThenRockMakesUpTheRest)
-{
+TEST(LocalReuse, SoilGoesFirstThenRockMakesUpTheRest) {
     // Half soil class I, half rock class IV (divisors 1 and 1 for round numbers), all usable.
     YTsjsRow row;
     row[R::CutAvg] = 10;
@@ -229,8 +218,7 @@ TEST(LocalReuse, SoilGoesFirstThenRockMakesUpTheRest)
     EXPECT_DOUBLE_EQ(small[R::RemRock], 100);
 }
 
-TEST(LocalReuse, VersionTwoReusesTheWholeSurplus)
-{
+TEST(LocalReuse, VersionTwoReusesTheWholeSurplus) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 2, 7);
     // 160 m³ compacted on offer for 100 m³ of fill: 5/8 of it, 125 m³ natural.
@@ -241,8 +229,7 @@ TEST(LocalReuse, VersionTwoReusesTheWholeSurplus)
     EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
 }
 
-TEST(LocalReuse, VersionOneReducesTheSurplusThroughTheMix)
-{
+TEST(LocalReuse, VersionOneReducesTheSurplusThroughTheMix) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 1, 2); // any soil bit takes the whole soil surplus
     // Natural reduction: (Σp) · Us / (Σ p/d) = 100 · 100 / (100 / 1.25) = 125.
@@ -252,8 +239,7 @@ TEST(LocalReuse, VersionOneReducesTheSurplusThroughTheMix)
     EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
 }
 
-YTsjsRow RandomRow(std::mt19937& rng)
-{
+YTsjsRow RandomRow(std::mt19937& rng) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     YTsjsRow row;
     row[R::CutAvg] = 50 * unit(rng);
@@ -276,8 +262,7 @@ YTsjsRow RandomRow(std::mt19937& rng)
     return row;
 }
 
-TEST(LocalReuse, ConservesMaterialOnRandomRows)
-{
+TEST(LocalReuse, ConservesMaterialOnRandomRows) {
     std::mt19937 rng(11);
     std::uniform_int_distribution<unsigned> mask(0, 63);
     for (int i = 0; i < 500; ++i) {
@@ -291,8 +276,7 @@ TEST(LocalReuse, ConservesMaterialOnRandomRows)
         double soilC = 0;
         double rockC = 0;
         for (int k = 1; k <= 6; ++k) {
-            EXPECT_NEAR(row.At(R::Use, k) + row.At(R::Rem, k), before.At(R::Qty, k),
-                        1e-9 * scale);
+            EXPECT_NEAR(row.At(R::Use, k) + row.At(R::Rem, k), before.At(R::Qty, k), 1e-9 * scale);
             EXPECT_NEAR(row.At(R::Usable, k) + row.At(R::Unusable, k), row.At(R::Rem, k),
                         1e-9 * scale);
             EXPECT_GE(row.At(R::Usable, k), -1e-9 * scale);
@@ -304,8 +288,7 @@ TEST(LocalReuse, ConservesMaterialOnRandomRows)
     }
 }
 
-TEST(LocalReuse, OldestLayoutMatchesClassLayoutWhenEveryClassIsReused)
-{
+TEST(LocalReuse, OldestLayoutMatchesClassLayoutWhenEveryClassIsReused) {
     // With every bit set, version 2 reuses each class in proportion, which is exactly the
     // mix that the oldest layout assumes when it converts back to natural volume.
     std::mt19937 rng(5);
@@ -315,15 +298,14 @@ TEST(LocalReuse, OldestLayoutMatchesClassLayoutWhenEveryClassIsReused)
         YSegmentCalc::LocalReuse(v1, 1, 63);
         YSegmentCalc::LocalReuse(v2, 2, 63);
         const double scale = 1 + v1[R::CutTotal];
-        for (int c : {R::RemSoil, R::RemRock, R::RemSoilC, R::RemRockC, R::FillAfter,
-                      R::UseSoil, R::UseRock}) {
+        for (int c : {R::RemSoil, R::RemRock, R::RemSoilC, R::RemRockC, R::FillAfter, R::UseSoil,
+                      R::UseRock}) {
             EXPECT_NEAR(v1[c], v2[c], 1e-9 * scale) << YTsjsRow::ColumnName(c).toStdString();
         }
     }
 }
 
-TEST(LocalReuse, OldestLayoutWithoutRockContentsStaysFinite)
-{
+TEST(LocalReuse, OldestLayoutWithoutRockContentsStaysFinite) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 1, 63);
     EXPECT_TRUE(std::isfinite(row[R::RemRock]));

@@ -9,14 +9,12 @@
 namespace {
 
 class TfFormatTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         dalvex::test::EnsureCoreApp();
         YProfile::UseFile(m_dir.Path(QStringLiteral("profile.ini")));
     }
-    static TfFormat Named(const QString& name, int stationCol = 1)
-    {
+    static TfFormat Named(const QString& name, int stationCol = 1) {
         TfFormat f;
         f.m_strName = name;
         f.m_nStationCol = stationCol;
@@ -25,8 +23,7 @@ protected:
     dalvex::test::ScratchDir m_dir;
 };
 
-TEST_F(TfFormatTest, MissingSlotGivesTheDefaults)
-{
+TEST_F(TfFormatTest, MissingSlotGivesTheDefaults) {
     const TfFormat f = TfFormat::Load(4);
     EXPECT_EQ(f.m_strName, "自定义");
     EXPECT_EQ(f.m_strSuffix, "");
@@ -39,8 +36,7 @@ TEST_F(TfFormatTest, MissingSlotGivesTheDefaults)
     EXPECT_EQ(TfFormat::SlotName(4), "");
 }
 
-TEST_F(TfFormatTest, StoreAndLoadRoundTripUnderTheChineseEntries)
-{
+TEST_F(TfFormatTest, StoreAndLoadRoundTripUnderTheChineseEntries) {
     TfFormat f = Named("纬地");
     f.m_strSuffix = "tf";
     f.m_nStartLine = 3;
@@ -66,8 +62,7 @@ TEST_F(TfFormatTest, StoreAndLoadRoundTripUnderTheChineseEntries)
     EXPECT_EQ(p.GetInt("土方格式/格式0", "包含填挖高", 7), 0);
 }
 
-TEST_F(TfFormatTest, SlotIsChosenByNameNotByMenuItem)
-{
+TEST_F(TfFormatTest, SlotIsChosenByNameNotByMenuItem) {
     ASSERT_EQ(Named("A").Store(), 0);
     ASSERT_EQ(Named("B").Store(), 1);
     // Same name again: its own slot, updated in place.
@@ -81,8 +76,7 @@ TEST_F(TfFormatTest, SlotIsChosenByNameNotByMenuItem)
     EXPECT_EQ(TfFormat::SlotName(2), "C");
 }
 
-TEST_F(TfFormatTest, FreedSlotIsReusedFirst)
-{
+TEST_F(TfFormatTest, FreedSlotIsReusedFirst) {
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(Named(QString("F%1").arg(i)).Store(), i);
     }
@@ -90,8 +84,7 @@ TEST_F(TfFormatTest, FreedSlotIsReusedFirst)
     EXPECT_EQ(Named("new").Store(), 1);
 }
 
-TEST_F(TfFormatTest, PlaceholderEmptyNameAndFullProfileAreNotStored)
-{
+TEST_F(TfFormatTest, PlaceholderEmptyNameAndFullProfileAreNotStored) {
     EXPECT_FALSE(Named("自定义").Store().has_value());
     EXPECT_FALSE(Named("").Store().has_value());
     EXPECT_EQ(TfFormat::SlotName(0), "");
@@ -104,8 +97,7 @@ TEST_F(TfFormatTest, PlaceholderEmptyNameAndFullProfileAreNotStored)
     EXPECT_EQ(Named("F9", 4).Store(), 9);
 }
 
-TEST_F(TfFormatTest, ColumnMapPutsRolesOnColumnsLaterOverwriting)
-{
+TEST_F(TfFormatTest, ColumnMapPutsRolesOnColumnsLaterOverwriting) {
     TfFormat f = Named("x");
     f.m_nStationCol = 1;
     f.m_nHeightCol = 2;
@@ -132,8 +124,7 @@ struct OkCase {
 
 class TfFormatOk : public TfFormatTest, public testing::WithParamInterface<OkCase> {};
 
-TEST_P(TfFormatOk, ChecksInOrder)
-{
+TEST_P(TfFormatOk, ChecksInOrder) {
     const OkCase& c = GetParam();
     TfFormat f = Named(QString::fromUtf8(c.formatName));
     f.m_nStationCol = c.station;
@@ -151,19 +142,17 @@ TEST_P(TfFormatOk, ChecksInOrder)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TfFormatOk,
-    testing::Values(OkCase{"defaults with a name", "纬地", 1, 3, 4, 1, 2, 1, ""},
-                    OkCase{"placeholder name", "自定义", 1, 3, 4, 1, 2, 1, "请先输入文件类型!"},
-                    OkCase{"empty name", "", 1, 3, 4, 1, 2, 1, "请先输入文件类型!"},
-                    OkCase{"height on the cut column", "a", 1, 3, 4, 1, 3, 1, "输入数据列重复！"},
-                    OkCase{"cut and fill share", "a", 1, 4, 4, 0, 2, 1, "输入数据列重复！"},
-                    OkCase{"height column ignored when not read", "a", 1, 3, 4, 0, 3, 1, ""},
-                    OkCase{"column 30 is the last", "a", 30, 3, 4, 0, 2, 1, ""},
-                    OkCase{"column 31 refused", "a", 31, 3, 4, 0, 2, 1,
-                           "数据列应在第1列到第30列之间！"},
-                    OkCase{"column 0 refused", "a", 1, 0, 4, 0, 2, 1,
-                           "数据列应在第1列到第30列之间！"},
-                    OkCase{"start line 0 refused", "a", 1, 3, 4, 1, 2, 0,
-                           "数据开始行应不小于1！"}),
+    testing::Values(
+        OkCase{"defaults with a name", "纬地", 1, 3, 4, 1, 2, 1, ""},
+        OkCase{"placeholder name", "自定义", 1, 3, 4, 1, 2, 1, "请先输入文件类型!"},
+        OkCase{"empty name", "", 1, 3, 4, 1, 2, 1, "请先输入文件类型!"},
+        OkCase{"height on the cut column", "a", 1, 3, 4, 1, 3, 1, "输入数据列重复！"},
+        OkCase{"cut and fill share", "a", 1, 4, 4, 0, 2, 1, "输入数据列重复！"},
+        OkCase{"height column ignored when not read", "a", 1, 3, 4, 0, 3, 1, ""},
+        OkCase{"column 30 is the last", "a", 30, 3, 4, 0, 2, 1, ""},
+        OkCase{"column 31 refused", "a", 31, 3, 4, 0, 2, 1, "数据列应在第1列到第30列之间！"},
+        OkCase{"column 0 refused", "a", 1, 0, 4, 0, 2, 1, "数据列应在第1列到第30列之间！"},
+        OkCase{"start line 0 refused", "a", 1, 3, 4, 1, 2, 0, "数据开始行应不小于1！"}),
     [](const testing::TestParamInfo<OkCase>& info) { return std::to_string(info.index); });
 
 } // namespace

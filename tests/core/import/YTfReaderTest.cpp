@@ -5,21 +5,18 @@
 namespace {
 
 // Station in column 1, height 2, cut 3, fill 4: the default layout.
-TfFormat Default(int startLine = 1)
-{
+TfFormat Default(int startLine = 1) {
     TfFormat f;
     f.m_strName = "t";
     f.m_nStartLine = startLine;
     return f;
 }
 
-YTfReadResult Read(const QByteArray& text, const TfFormat& f = Default())
-{
+YTfReadResult Read(const QByteArray& text, const TfFormat& f = Default()) {
     return YTfReader(f).Read(text);
 }
 
-TEST(TfReader, ReadsDelimitedFieldsAndKeepsSigns)
-{
+TEST(TfReader, ReadsDelimitedFieldsAndKeepsSigns) {
     const YTfReadResult r = Read("0, -1.5; 12.0\t3\n"
                                  "  ;,\t20 0.8 -4 -6.25 extra fields ignored\r\n"
                                  "40 0 0 0");
@@ -35,8 +32,7 @@ TEST(TfReader, ReadsDelimitedFieldsAndKeepsSigns)
     EXPECT_DOUBLE_EQ(r.lines[2].dStation, 40);
 }
 
-TEST(TfReader, CommentsAndBlankLinesDoNotCountTowardsTheStartLine)
-{
+TEST(TfReader, CommentsAndBlankLinesDoNotCountTowardsTheStartLine) {
     // Line 1 blank, 2 a comment, 3 "*" comment, 4 header (data line 1), 5 data line 2.
     const QByteArray text = "\n// 土方数据\n* note\n桩号 高 挖 填\n100 1 2 3\n";
     const YTfReadResult skipped = Read(text, Default(2));
@@ -49,21 +45,16 @@ TEST(TfReader, CommentsAndBlankLinesDoNotCountTowardsTheStartLine)
     EXPECT_EQ(failed.nFailLine, 4);
 }
 
-TEST(TfReader, FailsWhereAFieldIsNoNumberOrTheLineEndsEarly)
-{
+TEST(TfReader, FailsWhereAFieldIsNoNumberOrTheLineEndsEarly) {
     struct Case {
         QByteArray text;
         int failLine;
     };
     const Case cases[] = {
-        {"0 1 2 3\n20 1 x 3\n", 2},
-        {"0 1 2 3\n\n20 1 2\n", 3},
-        {"0 1 2 nan\n", 1},
-        {"0 1 2 inf\n", 1},
-        {"0 1 2 -\n", 1},
-        {"0 1 2 .5\n", 0},
-        {"0 1 2 +5\n", 0},
-        {"0 1 2 3.5m\n", 0}, // "%lf" reads the number at the start of the field
+        {"0 1 2 3\n20 1 x 3\n", 2}, {"0 1 2 3\n\n20 1 2\n", 3}, {"0 1 2 nan\n", 1},
+        {"0 1 2 inf\n", 1},         {"0 1 2 -\n", 1},           {"0 1 2 .5\n", 0},
+        {"0 1 2 +5\n", 0},          {"0 1 2 3.5m\n", 0}, // "%lf" reads the number at the start of
+                                                         // the field
         {"0 1 2 1e2\n", 0},
     };
     for (const Case& c : cases) {
@@ -73,8 +64,7 @@ TEST(TfReader, FailsWhereAFieldIsNoNumberOrTheLineEndsEarly)
     EXPECT_DOUBLE_EQ(Read("0 1 2 3.5m\n").lines.at(0).dFill, 3.5);
 }
 
-TEST(TfReader, WithoutHeightThreeValuesSuffice)
-{
+TEST(TfReader, WithoutHeightThreeValuesSuffice) {
     TfFormat f = Default();
     f.m_bReadHeight = 0;
     f.m_nCutCol = 2;
@@ -86,8 +76,7 @@ TEST(TfReader, WithoutHeightThreeValuesSuffice)
     EXPECT_DOUBLE_EQ(r.lines[0].dHeight, 0);
 }
 
-TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData)
-{
+TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData) {
     TfFormat f = Default();
     f.m_bReadHeight = 0;
     f.m_nStationCol = 1;
@@ -102,8 +91,7 @@ TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData)
     EXPECT_DOUBLE_EQ(r.lines[0].dFill, 3000);
 }
 
-TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter)
-{
+TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter) {
     // "// 逐桩断面 挖方 填方" in GBK, and a GBK name in an ignored column; then the same in
     // UTF-8 with a byte-order mark.
     const QByteArray gbkComment = "// \xd6\xf0\xd7\xae\xb6\xcf\xc3\xe6 \xcd\xda\xb7\xbd\n";
@@ -121,11 +109,12 @@ TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter)
     ASSERT_EQ(r2.lines.size(), 1u);
     EXPECT_DOUBLE_EQ(r2.lines[0].dFill, 3);
     // A byte-order mark in front of a data line does not hide the first field.
-    EXPECT_TRUE(Read("\xEF\xBB\xBF" "0 1 2 3\n").Ok());
+    EXPECT_TRUE(Read("\xEF\xBB\xBF"
+                     "0 1 2 3\n")
+                    .Ok());
 }
 
-TEST(TfReader, EmptyFileReadsNoLines)
-{
+TEST(TfReader, EmptyFileReadsNoLines) {
     const YTfReadResult r = Read("");
     EXPECT_TRUE(r.Ok());
     EXPECT_TRUE(r.lines.empty());
