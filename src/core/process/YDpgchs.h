@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/process/YDpgch.h"
+
+#include <vector>
+
+// The rows of the haul statistics table. Sorting orders them by ascending from station and
+// keeps rows with equal stations in the order they were added.
+class YDpgchs : public std::vector<YDpgch> {
+public:
+    void Sort();
+};

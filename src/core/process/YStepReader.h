@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/process/YDpLogRow.h"
+#include "core/process/YDpStep.h"
+
+#include <optional>
+#include <vector>
+
+// Reads the process log back as merged steps. The log is taken as it is sorted in the table
+// (GCID, ID; source row before destination row). Consecutive pairs of one step and one kind
+// merge into one YDpStep; a pair of another kind starts the next one.
+class YStepReader {
+public:
+    struct Options {
+        // Undone pairs (成败 false) are passed over.
+        bool bSkipUndone = true;
+        // A pair is not merged into the previous one when that pair's source or destination
+        // range runs into another kilometre (unless all four stations are equal).
+        bool bSplitKm = false;
+    };
+
+    explicit YStepReader(const std::vector<YDpLogPair>& pairs) : m_pairs(pairs) {}
+
+    // The next step, or none at the end of the log. bFirst starts again from the top.
+    [[nodiscard]] std::optional<YDpStep> ReadStep(bool bFirst, const Options& opt);
+
+    // Every step of the log in order.
+    [[nodiscard]] std::vector<YDpStep> ReadAll(const Options& opt);
+
+private:
+    const std::vector<YDpLogPair>& m_pairs;
+    size_t m_nPos = 0;
+};
