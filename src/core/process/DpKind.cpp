@@ -2,8 +2,7 @@
 
 namespace DpKind {
 
-QString DescriptionCode(int kind)
-{
+QString DescriptionCode(int kind) {
     switch (kind) {
     case LocalBorrow:
         return QStringLiteral("JDQT");
@@ -22,8 +21,7 @@ QString DescriptionCode(int kind)
     }
 }
 
-QString Label(int kind, int step, const QString& neighbourName)
-{
+QString Label(int kind, int step, const QString& neighbourName) {
     switch (kind) {
     case Haul:
         return QStringLiteral("%1.远运").arg(step);
@@ -50,8 +48,7 @@ QString Label(int kind, int step, const QString& neighbourName)
     }
 }
 
-int TaskNumber(int kind, int step)
-{
+int TaskNumber(int kind, int step) {
     if (IsLocalWaste(kind)) {
         return -1;
     }

@@ -17,11 +17,15 @@ constexpr int Soil = 0;
 constexpr int SoilC = 1;
 constexpr int Rock = 2;
 constexpr int RockC = 3;
-constexpr int Class1 = 4;  // classes 1..6 natural at Class1 + k - 1
+constexpr int Class1 = 4;   // classes 1..6 natural at Class1 + k - 1
 constexpr int Class1C = 10; // classes 1..6 compacted at Class1C + k - 1
 constexpr int Count = 16;
-inline constexpr int Cls(int k) { return Class1 + k - 1; }
-inline constexpr int ClsC(int k) { return Class1C + k - 1; }
+inline constexpr int Cls(int k) {
+    return Class1 + k - 1;
+}
+inline constexpr int ClsC(int k) {
+    return Class1C + k - 1;
+}
 } // namespace DpAmt
 
 using DpBlock = std::array<double, DpAmt::Count>;
@@ -47,13 +51,13 @@ struct DpProcess {
 
     DpProcess() = default;
     DpProcess(int k, int s, int q, DpEnd src, DpEnd dst, int p = -1)
-        : kind(k), step(s), seq(q), source(src), destination(dst), pit(p)
-    {
-    }
+        : kind(k), step(s), seq(q), source(src), destination(dst), pit(p) {}
 
     // What the process moves of source value i. For a local take (kind 3) the after block
     // carries contents and coefficients instead of amounts: its before values are the amounts.
-    double Moved(int i) const { return kind == DpKind::LocalBorrow ? before[i] : before[i] - after[i]; }
+    double Moved(int i) const {
+        return kind == DpKind::LocalBorrow ? before[i] : before[i] - after[i];
+    }
     double FillMoved() const { return fillBefore - fillAfter; }
 
     YTFItem* SourceSegment() const { return Get<YTFItem*>(source); }
@@ -63,9 +67,8 @@ struct DpProcess {
     YNearPrjItem* SourceLink() const { return Get<YNearPrjItem*>(source); }
     YNearPrjItem* DestinationLink() const { return Get<YNearPrjItem*>(destination); }
 
-private:
-    template <class T> static T Get(const DpEnd& e)
-    {
+  private:
+    template <class T> static T Get(const DpEnd& e) {
         const T* p = std::get_if<T>(&e);
         return p ? *p : nullptr;
     }

@@ -15,7 +15,7 @@ struct YDpLogRow {
     double sta1 = 0.0;
     double sta2 = 0.0;
     DpBlock before{}; // 调配前土数量, 前土(压实), 调配前石数量, 前石(压实), 前1.., 前1(压实)..
-    DpBlock after{};  // the matching 调配后…/后… columns
+    DpBlock after{};          // the matching 调配后…/后… columns
     double totalBefore = 0.0; // 调配前总数量: destination quantity before
     double totalAfter = 0.0;  // 调配后总数量
     bool fillSide = false;    // 填挖: true on the source row

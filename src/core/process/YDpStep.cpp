@@ -9,8 +9,7 @@ namespace {
 constexpr double kPresent = 1e-5;
 }
 
-YDpStep YDpStep::FromRecord(const DpLogRecord& rec)
-{
+YDpStep YDpStep::FromRecord(const DpLogRecord& rec) {
     YDpStep s;
     s.m_nKind = rec.kind;
     s.m_nStep = rec.step;
@@ -42,8 +41,7 @@ YDpStep YDpStep::FromRecord(const DpLogRecord& rec)
     return s;
 }
 
-void YDpStep::Merge(const YDpStep& o)
-{
+void YDpStep::Merge(const YDpStep& o) {
     m_staSrcStart = std::min(m_staSrcStart, o.m_staSrcStart);
     m_staSrcEnd = std::max(m_staSrcEnd, o.m_staSrcEnd);
     m_staDstStart = std::min(m_staDstStart, o.m_staDstStart);
@@ -58,8 +56,7 @@ void YDpStep::Merge(const YDpStep& o)
     m_dSrcMoment += o.m_dSrcMoment;
 }
 
-double YDpStep::SourceCentre() const
-{
+double YDpStep::SourceCentre() const {
     const double q = m_dAmt[StepAmt::SoilC] + m_dAmt[StepAmt::RockC];
     if (std::fabs(q) <= kPresent) {
         return (m_staSrcStart.Value() + m_staSrcEnd.Value()) / 2.0;
@@ -67,8 +64,7 @@ double YDpStep::SourceCentre() const
     return m_dSrcMoment / q;
 }
 
-double YDpStep::DestinationCentre() const
-{
+double YDpStep::DestinationCentre() const {
     const double q = m_dAmt[StepAmt::Fill];
     if (std::fabs(q) <= kPresent) {
         return (m_staDstStart.Value() + m_staDstEnd.Value()) / 2.0;
@@ -76,8 +72,7 @@ double YDpStep::DestinationCentre() const
     return m_dDstMoment / q;
 }
 
-double YDpStep::Distance(int amtIndex, int momIndex, const YHaulExtras* extras) const
-{
+double YDpStep::Distance(int amtIndex, int momIndex, const YHaulExtras* extras) const {
     const double q = m_dAmt[amtIndex];
     if (q <= kPresent) {
         return 0.0;
@@ -85,8 +80,7 @@ double YDpStep::Distance(int amtIndex, int momIndex, const YHaulExtras* extras) 
     return m_dMoment[momIndex] / q + (extras ? extras->Extra(*this) : 0.0);
 }
 
-double YDpStep::TotalDistance(const YHaulExtras* extras) const
-{
+double YDpStep::TotalDistance(const YHaulExtras* extras) const {
     const double q = m_dAmt[StepAmt::SoilC] + m_dAmt[StepAmt::RockC];
     const double m = m_dMoment[StepMom::SoilC] + m_dMoment[StepMom::RockC];
     if (q <= kPresent || m <= 0.0) {
@@ -95,14 +89,12 @@ double YDpStep::TotalDistance(const YHaulExtras* extras) const
     return m / q + (extras ? extras->Extra(*this) : 0.0);
 }
 
-bool YDpStep::CrossesKilometre() const
-{
+bool YDpStep::CrossesKilometre() const {
     return m_staSrcStart.KmText() != m_staSrcEnd.KmText() ||
            m_staDstStart.KmText() != m_staDstEnd.KmText();
 }
 
-bool YDpStep::SameStations(const YDpStep& o) const
-{
+bool YDpStep::SameStations(const YDpStep& o) const {
     return m_staSrcStart == o.m_staSrcStart && m_staSrcEnd == o.m_staSrcEnd &&
            m_staDstStart == o.m_staDstStart && m_staDstEnd == o.m_staDstEnd;
 }

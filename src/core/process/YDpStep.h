@@ -16,8 +16,12 @@ constexpr int SoilC = 2;
 constexpr int RockC = 3;
 constexpr int Fill = 4;
 constexpr int Count = 17;
-inline constexpr int Cls(int k) { return 4 + k; }   // k = 1..6
-inline constexpr int ClsC(int k) { return 10 + k; } // k = 1..6
+inline constexpr int Cls(int k) {
+    return 4 + k;
+} // k = 1..6
+inline constexpr int ClsC(int k) {
+    return 10 + k;
+} // k = 1..6
 } // namespace StepAmt
 
 // Positions of the eight haul moments (m³·m): compacted soil, compacted rock, compacted
@@ -26,7 +30,9 @@ namespace StepMom {
 constexpr int SoilC = 0;
 constexpr int RockC = 1;
 constexpr int Count = 8;
-inline constexpr int ClsC(int k) { return 1 + k; }
+inline constexpr int ClsC(int k) {
+    return 1 + k;
+}
 } // namespace StepMom
 
 // A process, or a run of processes of one step merged together, as the lists and reports show
@@ -34,7 +40,7 @@ inline constexpr int ClsC(int k) { return 1 + k; }
 // centres of source and destination), so merged moments divided by merged amounts give
 // amount-weighted haul distances.
 class YDpStep {
-public:
+  public:
     int m_nKind = DpKind::Haul;
     int m_nStep = 0;
     bool m_bApplied = true; // false for undone processes
@@ -60,16 +66,13 @@ public:
     // Haul distance (m) of a compacted amount and its moment, plus the extras of the kind.
     // 0 when the amount is 1e-5 or less.
     double Distance(int amtIndex, int momIndex, const YHaulExtras* extras) const;
-    double SoilDistance(const YHaulExtras* e) const
-    {
+    double SoilDistance(const YHaulExtras* e) const {
         return Distance(StepAmt::SoilC, StepMom::SoilC, e);
     }
-    double RockDistance(const YHaulExtras* e) const
-    {
+    double RockDistance(const YHaulExtras* e) const {
         return Distance(StepAmt::RockC, StepMom::RockC, e);
     }
-    double ClassDistance(int k, const YHaulExtras* e) const
-    {
+    double ClassDistance(int k, const YHaulExtras* e) const {
         return Distance(StepAmt::ClsC(k), StepMom::ClsC(k), e);
     }
     // Soil and rock together, as the process list shows one figure per step.

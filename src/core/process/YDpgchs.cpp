@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-void YDpgchs::Sort()
-{
+void YDpgchs::Sort() {
     // Stable, and an entry moves before another only when its station is strictly smaller:
     // the order the old bubble sort gave, in n log n.
     std::stable_sort(begin(), end(),

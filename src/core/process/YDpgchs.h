@@ -7,6 +7,6 @@
 // The rows of the haul statistics table. Sorting orders them by ascending from station and
 // keeps rows with equal stations in the order they were added.
 class YDpgchs : public std::vector<YDpgch> {
-public:
+  public:
     void Sort();
 };

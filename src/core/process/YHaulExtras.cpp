@@ -2,8 +2,7 @@
 
 #include "core/process/YDpStep.h"
 
-double YHaulExtras::Extra(const YDpStep& step) const
-{
+double YHaulExtras::Extra(const YDpStep& step) const {
     double extra = 0.0;
     const int index = step.m_nPit - 1;
     if (step.IsBorrow()) {
@@ -20,12 +19,11 @@ double YHaulExtras::Extra(const YDpStep& step) const
             extra = it->second / 2.0;
         }
     }
-    return extra + Detours(step.m_staSrcStart, step.m_staSrcEnd, step.m_staDstStart,
-                           step.m_staDstEnd);
+    return extra +
+           Detours(step.m_staSrcStart, step.m_staSrcEnd, step.m_staDstStart, step.m_staDstEnd);
 }
 
-double YHaulExtras::Detours(YStation aStart, YStation aEnd, YStation bStart, YStation bEnd) const
-{
+double YHaulExtras::Detours(YStation aStart, YStation aEnd, YStation bStart, YStation bEnd) const {
     YStation gapStart;
     YStation gapEnd;
     if (aEnd < bStart) {

@@ -13,7 +13,7 @@ class YDpStep;
 // that lie between the source and the destination. Built once from a document's items, so a
 // report over thousands of steps does not touch the database per step.
 class YHaulExtras {
-public:
+  public:
     struct Structure {
         YStation start;
         YStation end;
@@ -21,10 +21,10 @@ public:
         std::optional<double> detour; // 绕行距离; none when NULL in the table
     };
 
-    std::vector<double> borrowBranch; // 支线长度 by borrow pit index
-    std::vector<double> wasteBranch;  // 支线长度 by waste pit index
+    std::vector<double> borrowBranch;   // 支线长度 by borrow pit index
+    std::vector<double> wasteBranch;    // 支线长度 by waste pit index
     std::map<int, double> linkDistance; // 距离 by the link's 编号
-    std::vector<Structure> structures; // in stored order (ascending start station)
+    std::vector<Structure> structures;  // in stored order (ascending start station)
 
     // Extra metres for a step: pit road, half the port distance, detours in the gap.
     double Extra(const YDpStep& step) const;

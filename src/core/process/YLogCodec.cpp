@@ -2,11 +2,10 @@
 
 #include <cstdlib>
 
-YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends)
-{
+YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends) {
     YDpLogPair pair;
-    const QString desc = p.kind == DpKind::LocalBorrow ? LocalTakeText(p.after)
-                                                       : DpKind::DescriptionCode(p.kind);
+    const QString desc =
+        p.kind == DpKind::LocalBorrow ? LocalTakeText(p.after) : DpKind::DescriptionCode(p.kind);
     for (YDpLogRow* r : {&pair.src, &pair.dst}) {
         r->gcid = p.step;
         r->id = p.seq;
@@ -31,8 +30,7 @@ YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends)
     return pair;
 }
 
-int YLogCodec::DecodeKind(const YDpLogRow& src, const YDpLogRow& dst, int* pitNumber)
-{
+int YLogCodec::DecodeKind(const YDpLogRow& src, const YDpLogRow& dst, int* pitNumber) {
     int kind = DpKind::Haul;
     int pit = 0;
     const QString& sd = src.desc;
@@ -74,8 +72,7 @@ int YLogCodec::DecodeKind(const YDpLogRow& src, const YDpLogRow& dst, int* pitNu
     return kind;
 }
 
-DpLogRecord YLogCodec::Decode(const YDpLogPair& pair)
-{
+DpLogRecord YLogCodec::Decode(const YDpLogPair& pair) {
     DpLogRecord r;
     int pitNumber = 0;
     r.kind = DecodeKind(pair.src, pair.dst, &pitNumber);
@@ -98,8 +95,7 @@ DpLogRecord YLogCodec::Decode(const YDpLogPair& pair)
     return r;
 }
 
-QString YLogCodec::LocalTakeText(const DpBlock& after)
-{
+QString YLogCodec::LocalTakeText(const DpBlock& after) {
     QString text = QStringLiteral("JDQT");
     for (int i = 0; i < 6; ++i) {
         text += QLatin1Char(',') + QString::number(after[i], 'f', 3);

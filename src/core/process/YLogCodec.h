@@ -17,7 +17,7 @@ struct YLogEnds {
 // Turns processes into log row pairs and row pairs back into kinds and records. The kind is
 // not stored as such: it is decoded from 描述 and 坑 of the two rows.
 class YLogCodec {
-public:
+  public:
     [[nodiscard]] static YDpLogPair Encode(const DpProcess& p, const YLogEnds& ends);
 
     // The kind of a pair, and its pit number |坑| (0 when none). Kinds 4/6 logged with

@@ -2,8 +2,7 @@
 
 #include "core/process/YLogCodec.h"
 
-std::optional<YDpStep> YStepReader::ReadStep(bool bFirst, const Options& opt)
-{
+std::optional<YDpStep> YStepReader::ReadStep(bool bFirst, const Options& opt) {
     if (bFirst) {
         m_nPos = 0;
     }
@@ -43,8 +42,7 @@ std::optional<YDpStep> YStepReader::ReadStep(bool bFirst, const Options& opt)
     return step;
 }
 
-std::vector<YDpStep> YStepReader::ReadAll(const Options& opt)
-{
+std::vector<YDpStep> YStepReader::ReadAll(const Options& opt) {
     std::vector<YDpStep> steps;
     for (auto s = ReadStep(true, opt); s; s = ReadStep(false, opt)) {
         steps.push_back(*s);

@@ -10,7 +10,7 @@
 // (GCID, ID; source row before destination row). Consecutive pairs of one step and one kind
 // merge into one YDpStep; a pair of another kind starts the next one.
 class YStepReader {
-public:
+  public:
     struct Options {
         // Undone pairs (成败 false) are passed over.
         bool bSkipUndone = true;
@@ -27,7 +27,7 @@ public:
     // Every step of the log in order.
     [[nodiscard]] std::vector<YDpStep> ReadAll(const Options& opt);
 
-private:
+  private:
     const std::vector<YDpLogPair>& m_pairs;
     size_t m_nPos = 0;
 };

@@ -10,8 +10,7 @@
 
 namespace {
 
-void BubbleSort(std::vector<YDpgch>& v)
-{
+void BubbleSort(std::vector<YDpgch>& v) {
     for (size_t i = 0; i + 1 < v.size(); ++i) {
         for (size_t j = 0; j + 1 < v.size() - i; ++j) {
             if (v[j].from > v[j + 1].from) {
@@ -21,8 +20,7 @@ void BubbleSort(std::vector<YDpgch>& v)
     }
 }
 
-TEST(YDpgchsTest, SortMatchesStableBubbleSort)
-{
+TEST(YDpgchsTest, SortMatchesStableBubbleSort) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> station(0, 20);
     for (int round = 0; round < 50; ++round) {

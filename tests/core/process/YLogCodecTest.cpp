@@ -7,8 +7,7 @@
 
 namespace {
 
-YDpLogRow Row(const char* desc, double s1, double s2, int pit, bool fillSide)
-{
+YDpLogRow Row(const char* desc, double s1, double s2, int pit, bool fillSide) {
     YDpLogRow r;
     r.desc = QString::fromUtf8(desc);
     r.sta1 = s1;
@@ -41,15 +40,14 @@ const KindCase kKindCases[] = {
     {"local waste keeps its code on equal ranges", "JDQF", 0, 20, 0, "JDQF", 0, 20, 0,
      DpKind::LocalWaste, 0},
     {"local waste unusable", "JDFF", 0, 20, 0, "JDFF", 0, 20, 0, DpKind::LocalWasteUnusable, 0},
-    {"out: pit from the destination row", "DC", 0, 20, DpKind::PartnerOffset + 4, "DC", 500,
-     500, 2, DpKind::Out, 2},
+    {"out: pit from the destination row", "DC", 0, 20, DpKind::PartnerOffset + 4, "DC", 500, 500, 2,
+     DpKind::Out, 2},
     {"in: pit from the source row", "DR", 0, 0, 2, "DR", 40, 60, DpKind::PartnerOffset + 7,
      DpKind::In, 2},
     {"negative pit is taken by magnitude", "", 150, 150, -2, "", 40, 60, 0, DpKind::Borrow, 2},
 };
 
-TEST(YLogCodecTest, DecodesKindAndPitNumber)
-{
+TEST(YLogCodecTest, DecodesKindAndPitNumber) {
     for (const KindCase& c : kKindCases) {
         SCOPED_TRACE(c.name);
         const YDpLogRow src = Row(c.srcDesc, c.srcA, c.srcB, c.srcPit, true);
@@ -60,8 +58,7 @@ TEST(YLogCodecTest, DecodesKindAndPitNumber)
     }
 }
 
-TEST(YLogCodecTest, PartnerStepsOfCrossProjectPairs)
-{
+TEST(YLogCodecTest, PartnerStepsOfCrossProjectPairs) {
     YDpLogPair out{Row("DC", 0, 20, DpKind::PartnerOffset + 4, true),
                    Row("DC", 500, 500, 2, false)};
     const DpLogRecord ro = YLogCodec::Decode(out);
@@ -74,8 +71,7 @@ TEST(YLogCodecTest, PartnerStepsOfCrossProjectPairs)
     EXPECT_EQ(ri.pit, 1);
 }
 
-TEST(YLogCodecTest, EncodeThenDecodeGivesTheAmountsMoved)
-{
+TEST(YLogCodecTest, EncodeThenDecodeGivesTheAmountsMoved) {
     DpProcess p(DpKind::Haul, 4, 2, {}, {});
     for (int i = 0; i < DpAmt::Count; ++i) {
         p.before[i] = 10.0 + i;
@@ -104,8 +100,7 @@ TEST(YLogCodecTest, EncodeThenDecodeGivesTheAmountsMoved)
     EXPECT_DOUBLE_EQ(r.dstEnd.Value(), 220);
 }
 
-TEST(YLogCodecTest, LocalTakeCarriesItsContentsInTheDescription)
-{
+TEST(YLogCodecTest, LocalTakeCarriesItsContentsInTheDescription) {
     DpProcess p(DpKind::LocalBorrow, 1, 1, {}, {});
     p.before[DpAmt::Soil] = 12.5;
     p.before[DpAmt::SoilC] = 10.0;
@@ -128,12 +123,10 @@ TEST(YLogCodecTest, LocalTakeCarriesItsContentsInTheDescription)
     EXPECT_DOUBLE_EQ(r.amount[DpAmt::Class1], 0.0);
 }
 
-TEST(YLogCodecTest, LabelsAndTaskNumbers)
-{
+TEST(YLogCodecTest, LabelsAndTaskNumbers) {
     EXPECT_EQ(DpKind::Label(DpKind::Haul, 3), QStringLiteral("3.远运"));
     EXPECT_EQ(DpKind::Label(DpKind::In, 2, QStringLiteral("B段")), QStringLiteral("2.从B段调入"));
-    EXPECT_EQ(DpKind::Label(DpKind::Out, 5, QStringLiteral("%1x")),
-              QStringLiteral("5.调出到%1x"));
+    EXPECT_EQ(DpKind::Label(DpKind::Out, 5, QStringLiteral("%1x")), QStringLiteral("5.调出到%1x"));
     EXPECT_EQ(DpKind::Label(DpKind::Reuse, 1), QStringLiteral("1.利用"));
     const int expected[10] = {7, 7, 7, -2, -1, 7, -1, -4, -3, 7};
     for (int k = 0; k < 10; ++k) {

@@ -1,8 +1,8 @@
 // Reading the log back as steps: merging, kind boundaries, the kilometre split, undone pairs,
 // moments, centres and haul distances.
+#include "core/process/YStepReader.h"
 #include "core/process/YHaulExtras.h"
 #include "core/process/YLogCodec.h"
-#include "core/process/YStepReader.h"
 
 #include "support/TestSupport.h"
 
@@ -12,8 +12,7 @@ namespace {
 
 // One pair moving soil (compacted soilC of class 2, natural = 1.16 × compacted).
 YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, double soilC,
-                int kind = DpKind::Haul, int pitNumber = 0)
-{
+                int kind = DpKind::Haul, int pitNumber = 0) {
     DpProcess p(kind, step, seq, {}, {});
     p.before[DpAmt::SoilC] = soilC;
     p.before[DpAmt::Soil] = soilC * 1.16;
@@ -30,13 +29,12 @@ YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, d
 }
 
 class StepReaderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { YStationSystem::Reset(); }
     void TearDown() override { YStationSystem::Reset(); }
 };
 
-TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep)
-{
+TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep) {
     const std::vector<YDpLogPair> log{Pair(1, 1, 0, 20, 100, 120, 10),
                                       Pair(1, 2, 0, 20, 120, 140, 30)};
     YStepReader reader(log);
@@ -58,8 +56,7 @@ TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep)
     EXPECT_DOUBLE_EQ(s.DestinationCentre(), (10 * 110 + 30 * 130) / 40.0);
 }
 
-TEST_F(StepReaderTest, KindChangeAndStepChangeEndAStep)
-{
+TEST_F(StepReaderTest, KindChangeAndStepChangeEndAStep) {
     const std::vector<YDpLogPair> log{
         Pair(1, 1, 0, 20, 100, 120, 10), Pair(1, 2, 40, 60, 40, 60, 5), // reuse inside a haul
         Pair(1, 3, 0, 20, 120, 140, 10), Pair(2, 1, 0, 20, 140, 160, 1)};
@@ -75,8 +72,7 @@ TEST_F(StepReaderTest, KindChangeAndStepChangeEndAStep)
     ASSERT_TRUE(reader.ReadStep(true, {}));
 }
 
-TEST_F(StepReaderTest, UndonePairsAreSkippedOrKeptApart)
-{
+TEST_F(StepReaderTest, UndonePairsAreSkippedOrKeptApart) {
     std::vector<YDpLogPair> log{Pair(1, 1, 0, 20, 100, 120, 10), Pair(2, 1, 0, 20, 120, 140, 7),
                                 Pair(3, 1, 0, 20, 140, 160, 3)};
     log[1].src.ok = log[1].dst.ok = false;
@@ -95,8 +91,7 @@ TEST_F(StepReaderTest, UndonePairsAreSkippedOrKeptApart)
     EXPECT_FALSE(every[2].m_bApplied);
 }
 
-TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre)
-{
+TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre) {
     // Pair 2 runs from K0+980 to K1+010: the pair after it starts a new step when splitting.
     const std::vector<YDpLogPair> log{
         Pair(1, 1, 0, 20, 960, 980, 10), Pair(1, 2, 0, 20, 980, 1010, 10),
@@ -115,8 +110,7 @@ TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre)
     EXPECT_DOUBLE_EQ(steps[1].m_dAmt[StepAmt::SoilC], 20);
 }
 
-TEST_F(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps)
-{
+TEST_F(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps) {
     const std::vector<YDpLogPair> log{Pair(3, 1, 0, 20, 0, 20, 4, DpKind::LocalWaste),
                                       Pair(4, 1, 0, 20, 0, 20, 4, DpKind::LocalBorrow),
                                       Pair(5, 1, 0, 20, 0, 20, 4, DpKind::Haul)};
@@ -129,35 +123,34 @@ TEST_F(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps)
     EXPECT_EQ(steps[2].TaskNumber(), 5);
 }
 
-TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours)
-{
+TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours) {
     YHaulExtras extras;
     extras.borrowBranch = {50.0, 75.0};
     extras.wasteBranch = {10.0};
     extras.linkDistance[3] = 400.0;
     // Structures by ascending start: only crossable ones with a detour, wholly in the gap.
     extras.structures = {
-        {YStation(30), YStation(40), true, 5.0},    // overlaps the source range [0,35]
-        {YStation(50), YStation(60), true, 7.0},    // in the gap
-        {YStation(62), YStation(64), false, 100.0}, // not crossable
+        {YStation(30), YStation(40), true, 5.0},          // overlaps the source range [0,35]
+        {YStation(50), YStation(60), true, 7.0},          // in the gap
+        {YStation(62), YStation(64), false, 100.0},       // not crossable
         {YStation(70), YStation(80), true, std::nullopt}, // no detour
-        {YStation(85), YStation(99), true, 11.0},   // in the gap
-        {YStation(95), YStation(105), true, 13.0},  // reaches into the destination
-        {YStation(150), YStation(160), true, 17.0}, // beyond the gap
+        {YStation(85), YStation(99), true, 11.0},         // in the gap
+        {YStation(95), YStation(105), true, 13.0},        // reaches into the destination
+        {YStation(150), YStation(160), true, 17.0},       // beyond the gap
     };
     EXPECT_DOUBLE_EQ(extras.Detours(YStation(0), YStation(35), YStation(100), YStation(140)), 18);
     EXPECT_DOUBLE_EQ(extras.Detours(YStation(100), YStation(140), YStation(0), YStation(35)), 18);
     EXPECT_DOUBLE_EQ(extras.Detours(YStation(0), YStation(100), YStation(100), YStation(140)), 0);
 
-    YDpStep borrow = YDpStep::FromRecord(
-        YLogCodec::Decode(Pair(1, 1, 45, 45, 45, 65, 20, DpKind::Borrow, 2)));
+    YDpStep borrow =
+        YDpStep::FromRecord(YLogCodec::Decode(Pair(1, 1, 45, 45, 45, 65, 20, DpKind::Borrow, 2)));
     EXPECT_EQ(borrow.m_nKind, DpKind::Borrow);
     // 20 m³ from the road at 45 to the centre 55, plus the second pit's road of 75 m.
     EXPECT_DOUBLE_EQ(borrow.SoilDistance(&extras), 10 + 75);
     EXPECT_DOUBLE_EQ(borrow.RockDistance(&extras), 0.0);
 
-    YDpStep waste = YDpStep::FromRecord(
-        YLogCodec::Decode(Pair(1, 1, 0, 35, 100, 100, 20, DpKind::Waste, 1)));
+    YDpStep waste =
+        YDpStep::FromRecord(YLogCodec::Decode(Pair(1, 1, 0, 35, 100, 100, 20, DpKind::Waste, 1)));
     EXPECT_EQ(waste.m_nKind, DpKind::Waste);
     EXPECT_DOUBLE_EQ(waste.SoilDistance(&extras), 82.5 + 10 + 18);
 
@@ -171,8 +164,7 @@ TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours)
     EXPECT_DOUBLE_EQ(out.SoilDistance(&extras), 490 + 200 + 53);
 }
 
-TEST_F(StepReaderTest, CentresOfAStepWithoutAmountsAreTheRangeMidpoints)
-{
+TEST_F(StepReaderTest, CentresOfAStepWithoutAmountsAreTheRangeMidpoints) {
     YDpStep s;
     s.m_staSrcStart = 10;
     s.m_staSrcEnd = 30;
