@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/station/YStationSystem.h"
+
 #include <QString>
 #include <optional>
 
@@ -12,7 +14,7 @@
 // differences of doubles (interpolated cross-sections, segment ends), and a difference far
 // below the 1 mm display precision must not split one cross-section into two.
 class YStation {
-public:
+  public:
     static constexpr double Epsilon = 1e-6; // metres
 
     YStation() = default;
@@ -32,8 +34,14 @@ public:
     YStation operator-(const YStation& o) const { return YStation(m_dValue - o.m_dValue); }
     YStation operator*(double f) const { return YStation(m_dValue * f); }
     YStation operator/(double f) const { return YStation(m_dValue / f); }
-    YStation& operator+=(const YStation& o) { m_dValue += o.m_dValue; return *this; }
-    YStation& operator-=(const YStation& o) { m_dValue -= o.m_dValue; return *this; }
+    YStation& operator+=(const YStation& o) {
+        m_dValue += o.m_dValue;
+        return *this;
+    }
+    YStation& operator-=(const YStation& o) {
+        m_dValue -= o.m_dValue;
+        return *this;
+    }
 
     // Reads a display text ("K0012+345.678", any letter prefix, chain breaks applied) or a plain
     // number of metres. Empty result for anything else.
@@ -49,21 +57,6 @@ public:
     // kilometre (metres part 0), taking chain breaks into account.
     YStation KmCeil() const;
 
-private:
+  private:
     double m_dValue = 0.0;
-};
-
-// The program-wide station system: chain breaks and station label of the project whose view is
-// active. The document reloads its own whenever it becomes active; clearing a document resets.
-class YStationSystem {
-public:
-    // Removes every chain break and sets the label back to "K".
-    static void Reset();
-    // Adds one chain break from a 断链 text "BACK=AHEAD" (two display texts). False, and nothing
-    // changed, when the text cannot be read.
-    [[nodiscard]] static bool AddChainBreak(const QString& text);
-    // The label printed before the kilometres; empty means "K".
-    static void SetLabel(const QString& label);
-    static QString Label();
-    static int ChainBreakCount();
 };

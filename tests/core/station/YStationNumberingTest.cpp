@@ -1,0 +1,340 @@
+#include "core/station/YStationNumbering.h"
+
+#include "StationReference.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+namespace {
+
+YStationNumbering Numbering(std::initializer_list<const char*> breakTexts) {
+    YStationNumbering numbering;
+    for (const char* text : breakTexts) {
+        const std::optional<YChainBreak> brk = YChainBreak::Parse(QString::fromUtf8(text));
+        EXPECT_TRUE(brk.has_value()) << text;
+        EXPECT_TRUE(brk && numbering.AddChainBreak(*brk)) << text;
+    }
+    return numbering;
+}
+
+// Short chain of 20 m, long chain of 50 m, a break without jump.
+YStationNumbering ThreeBreaks() {
+    return Numbering({"K1+100=K1+120", "K2+000=K1+950", "K3+000=K3+000"});
+}
+
+TEST(StationNumbering, PlacesBreaksInTheNumberingOfTheEarlierOnes) {
+    const YStationNumbering numbering = ThreeBreaks();
+    ASSERT_EQ(numbering.ChainBreakCount(), 3);
+    EXPECT_DOUBLE_EQ(numbering.BreakPosition(0), 1100.0); // first break: its BACK
+    EXPECT_DOUBLE_EQ(numbering.BreakPosition(1), 1980.0); // K2+000 shown 20 m early
+    EXPECT_DOUBLE_EQ(numbering.BreakPosition(2), 3030.0); // then 50 m late
+}
+
+TEST(StationNumbering, TextAppliesEveryBreakAtOrBeforeTheValue) {
+    const YStationNumbering numbering = ThreeBreaks();
+    const std::pair<double, const char*> rows[] = {
+        {-12.5, "K-0+012.500"},    {0.0, "K0+000.000"},    {1099.999, "K1+099.999"},
+        {1099.9996, "K1+100.000"}, {1100.0, "K1+120.000"}, {1100.5, "K1+120.500"},
+        {1979.9, "K1+999.900"},    {1980.0, "K1+950.000"}, {2030.0, "K2+000.000"},
+        {3029.0, "K2+999.000"},    {3030.0, "K3+000.000"}, {5030.25, "K5+000.250"}};
+    for (const auto& [chainage, text] : rows) {
+        EXPECT_EQ(numbering.Text(chainage), QString::fromUtf8(text)) << chainage;
+    }
+}
+
+TEST(StationNumbering, ReadsTextsOntoTheRoad) {
+    const YStationNumbering numbering = ThreeBreaks();
+    struct Row {
+        const char* text;
+        std::optional<double> chainage;
+    };
+    const Row rows[] = {{"K0+500", 500.0},
+                        {"K1+100", 1100.0},           // BACK of the short chain: the break point
+                        {"K1+100.0000005", 1100.0},   // within the tolerance of the break
+                        {"K1+100.001", std::nullopt}, // in the short-chain gap: on no chain
+                        {"K1+110", std::nullopt},
+                        {"K1+119.999", std::nullopt},
+                        {"K1+120", 1100.0}, // AHEAD: the break point again
+                        {"K1+949", 1929.0}, // before the overlap
+                        {"K1+960", 1940.0}, // in the long-chain overlap: the earlier chain
+                        {"K2+000", 1980.0}, // BACK of the long chain: its break point
+                        {"K2+000.001", 2030.001},
+                        {"K3+000", 3030.0},
+                        {"K9+000", 9030.0},
+                        {"1940", 1940.0}, // a plain number is the chainage itself
+                        {"-7", -7.0},
+                        {"K1+1x0", std::nullopt}};
+    for (const Row& row : rows) {
+        const std::optional<double> chainage = numbering.Parse(QString::fromUtf8(row.text));
+        ASSERT_EQ(chainage.has_value(), row.chainage.has_value()) << row.text;
+        if (chainage) {
+            EXPECT_NEAR(*chainage, *row.chainage, 1e-6) << row.text;
+        }
+    }
+}
+
+TEST(StationNumbering, RefusesBreaksOutOfOrder) {
+    YStationNumbering numbering = Numbering({"K1+100=K1+120", "K2+000=K1+950"});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const YChainBreak refused[] = {
+        {1950.0, 2000.0}, // BACK on the previous AHEAD: same point as the previous break
+        {1949.0, 2000.0}, // BACK before the previous AHEAD: behind the previous break
+        {500.0, 600.0},   // before every break
+        {nan, 3000.0},    {3000.0, std::numeric_limits<double>::infinity()}, {3000.0, 2e9}};
+    for (const YChainBreak& brk : refused) {
+        EXPECT_FALSE(numbering.AddChainBreak(brk)) << brk.Back() << "=" << brk.Ahead();
+    }
+    ASSERT_EQ(numbering.ChainBreakCount(), 2);
+    EXPECT_EQ(numbering.Text(2500.0), QStringLiteral("K2+470.000")) << "numbering unchanged";
+
+    // K1+960 also exists on the chain before the long chain, but a BACK is read in the
+    // latest numbering: the break lies 10 m after the long chain, not 40 m before it.
+    ASSERT_TRUE(numbering.AddChainBreak({1960.0, 1970.0}));
+    EXPECT_DOUBLE_EQ(numbering.BreakPosition(2), 1990.0);
+    numbering.ClearChainBreaks();
+    EXPECT_EQ(numbering.ChainBreakCount(), 0);
+    EXPECT_EQ(numbering.Text(2500.0), QStringLiteral("K2+500.000"));
+}
+
+TEST(StationNumbering, Labels) {
+    YStationNumbering numbering;
+    EXPECT_EQ(numbering.Label(), QStringLiteral("K"));
+    EXPECT_TRUE(numbering.SetLabel(QStringLiteral(" AK ")));
+    EXPECT_EQ(numbering.Text(12.0), QStringLiteral("AK0+012.000"));
+    EXPECT_TRUE(numbering.SetLabel(QString()));
+    EXPECT_EQ(numbering.Label(), QStringLiteral("K"));
+    EXPECT_TRUE(numbering.SetLabel(QStringLiteral("A1K")));
+    EXPECT_EQ(numbering.Parse(numbering.Text(1234.5)), std::optional<double>(1234.5));
+    for (const char* refused : {"K+", "A1", "K=", "K K"}) {
+        EXPECT_FALSE(numbering.SetLabel(QString::fromUtf8(refused))) << refused;
+        EXPECT_EQ(numbering.Label(), QStringLiteral("K")) << refused;
+    }
+}
+
+struct KmRow {
+    const char* name;
+    std::vector<YChainBreak> breaks;
+    double chainage;
+    const char* kmText;
+    double ceiling;
+    const char* ceilingText;
+};
+
+void PrintTo(const KmRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class StationNumberingKm : public ::testing::TestWithParam<KmRow> {};
+
+TEST_P(StationNumberingKm, TextAndRounding) {
+    const KmRow& row = GetParam();
+    YStationNumbering numbering;
+    for (const YChainBreak& brk : row.breaks) {
+        ASSERT_TRUE(numbering.AddChainBreak(brk));
+    }
+    EXPECT_EQ(numbering.KmText(row.chainage), QString::fromUtf8(row.kmText));
+    const double ceiling = numbering.KmCeil(row.chainage);
+    EXPECT_NEAR(ceiling, row.ceiling, 1e-9);
+    EXPECT_EQ(numbering.Text(ceiling), QString::fromUtf8(row.ceilingText));
+    EXPECT_EQ(numbering.KmCeil(ceiling), ceiling) << "a rounded station stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StationNumberingKm,
+    ::testing::Values(
+        KmRow{"NoBreaks", {}, 1234.5, "K1", 2000.0, "K2+000.000"},
+        KmRow{"OnKmStays", {}, 2000.0, "K2", 2000.0, "K2+000.000"},
+        KmRow{"ShownOnKmStays", {}, 1999.9996, "K2", 1999.9996, "K2+000.000"},
+        KmRow{"JustPastKm", {}, 2000.001, "K2", 3000.0, "K3+000.000"},
+        KmRow{"Negative", {}, -500.0, "K-0", 0.0, "K0+000.000"},
+        KmRow{"NegativeKm", {}, -1500.0, "K-1", -1000.0, "K-1+000.000"},
+        // A short chain jumping over K1+000: kilometre 1 begins at the break.
+        KmRow{"ShortChainOverKm", {{950, 1050}}, 900.0, "K0", 950.0, "K1+050.000"},
+        KmRow{"AtShortChainOverKm", {{950, 1050}}, 950.0, "K1", 950.0, "K1+050.000"},
+        KmRow{"AfterShortChainOverKm", {{950, 1050}}, 960.0, "K1", 1900.0, "K2+000.000"},
+        KmRow{"ShortChainOntoKm", {{950, 1000}}, 900.0, "K0", 950.0, "K1+000.000"},
+        KmRow{"ShortChainFromKm", {{1000, 1050}}, 900.0, "K0", 1000.0, "K1+050.000"},
+        KmRow{"ShortChainWithinKm", {{100, 200}}, 50.0, "K0", 900.0, "K1+000.000"},
+        // A long chain: the next kilometre mark shown on the road, wherever it is.
+        KmRow{"BeforeLongChainOverKm", {{1020, 980}}, 990.0, "K0", 1000.0, "K1+000.000"},
+        KmRow{"InLongChainOverKm", {{1020, 980}}, 1010.0, "K1", 1040.0, "K1+000.000"},
+        KmRow{"LongChainFromKm", {{1000, 950}}, 990.0, "K0", 1050.0, "K1+000.000"},
+        KmRow{"LongChainOntoKm", {{1050, 1000}}, 1010.0, "K1", 1050.0, "K1+000.000"},
+        KmRow{"SeveralBreaks",
+              {{100, 200}, {300, 250}, {900, 1100}},
+              10.0,
+              "K0",
+              850.0,
+              "K1+100.000"},
+        KmRow{"SecondKmAfterBreaks",
+              {{100, 200}, {300, 250}, {900, 1100}},
+              850.0,
+              "K1",
+              850.0,
+              "K1+100.000"},
+        KmRow{"AfterBreaks",
+              {{100, 200}, {300, 250}, {900, 1100}},
+              851.0,
+              "K1",
+              1750.0,
+              "K2+000.000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StationNumbering, NonFiniteValuesNeitherCrashNorRead) {
+    const YStationNumbering numbering = ThreeBreaks();
+    const double values[] = {std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), 1e300, -1e300};
+    for (double value : values) {
+        const QString text = numbering.Text(value);
+        EXPECT_FALSE(numbering.Parse(text).has_value()) << text.toStdString();
+        EXPECT_EQ(numbering.KmText(value), text);
+        const double ceiling = numbering.KmCeil(value);
+        EXPECT_TRUE(ceiling == value || (std::isnan(ceiling) && std::isnan(value)));
+    }
+    EXPECT_FALSE(numbering.FromDisplay(std::numeric_limits<double>::quiet_NaN()).has_value());
+}
+
+// --- Random roads against the reference model ---
+
+constexpr std::int64_t Mm = 1000; // ticks per metre
+
+YStationNumbering FromReference(const station_ref::Road& road, bool viaText) {
+    YStationNumbering numbering;
+    const double perMetre = double(road.TicksPerMetre());
+    for (const station_ref::Break& b : road.Breaks()) {
+        std::optional<YChainBreak> brk = YChainBreak(b.back / perMetre, b.ahead / perMetre);
+        if (viaText) {
+            brk = YChainBreak::Parse(station_ref::TextOfMm(b.back) + u'=' +
+                                     station_ref::TextOfMm(b.ahead));
+        }
+        EXPECT_TRUE(brk && numbering.AddChainBreak(*brk));
+    }
+    return numbering;
+}
+
+struct RandomRoad {
+    station_ref::Road road;
+    YStationNumbering numbering;
+    std::int64_t first; // ticks: a stretch well around all breaks
+    std::int64_t last;
+};
+
+RandomRoad MakeRoad(std::mt19937_64& rng, int breakCount, std::int64_t ticksPerMetre,
+                    std::int64_t grid) {
+    station_ref::Road road(station_ref::RandomBreaks(rng, breakCount, ticksPerMetre, grid),
+                           ticksPerMetre);
+    const bool viaText = ticksPerMetre == Mm && rng() % 2 == 0;
+    YStationNumbering numbering = FromReference(road, viaText);
+    const std::int64_t end = road.Breaks().empty() ? 0 : road.Position(road.Breaks().size() - 1);
+    return {road, numbering, -2000 * ticksPerMetre, end + 2000 * ticksPerMetre};
+}
+
+TEST(StationNumberingReference, DisplayMatches) {
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        std::mt19937_64 rng(seed);
+        const RandomRoad r = MakeRoad(rng, int(seed % 7), Mm, 1);
+        for (std::size_t i = 0; i < r.road.Breaks().size(); ++i) {
+            ASSERT_NEAR(r.numbering.BreakPosition(int(i)), r.road.Position(i) / 1000.0, 1e-9);
+        }
+        std::uniform_real_distribution<double> metres(r.first / 1000.0, r.last / 1000.0);
+        for (int n = 0; n < 500; ++n) {
+            const double chainage = metres(rng);
+            ASSERT_NEAR(r.numbering.ToDisplay(chainage), r.road.Display(chainage), 1e-6)
+                << "seed " << seed << " chainage " << chainage;
+            ASSERT_EQ(r.numbering.Text(chainage), station_ref::Text(r.road.Display(chainage)))
+                << "seed " << seed << " chainage " << chainage;
+        }
+    }
+}
+
+TEST(StationNumberingReference, ParseTakesTheFirstPointShowingTheText) {
+    for (std::uint64_t seed = 100; seed < 160; ++seed) {
+        std::mt19937_64 rng(seed);
+        const RandomRoad r = MakeRoad(rng, 1 + int(seed % 6), Mm, 1);
+        std::vector<std::int64_t> displays;
+        for (const station_ref::Break& b : r.road.Breaks()) { // the edges of every chain
+            for (std::int64_t d : {b.back, b.ahead}) {
+                displays.insert(displays.end(), {d - 1, d, d + 1});
+            }
+        }
+        std::uniform_int_distribution<std::int64_t> mm(r.first, r.last);
+        for (int n = 0; n < 500; ++n) {
+            displays.push_back(mm(rng));
+        }
+        for (std::int64_t display : displays) {
+            const QString text = station_ref::TextOfMm(display);
+            const std::optional<std::int64_t> expected = r.road.FirstNamed(display);
+            const std::optional<double> chainage = r.numbering.Parse(text);
+            ASSERT_EQ(chainage.has_value(), expected.has_value())
+                << "seed " << seed << " " << text.toStdString();
+            if (!chainage) {
+                continue;
+            }
+            ASSERT_NEAR(*chainage, *expected / 1000.0, 1e-6)
+                << "seed " << seed << " " << text.toStdString();
+            // Text of the point read: the same text, or AHEAD for a break's BACK.
+            EXPECT_EQ(r.numbering.Text(*chainage), station_ref::TextOfMm(r.road.Display(*expected)))
+                << "seed " << seed << " " << text.toStdString();
+        }
+    }
+}
+
+TEST(StationNumberingReference, ValueTextValueRoundTrip) {
+    int overlapCases = 0;
+    for (std::uint64_t seed = 200; seed < 260; ++seed) {
+        std::mt19937_64 rng(seed);
+        const RandomRoad r = MakeRoad(rng, int(seed % 7), Mm, 1);
+        std::uniform_real_distribution<double> metres(r.first / 1000.0, r.last / 1000.0);
+        for (int n = 0; n < 500; ++n) {
+            const double chainage = metres(rng);
+            const QString text = r.numbering.Text(chainage);
+            const std::optional<double> back = r.numbering.Parse(text);
+            ASSERT_TRUE(back.has_value()) << text.toStdString();
+            const double display = r.road.Display(chainage);
+            const std::int64_t shown = std::llround(display * 1000.0);
+            const std::optional<std::int64_t> first = r.road.FirstNamed(shown);
+            ASSERT_TRUE(first.has_value()) << text.toStdString();
+            EXPECT_NEAR(*back, *first / 1000.0, 1e-6) << text.toStdString();
+            const double ownPoint = chainage + (shown / 1000.0 - display); // on the same chain
+            if (std::abs(*first / 1000.0 - ownPoint) < 1e-7) {
+                EXPECT_NEAR(*back, chainage, 0.0005 + 1e-7) << text.toStdString();
+            } else { // a later chain of a long-chain overlap: the earlier chain is taken
+                ++overlapCases;
+                EXPECT_LT(*back, chainage);
+                EXPECT_EQ(r.numbering.Text(*back), text);
+            }
+        }
+    }
+    EXPECT_GT(overlapCases, 0) << "the random roads must reach long-chain overlaps";
+}
+
+TEST(StationNumberingReference, KmCeilMatchesScan) {
+    constexpr std::int64_t Eighths = 8; // 0.125 m ticks: every number exact in a double
+    for (std::uint64_t seed = 300; seed < 340; ++seed) {
+        std::mt19937_64 rng(seed);
+        const RandomRoad r = MakeRoad(rng, int(seed % 6), Eighths, 1);
+        std::vector<std::int64_t> starts;
+        for (std::size_t i = 0; i < r.road.Breaks().size(); ++i) {
+            starts.insert(starts.end(), {r.road.Position(i) - 1, r.road.Position(i)});
+        }
+        std::uniform_int_distribution<std::int64_t> tick(r.first, r.last);
+        for (int n = 0; n < 40; ++n) {
+            starts.push_back(tick(rng));
+        }
+        for (std::int64_t start : starts) {
+            const std::optional<std::int64_t> expected =
+                r.road.KmCeilByScan(start, 20000 * Eighths);
+            ASSERT_TRUE(expected.has_value());
+            const double ceiling = r.numbering.KmCeil(start / double(Eighths));
+            ASSERT_NEAR(ceiling, *expected / double(Eighths), 1e-6)
+                << "seed " << seed << " start " << start / double(Eighths);
+        }
+    }
+}
+
+} // namespace
