@@ -2,4 +2,14 @@
 target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDPRule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPSettingsModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalTool.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalToolRuns.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPStepRun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalHaul.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalBorrow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalWaste.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalLocal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalThickness.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalCross.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPStrategyRegistry.cpp
 )

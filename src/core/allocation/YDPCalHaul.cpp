@@ -1,0 +1,174 @@
+#include "core/allocation/YDPCalHaul.h"
+
+#include "core/allocation/YDPRule.h"
+#include "core/allocation/YDPStepRun.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
+
+#include <algorithm>
+
+// ---- 远运利用土方优先 ----
+
+bool YDPCalTFFisrt::Accept(const YDPSelection& sel) {
+    return YDPCalTool::Accept(sel) && MaskedRule() == DPR_SOIL_FIRST && IsHaulShape();
+}
+
+bool YDPCalTFFisrt::Compute() {
+    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
+        return false;
+    }
+    CDalvexDoc& doc = *m_pCutDoc;
+    // Checked before a step number is taken: a refused haul must not purge undone steps.
+    if (!CheckHaulInterval(doc)) {
+        return false;
+    }
+    YDPStepRun run(doc);
+    if (!run.Begin()) {
+        return false;
+    }
+    m_nLastKind = DpKind::Haul;
+    m_nPhase = 1;
+    HaulPass(run, YClass::SoilMask, false);
+    m_nPhase = 2;
+    HaulPass(run, YClass::RockMask, true);
+    return run.Finish();
+}
+
+// ---- 远运利用土石齐用 ----
+
+bool YDPCalTFSF::Accept(const YDPSelection& sel) {
+    return YDPCalTool::Accept(sel) && MaskedRule() == DPR_TOGETHER && IsHaulShape();
+}
+
+bool YDPCalTFSF::Compute() {
+    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
+        return false;
+    }
+    CDalvexDoc& doc = *m_pCutDoc;
+    if (!CheckHaulInterval(doc)) {
+        return false;
+    }
+    YDPStepRun run(doc);
+    if (!run.Begin()) {
+        return false;
+    }
+    m_nLastKind = DpKind::Haul;
+    m_nPhase = 3;
+    HaulPass(run, YClass::AllMask, false);
+    return run.Finish();
+}
+
+// ---- 远运利用挖方比例 ----
+
+bool YDPCalWScale::Accept(const YDPSelection& sel) {
+    return YDPCalTool::Accept(sel) && MaskedRule() == DPR_CUT_RATIO && IsHaulShape();
+}
+
+bool YDPCalWScale::Compute() {
+    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
+        return false;
+    }
+    CDalvexDoc& doc = *m_pCutDoc;
+    if (!ReadFillRatio(m_dSoilRatio, m_dRockRatio)) {
+        return false;
+    }
+    double qs = 0.0;
+    double qr = 0.0;
+    SumSelectedCut(doc.Segments(), YDPStepRun::Coefficients(doc), qs, qr);
+    if (m_dSoilRatio > 0.0 && qs < YClass::Present) {
+        IO().Warning(QStringLiteral("所选挖方段落没有土方!"));
+        return false;
+    }
+    if (m_dRockRatio > 0.0 && qr < YClass::Present) {
+        IO().Warning(QStringLiteral("所选挖方段落没有石方!"));
+        return false;
+    }
+    if (!CheckHaulInterval(doc)) {
+        return false;
+    }
+    YDPStepRun run(doc);
+    if (!run.Begin()) {
+        return false;
+    }
+    BalanceQuotas(m_dSoilRatio, m_dRockRatio, qs, qr);
+    m_nLastKind = DpKind::Haul;
+    m_nPhase = 3;
+    Segments& segs = doc.Segments();
+    int cut = -1;
+    int fill = -1;
+    while (FindPair(segs, cut, fill)) {
+        const int kind = HaulKind(cut, fill);
+        if (kind < 0) {
+            break;
+        }
+        YTFItem& src = segs[size_t(cut)];
+        YTFItem& dst = segs[size_t(fill)];
+        const double ts = std::min(qs, SoilNeed(dst));
+        const double tr = std::min(qr, RockNeed(dst));
+        qs -= ts;
+        qr -= tr;
+        DpProcess p = run.Prepare(kind, &src, &dst, -1);
+        double ds = 0.0;
+        double dr = 0.0;
+        const double movedSoil = TakeUpTo(p, src.m_nSel & YClass::SoilMask, ts, ds);
+        const double movedRock = TakeUpTo(p, src.m_nSel & YClass::RockMask, tr, dr);
+        RecomputeSums(p, YClass::AllMask);
+        p.fillAfter -= movedSoil + movedRock;
+        const int before = run.Recorded();
+        if (run.Record(p)) {
+            m_nLastKind = kind;
+        }
+        MakeUp(run, fill, YClass::SoilMask, 1, ds);
+        MakeUp(run, fill, YClass::RockMask, 2, dr);
+        if (run.Recorded() == before) {
+            break; // nothing could move for this fill: the same pair would come back forever
+        }
+        if (qs <= YClass::Present && qr <= YClass::Present) {
+            break;
+        }
+        m_nPhase = 3;
+    }
+    return run.Finish();
+}
+
+void YDPCalWScale::MakeUp(YDPStepRun& run, int fill, qint32 passMask, int phase,
+                          double& shortfall) {
+    Segments& segs = run.Doc().Segments();
+    YTFItem& dst = segs[size_t(fill)];
+    const YStation mid = (dst.m_staStart + dst.m_staEnd) / 2.0;
+    while (shortfall > YClass::Present) {
+        m_nPhase = phase;
+        const int cut = FindNearestCut(segs, mid);
+        if (cut < 0) {
+            break;
+        }
+        const int kind = HaulKind(cut, fill);
+        if (kind < 0) {
+            break;
+        }
+        YTFItem& src = segs[size_t(cut)];
+        DpProcess p = run.Prepare(kind, &src, &dst, -1);
+        double rest = 0.0;
+        const double moved = TakeUpTo(p, src.m_nSel & passMask, shortfall, rest);
+        RecomputeSums(p, passMask);
+        p.fillAfter -= moved;
+        if (!run.Record(p)) {
+            break;
+        }
+        m_nLastKind = kind;
+        shortfall = rest;
+    }
+}
+
+// ---- 远运利用填方比例 ----
+
+bool YDPCalTScale::Accept(const YDPSelection& sel) {
+    return YDPCalTool::Accept(sel) && MaskedRule() == DPR_FILL_RATIO && IsHaulShape();
+}
+
+bool YDPCalTScale::Compute() {
+    if (!ReadFillRatio(m_dSoilRatio, m_dRockRatio)) {
+        return false;
+    }
+    return YDPCalTFFisrt::Compute();
+}

@@ -1,0 +1,80 @@
+#include "core/allocation/YDPStepRun.h"
+
+#include "core/db/YTransaction.h"
+#include "core/db/YTsxsSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/process/YProcessRecorder.h"
+
+YDPStepRun::YDPStepRun(CDalvexDoc& doc) : m_doc(doc) {}
+
+YDPStepRun::~YDPStepRun() {
+    if (!m_bFinished) {
+        Finish();
+    }
+}
+
+bool YDPStepRun::Begin() {
+    // One transaction for the whole step: every process of it reaches the file together.
+    m_pTransaction = std::make_unique<YTransaction>(m_doc.GetDatabase());
+    m_nStep = YProcessRecorder::NextStep(m_doc);
+    return m_nStep >= 0;
+}
+
+DpProcess YDPStepRun::Prepare(int kind, DpEnd source, DpEnd destination, int pit) {
+    DpProcess p(kind, m_nStep, m_nSeq, source, destination, pit);
+    YProcessRecorder::TakeBefore(m_doc, p);
+    return p;
+}
+
+bool YDPStepRun::MovesAnything(const DpProcess& p) {
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        if (p.Moved(i) != 0.0) {
+            return true;
+        }
+    }
+    return p.FillMoved() != 0.0;
+}
+
+bool YDPStepRun::Record(DpProcess& p) {
+    if (!MovesAnything(p)) {
+        return false;
+    }
+    return RecordAlways(p);
+}
+
+bool YDPStepRun::RecordAlways(DpProcess& p) {
+    if (!YProcessRecorder::RecordProcess(m_doc, p)) {
+        return false;
+    }
+    ++m_nSeq;
+    return true;
+}
+
+bool YDPStepRun::Finish() {
+    if (m_bFinished) {
+        return Recorded() > 0;
+    }
+    m_bFinished = true;
+    const bool recorded = Recorded() > 0;
+    if (m_pTransaction && m_pTransaction->IsActive() && !m_pTransaction->Commit()) {
+        // The file kept none of the step: the model must not keep it either.
+        m_doc.ReloadModel();
+        return false;
+    }
+    if (recorded) {
+        YProcessRecorder::EndStep(m_doc, m_nStep);
+    }
+    return recorded;
+}
+
+std::array<double, 6> YDPStepRun::Coefficients(CDalvexDoc& doc) {
+    std::array<double, 6> coef{1, 1, 1, 1, 1, 1};
+    YTsxsSet& set = doc.GetTsxsSet();
+    if (set.IsOpen()) {
+        set.MoveFirst();
+        if (!set.IsEOF()) {
+            std::copy(std::begin(set.m_dCoef), std::end(set.m_dCoef), coef.begin());
+        }
+    }
+    return coef;
+}

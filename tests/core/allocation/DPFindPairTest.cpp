@@ -1,0 +1,203 @@
+#include "DPTestSegments.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+using dptest::ProbeTool;
+using dptest::Seg;
+using Segs = std::vector<YTFItem>;
+
+constexpr qint32 kCut = YClass::AllMask;
+constexpr qint32 kFill = YClass::FillBit;
+
+// Ten 20 m segments from 0 m; each has either cut (class 2) or fill as given.
+Segs Line(const std::vector<double>& cut, const std::vector<double>& fill) {
+    Segs segs;
+    for (size_t i = 0; i < cut.size(); ++i) {
+        segs.push_back(Seg(20.0 * double(i), 20.0 * double(i + 1), {0, cut[i], 0, 0, 0, 0}, fill[i],
+                           kCut | kFill));
+    }
+    return segs;
+}
+
+struct PairCase {
+    const char* name;
+    std::vector<double> cut;
+    std::vector<double> fill;
+    int c0, c1, f0, f1;
+    bool found;
+    int cut_, fill_;
+};
+
+TEST(DPFindPair, Table) {
+    const PairCase cases[] = {
+        // Disjoint: fill after cut; innermost pair (cut scanning down, fill scanning up).
+        {"fill after cut", {5, 5, 0, 0}, {0, 0, 3, 3}, 0, 1, 2, 3, true, 1, 2},
+        {"fill after cut, inner cut empty", {5, 0, 0, 0}, {0, 0, 3, 3}, 0, 1, 2, 3, true, 0, 2},
+        {"fill before cut", {0, 0, 5, 5}, {3, 3, 0, 0}, 2, 3, 0, 1, true, 2, 1},
+        {"fill before cut, inner fill done", {0, 0, 5, 5}, {3, 0, 0, 0}, 2, 3, 0, 1, true, 2, 0},
+        {"no usable fill", {5, 5, 0, 0}, {0, 0, 0, 0}, 0, 1, 2, 3, false, -1, -1},
+        {"no usable cut", {0, 0, 0, 0}, {0, 0, 3, 3}, 0, 1, 2, 3, false, -1, -1},
+        // Touching ranges (f0 = c1) count as a fill range after the cut range: segment 1 is
+        // both the innermost cut and the innermost fill.
+        {"touching", {5, 5, 0}, {0, 2, 3}, 0, 1, 1, 2, true, 1, 1},
+        {"touching, shared has no fill", {5, 5, 0}, {0, 0, 3}, 0, 1, 1, 2, true, 1, 2},
+        // Overlapping ranges: a segment that can fill itself comes first.
+        {"overlap self fill", {5, 0, 4, 0}, {0, 2, 1, 3}, 0, 3, 0, 3, true, 2, 2},
+        // Overlap without self fill: first fill, nearest cut to it, then a nearer fill.
+        {"overlap nearest", {0, 0, 0, 5, 0}, {1, 0, 2, 0, 2}, 0, 4, 0, 4, true, 3, 2},
+        // Tie: fills 2 and 4 are equally far from cut 3; the refine keeps the lower index.
+        {"overlap tie keeps lower", {0, 0, 0, 5, 0}, {0, 0, 2, 0, 2}, 0, 4, 0, 4, true, 3, 2},
+        // Tie between two cuts for one fill: the lower-index cut wins.
+        {"cut tie", {5, 0, 5, 0}, {0, 2, 0, 0}, 0, 3, 1, 3, true, 0, 1},
+    };
+    for (const PairCase& c : cases) {
+        Segs segs = Line(c.cut, c.fill);
+        ProbeTool tool(c.c0, c.c1, c.f0, c.f1);
+        int cut = -1;
+        int fill = -1;
+        EXPECT_EQ(tool.FindPair(segs, cut, fill), c.found) << c.name;
+        if (c.found) {
+            EXPECT_EQ(cut, c.cut_) << c.name;
+            EXPECT_EQ(fill, c.fill_) << c.name;
+        }
+    }
+}
+
+// Usability thresholds: a class with exactly 1e-5 left still counts as cut; a fill needing
+// exactly 1e-5 does not count.
+TEST(DPFindPair, UsabilityThresholds) {
+    ProbeTool tool(0, 0, 0, 0);
+    YTFItem s = Seg(0, 10, {0, 0, 0, 1e-5, 0, 0}, 1e-5, kCut | kFill);
+    EXPECT_TRUE(tool.IsCutUsable(s));
+    EXPECT_FALSE(tool.IsFillUsable(s));
+    s.m_dRemFill = 1.1e-5;
+    EXPECT_TRUE(tool.IsFillUsable(s));
+    s.m_nSel = YClass::Bit(3) | kFill; // class 4 not selected
+    EXPECT_FALSE(tool.IsCutUsable(s));
+    s.m_nSel = kCut; // fill bit cleared
+    EXPECT_FALSE(tool.IsFillUsable(s));
+}
+
+// ---- Random comparison with an obviously-right formulation ----
+
+double Dist(const YTFItem& a, const YTFItem& b) {
+    return std::fabs(a.m_staStart.Value() + a.m_staEnd.Value() - b.m_staStart.Value() -
+                     b.m_staEnd.Value());
+}
+
+// The usable index of [lo, hi] with the least distance to target; lowest index on ties.
+template <class Usable>
+int Nearest(const Segs& segs, int lo, int hi, const YTFItem& target, Usable usable) {
+    int best = -1;
+    for (int i = lo; i <= hi; ++i) {
+        if (usable(segs[size_t(i)]) &&
+            (best < 0 || Dist(segs[size_t(i)], target) < Dist(segs[size_t(best)], target))) {
+            best = i;
+        }
+    }
+    return best;
+}
+
+bool ReferencePair(const YDPCalTool& t, const Segs& segs, int c0, int c1, int f0, int f1, int& cut,
+                   int& fill) {
+    auto cutOk = [&](const YTFItem& s) { return t.IsCutUsable(s); };
+    auto fillOk = [&](const YTFItem& s) { return t.IsFillUsable(s); };
+    if (f0 < c1 && c0 < f1) {
+        for (int i = f0; i <= f1; ++i) {
+            if (fillOk(segs[size_t(i)]) && cutOk(segs[size_t(i)])) {
+                cut = fill = i;
+                return true;
+            }
+        }
+        int f = -1;
+        for (int i = f0; i <= f1 && f < 0; ++i) {
+            f = fillOk(segs[size_t(i)]) ? i : -1;
+        }
+        if (f < 0) {
+            return false;
+        }
+        cut = Nearest(segs, c0, c1, segs[size_t(f)], cutOk);
+        if (cut < 0) {
+            return false;
+        }
+        fill = Nearest(segs, f, f1, segs[size_t(cut)], fillOk);
+        return true;
+    }
+    std::vector<int> fills;
+    std::vector<int> cuts;
+    for (int i = f0; i <= f1; ++i) {
+        if (fillOk(segs[size_t(i)])) {
+            fills.push_back(i);
+        }
+    }
+    for (int i = c0; i <= c1; ++i) {
+        if (cutOk(segs[size_t(i)])) {
+            cuts.push_back(i);
+        }
+    }
+    if (fills.empty() || cuts.empty()) {
+        return false;
+    }
+    const bool fillBefore = f0 < c1;
+    fill = fillBefore ? fills.back() : fills.front();
+    cut = fillBefore ? cuts.front() : cuts.back();
+    return true;
+}
+
+TEST(DPFindPair, RandomAgainstReference) {
+    std::mt19937 rng(20240611);
+    std::uniform_int_distribution<int> count(1, 30);
+    std::uniform_real_distribution<double> len(0.5, 40.0);
+    std::bernoulli_distribution coin(0.4);
+    for (int round = 0; round < 3000; ++round) {
+        const int n = count(rng);
+        Segs segs;
+        double sta = 100.0;
+        for (int i = 0; i < n; ++i) {
+            const double l = len(rng);
+            const double use = coin(rng) ? 3.0 : (coin(rng) ? 1e-5 : 0.0);
+            const double fill = coin(rng) ? 2.0 : (coin(rng) ? 1e-5 : 0.0);
+            const qint32 sel = (coin(rng) ? YClass::Bit(2) : 0) | (coin(rng) ? kFill : 0);
+            segs.push_back(Seg(sta, sta + l, {0, use, 0, 0, 0, 0}, fill, sel));
+            sta += l;
+        }
+        std::uniform_int_distribution<int> idx(0, n - 1);
+        int c0 = idx(rng);
+        int c1 = idx(rng);
+        int f0 = idx(rng);
+        int f1 = idx(rng);
+        if (c0 > c1) {
+            std::swap(c0, c1);
+        }
+        if (f0 > f1) {
+            std::swap(f0, f1);
+        }
+        ProbeTool tool(c0, c1, f0, f1);
+        int cut = -1;
+        int fill = -1;
+        int rcut = -1;
+        int rfill = -1;
+        const bool found = tool.FindPair(segs, cut, fill);
+        ASSERT_EQ(found, ReferencePair(tool, segs, c0, c1, f0, f1, rcut, rfill))
+            << "round " << round;
+        if (found) {
+            ASSERT_EQ(cut, rcut) << "round " << round;
+            ASSERT_EQ(fill, rfill) << "round " << round;
+        }
+        // Nearest to a random station against the argmin formulation.
+        YTFItem probe = Seg(sta * 0.37, sta * 0.37, {}, 0, 0);
+        ASSERT_EQ(
+            tool.FindNearestCut(segs, probe.m_staStart),
+            Nearest(segs, c0, c1, probe, [&](const YTFItem& s) { return tool.IsCutUsable(s); }));
+        ASSERT_EQ(
+            tool.FindNearestFill(segs, probe.m_staStart),
+            Nearest(segs, f0, f1, probe, [&](const YTFItem& s) { return tool.IsFillUsable(s); }));
+    }
+}
+
+} // namespace
