@@ -1,0 +1,170 @@
+#pragma once
+
+#include "core/db/YColumnDef.h"
+#include "core/db/YFieldExchange.h"
+#include "core/db/YRowCache.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+#include <initializer_list>
+#include <optional>
+
+class YDatabase;
+class YStation;
+
+// A record set over one table of the project file: the rows of the table (of the current
+// project segment, for per-segment tables from layout version 5) in the set's sort order,
+// with a current row whose columns are copied into the typed members of the derived set.
+//
+// How it works, and what it costs (n rows, c columns):
+// - Open / Requery run one SELECT and keep the rows in memory: O(n·c).
+// - Move*, SetPosition: copy the cached row into the members, O(c), no SQL.
+// - Seek / FindByStation: binary search over the cached, sorted rows, O(log n + c).
+// - Edit + Update: one prepared UPDATE of that row by rowid, and the cached row is replaced:
+//   O(c + log n) in SQLite. AddNew + Update: one prepared INSERT; the row joins the cache at
+//   its sort position (found by binary search; rows added in sort order are appended).
+//   Delete: one prepared DELETE by rowid. Nothing is re-read after a single-row write.
+// - An Update that moves a row's sort keys leaves it where it stands, so a walk over the set
+//   goes on undisturbed; the next Seek, FindByStation or insertion sorts the cache again
+//   (as a Requery would order it) and keeps the current row.
+//
+// Every write is immediate. Wrap the writes of one user action in a YTransaction; a rollback
+// re-queries the open sets so their rows match the file again.
+//
+// Failures (missing table or column, a value of the wrong kind in the file, a failed
+// statement) return false and leave the reason, in words for the user, in LastError().
+class YRecordset {
+  public:
+    explicit YRecordset(YDatabase& db);
+    virtual ~YRecordset();
+    YRecordset(const YRecordset&) = delete;
+    YRecordset& operator=(const YRecordset&) = delete;
+
+    // What a derived set declares.
+    virtual QString TableName() const = 0; // without brackets, e.g. "逐桩断面"
+    // Sort columns, e.g. "[sta]" or "[GCID],[ID]"; empty for the order of the rows in the file.
+    virtual QString DefaultSort() const { return {}; }
+    // False for sets over the project-wide (input) tables.
+    virtual bool IsPerSegment() const { return true; }
+    // The set's own column count at a layout version (without 分段编号).
+    virtual int ColumnCount(int version) const = 0;
+
+    // Opens with the columns of the database's layout version. At version 2 or older a set
+    // that cannot open sets the database's version to 1 and tries once more with the
+    // version-1 columns, so every set opened afterwards reads the file as version 1.
+    [[nodiscard]] bool Open();
+    void Close();
+    bool IsOpen() const { return m_bOpen; }
+    // Reloads the rows with the current segment's filter and stands on the first row.
+    [[nodiscard]] bool Requery();
+
+    YDatabase& Database() const { return m_db; }
+    int Version() const;
+    // Columns bound while open, 分段编号 included (0 when closed).
+    int FieldCount() const { return int(m_bindings.size()); }
+    QStringList BoundColumns() const;
+    std::vector<YColumnDef> BoundColumnDefs() const;
+    bool HasColumn(const QString& name) const;
+    // "[分段编号] = s" while a segment filter applies, else empty.
+    QString Filter() const;
+
+    // Position. An empty set is at BOF and EOF at once.
+    bool IsBOF() const { return m_rows.Empty() || m_nPos < 0; }
+    bool IsEOF() const { return m_rows.Empty() || m_nPos >= m_rows.Size(); }
+    void MoveFirst();
+    void MoveNext();
+    void MovePrev();
+    void MoveLast();
+    int RecordCount() const { return m_rows.Size(); }
+    // Index of the current row in sort order (-1 before the first, RecordCount() after the
+    // last).
+    int Position() const { return m_nPos; }
+    bool SetPosition(int index);
+    qint64 RowId() const; // rowid of the current row, 0 when none
+    // Linear search, O(n).
+    bool MoveToRowId(qint64 rowid);
+
+    // Keyed positioning on the first row (in sort order) whose leading sort columns equal the
+    // keys, numbers compared within YStation::Epsilon. O(log n). On failure the position does
+    // not change. The leading sort columns must be numeric.
+    [[nodiscard]] bool Seek(std::initializer_list<double> keys);
+    // Seek on a set whose first sort column holds stations in metres (sta, ssta, 起始桩号 …).
+    [[nodiscard]] bool FindByStation(const YStation& station);
+    // Stands on the first row whose first sort key is at or after key; false (and at EOF)
+    // when there is none.
+    bool SeekAtOrAfter(double key);
+    // Seek on a set sorted by a text column (the pits by 上路桩号): exact text.
+    [[nodiscard]] bool SeekText(const QString& key);
+
+    // Writing. AddNew clears the members (the segment number becomes the current segment);
+    // Edit starts changing the current row; Update writes either; CancelUpdate restores the
+    // current row's values. After an AddNew's Update the set stands on the row it stood on
+    // before, as a dynaset does.
+    void AddNew();
+    [[nodiscard]] bool Edit();
+    [[nodiscard]] bool Update();
+    void CancelUpdate();
+    bool IsAdding() const { return m_mode == Mode::Add; }
+    bool IsEditing() const { return m_mode == Mode::Edit; }
+    qint64 LastInsertedRowId() const { return m_nLastInsert; }
+    // Deletes the current row. The set then stands between its neighbours: MoveNext reaches
+    // the row after it, MovePrev the row before.
+    [[nodiscard]] bool Delete();
+    // Deletes the current segment's rows (the whole table for project-wide sets, below
+    // version 5, or with no current segment) and re-queries. An empty set issues nothing.
+    [[nodiscard]] bool DeleteSegmentRows();
+
+    QString LastError() const { return m_strError; }
+
+    // 分段编号 of the current row (per-segment sets from version 5).
+    qint16 m_nSegment = -1;
+
+  protected:
+    // Binds the set's own columns in file order. Sets whose layout depends on the version
+    // choose it by OwnColumnCount(), as fixed by ColumnCount() when the set opened.
+    virtual void DoFieldExchange(YFieldExchange& fx) = 0;
+    int OwnColumnCount() const { return m_nOwnColumns; }
+    // Called after the members were loaded from a row or cleared by AddNew: derived values.
+    virtual void OnRowLoaded() {}
+
+  private:
+    enum class Mode { None, Edit, Add };
+
+    [[nodiscard]] bool OpenOnce();
+    [[nodiscard]] bool Bind();
+    [[nodiscard]] bool CheckColumns();
+    [[nodiscard]] bool PrepareStatements();
+    [[nodiscard]] bool Load();
+    bool Fail(const QString& text);
+    bool SegmentFiltered() const;
+    QString SelectSql() const;
+
+    [[nodiscard]] bool ReadValue(const QVariant& v, const YFieldExchange::Binding& b, YRow& row,
+                                 int line);
+    void LoadMembers(const YRow& row);
+    void ClearMembers();
+    [[nodiscard]] bool StoreMembers(YRow& row, bool bAdding);
+    void BindRow(QSqlQuery& query, const YRow& row) const;
+    [[nodiscard]] bool Insert();
+    [[nodiscard]] bool Rewrite();
+    void Reposition(int index);
+    void EnsureSorted();
+
+    YDatabase& m_db;
+    bool m_bOpen = false;
+    int m_nOwnColumns = 0;
+    std::vector<YFieldExchange::Binding> m_bindings;
+    int m_nTexts = 0;
+    int m_nNumbers = 0;
+    int m_nFilterSegment = -1; // segment of the rows in the cache, -1 for all
+    YRowCache m_rows;
+    int m_nPos = -1;
+    bool m_bBetweenRows = false; // the current row was deleted: MoveNext stays on m_nPos
+    bool m_bOrderDirty = false;
+    Mode m_mode = Mode::None;
+    qint64 m_nLastInsert = 0;
+    std::optional<QSqlQuery> m_insert;
+    std::optional<QSqlQuery> m_update;
+    std::optional<QSqlQuery> m_delete;
+    QString m_strError;
+};

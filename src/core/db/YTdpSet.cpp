@@ -1,0 +1,34 @@
+#include "core/db/YTdpSet.h"
+
+namespace {
+
+// One side of a process: side + 土数量 / 石数量, then (version 2 on) the compacted totals and
+// the classes named with the short prefix, then side + 总数量.
+void ExchangeSide(YFieldExchange& fx, const QString& side, const QString& prefix,
+                  YClassQuantities& q, double& total, bool bClasses) {
+    fx.Double(side + QStringLiteral("土数量"), q.dSoil);
+    fx.Double(side + QStringLiteral("石数量"), q.dRock);
+    if (bClasses) {
+        fx.Double(prefix + QStringLiteral("土(压实)"), q.dSoilC);
+        fx.Double(prefix + QStringLiteral("石(压实)"), q.dRockC);
+        fx.Doubles(prefix + QStringLiteral("%1"), q.d);
+        fx.Doubles(prefix + QStringLiteral("%1(压实)"), q.dC);
+    }
+    fx.Double(side + QStringLiteral("总数量"), total);
+}
+
+} // namespace
+
+void YTdpSet::DoFieldExchange(YFieldExchange& fx) {
+    const bool v2 = HasClassColumns();
+    fx.Long(u"GCID", m_nGCID);
+    fx.Long(u"ID", m_nID);
+    fx.Text(u"描述", m_strDesc);
+    fx.Metres(u"桩号1", m_sta1);
+    fx.Metres(u"桩号2", m_sta2);
+    ExchangeSide(fx, QStringLiteral("调配前"), QStringLiteral("前"), m_before, m_dTotalBefore, v2);
+    ExchangeSide(fx, QStringLiteral("调配后"), QStringLiteral("后"), m_after, m_dTotalAfter, v2);
+    fx.Bool(u"填挖", m_bCutFill);
+    fx.Bool(u"成败", m_bSuccess);
+    fx.Long(u"坑", m_nPit);
+}

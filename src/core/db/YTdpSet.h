@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/db/YClassQuantities.h"
+#include "core/db/YRecordset.h"
+#include "core/station/YStation.h"
+
+// [Tmp调配过程表]: the allocation log and undo history, two consecutive rows per recorded
+// process (the source row, then the destination row) with equal GCID and ID. Per segment,
+// sorted by step and process. 42 columns from layout version 2, 14 before (only the soil and
+// rock totals of m_before / m_after).
+class YTdpSet : public YRecordset {
+  public:
+    using YRecordset::YRecordset;
+
+    QString TableName() const override { return QStringLiteral("Tmp调配过程表"); }
+    QString DefaultSort() const override { return QStringLiteral("[GCID],[ID]"); }
+    int ColumnCount(int version) const override { return version >= 2 ? 42 : 14; }
+
+    bool HasClassColumns() const { return OwnColumnCount() == 42; }
+
+    qint32 m_nGCID = 0; // GCID: step number
+    qint32 m_nID = 0;   // ID: process number within the step
+    QString m_strDesc;  // 描述: description code of the process
+    YStation m_sta1;    // 桩号1: start station of the row's item
+    YStation m_sta2;    // 桩号2: end station of the row's item
+    // 调配前土数量, 调配前石数量, 前土(压实), 前石(压实), 前1 … 前6, 前1(压实) … 前6(压实)
+    YClassQuantities m_before;
+    double m_dTotalBefore = 0.0; // 调配前总数量: destination quantity before
+    // 调配后土数量, 调配后石数量, 后土(压实), 后石(压实), 后1 … 后6, 后1(压实) … 后6(压实)
+    YClassQuantities m_after;
+    double m_dTotalAfter = 0.0; // 调配后总数量
+    bool m_bCutFill = false;    // 填挖: yes on the source row
+    bool m_bSuccess = false;    // 成败: the process was recorded successfully
+    qint32 m_nPit = 0;          // 坑: pit / link number + 1, or partner step + 2^28; 0 none
+
+  protected:
+    void DoFieldExchange(YFieldExchange& fx) override;
+};
