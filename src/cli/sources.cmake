@@ -3,4 +3,6 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YCliVerb.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliApp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbVersion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbNew.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbInfo.cpp
 )
