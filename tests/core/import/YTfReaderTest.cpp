@@ -51,10 +51,15 @@ TEST(TfReader, FailsWhereAFieldIsNoNumberOrTheLineEndsEarly) {
         int failLine;
     };
     const Case cases[] = {
-        {"0 1 2 3\n20 1 x 3\n", 2}, {"0 1 2 3\n\n20 1 2\n", 3}, {"0 1 2 nan\n", 1},
-        {"0 1 2 inf\n", 1},         {"0 1 2 -\n", 1},           {"0 1 2 .5\n", 0},
-        {"0 1 2 +5\n", 0},          {"0 1 2 3.5m\n", 0}, // "%lf" reads the number at the start of
-                                                         // the field
+        {"0 1 2 3\n20 1 x 3\n", 2},
+        {"0 1 2 3\n\n20 1 2\n", 3},
+        {"0 1 2 nan\n", 1},
+        {"0 1 2 inf\n", 1},
+        {"0 1 2 -\n", 1},
+        {"0 1 2 .5\n", 0},
+        {"0 1 2 +5\n", 0},
+        {"0 1 2 3.5m\n", 0}, // "%lf" reads the number at the start of
+                             // the field
         {"0 1 2 1e2\n", 0},
     };
     for (const Case& c : cases) {
