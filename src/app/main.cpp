@@ -1,14 +1,13 @@
 #include "core/platform/YConf.h"
+#include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    YConf::Instance().Init(QString(), QStringLiteral("RavelTF"));
     QApplication::setApplicationName(YConf::Instance().Text(1000));
     QApplication::setApplicationVersion(QString::fromLatin1(DALVEX_VERSION));
 
@@ -23,10 +22,12 @@ int main(int argc, char** argv)
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("project file (*.dvx)"));
     parser.process(app);
 
-    CMainFrame frame;
-    frame.showMaximized();
+    CDalvexApp dalvex;
+    if (!dalvex.InitInstance(parser.positionalArguments())) {
+        return 1;
+    }
     if (parser.isSet(quitAfter)) {
-        QTimer::singleShot(parser.value(quitAfter).toInt(), &frame, &QWidget::close);
+        QTimer::singleShot(parser.value(quitAfter).toInt(), dalvex.MainFrame(), &QWidget::close);
     }
     return QApplication::exec();
 }

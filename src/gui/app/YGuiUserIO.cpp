@@ -6,13 +6,11 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
-YGuiUserIO::~YGuiUserIO()
-{
+YGuiUserIO::~YGuiUserIO() {
     delete m_progress;
 }
 
-void YGuiUserIO::Message(YMsgKind kind, const QString& text)
-{
+void YGuiUserIO::Message(YMsgKind kind, const QString& text) {
     const QString title = YConf::Instance().Text(1000);
     switch (kind) {
     case YMsgKind::Info:
@@ -27,24 +25,20 @@ void YGuiUserIO::Message(YMsgKind kind, const QString& text)
     }
 }
 
-bool YGuiUserIO::Ask(const QString& question)
-{
+bool YGuiUserIO::Ask(const QString& question) {
     return QMessageBox::question(m_parent, YConf::Instance().Text(1000), question,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void YGuiUserIO::BeginWait()
-{
+void YGuiUserIO::BeginWait() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void YGuiUserIO::EndWait()
-{
+void YGuiUserIO::EndWait() {
     QApplication::restoreOverrideCursor();
 }
 
-void YGuiUserIO::BeginProgress(const QString& title, qint64 total)
-{
+void YGuiUserIO::BeginProgress(const QString& title, qint64 total) {
     delete m_progress;
     m_nTotal = qMax<qint64>(total, 1);
     m_progress = new QProgressDialog(title, QStringLiteral("取消"), 0, 1000, m_parent);
@@ -54,8 +48,7 @@ void YGuiUserIO::BeginProgress(const QString& title, qint64 total)
     m_throttle.Restart();
 }
 
-bool YGuiUserIO::Advance(qint64 done)
-{
+bool YGuiUserIO::Advance(qint64 done) {
     if (m_progress == nullptr) {
         return true;
     }
@@ -66,8 +59,7 @@ bool YGuiUserIO::Advance(qint64 done)
     return !m_progress->wasCanceled();
 }
 
-void YGuiUserIO::EndProgress()
-{
+void YGuiUserIO::EndProgress() {
     delete m_progress;
     m_progress = nullptr;
 }

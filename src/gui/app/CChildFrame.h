@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/document/CDalvexDoc.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+class CDalvexView;
+class QGridLayout;
+class QScrollBar;
+
+// The window of one project inside the main frame: always maximised, holding the allocation
+// diagram with a horizontal ruler along its top (control id 5555) and a vertical ruler along
+// its left edge (5556), and a shared horizontal scroll bar with a size box along the bottom.
+// Until the diagram view is installed the frame shows a placeholder in its place.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+  public:
+    static constexpr int RulerHId = 5555;
+    static constexpr int RulerVId = 5556;
+    static constexpr int RulerThickness = 13; // pixels
+
+    explicit CChildFrame(CDalvexDoc& doc, QWidget* parent = nullptr);
+
+    CDalvexDoc* GetDocument() const { return m_pDoc; }
+    // 0 while the project has one window; 1, 2, … when it has several.
+    int WindowNumber() const { return m_nWindowNumber; }
+    void SetWindowNumber(int n);
+
+    // The title: document title, "-当前分段:%d", then ":%d" for a window number above 0.
+    QString FrameTitle() const;
+    void UpdateFrameTitle();
+
+    // Brings the frame to the front, maximised.
+    void ActivateFrame();
+
+    // The diagram area and the rulers; the diagram replaces the placeholders with SetView /
+    // SetRulers (the frame takes ownership).
+    QWidget* View() const { return m_pView; }
+    CDalvexView* DalvexView() const { return m_pDalvexView; }
+    void SetView(QWidget* view, CDalvexView* dalvexView);
+    QWidget* RulerH() const { return m_pRulerH; }
+    QWidget* RulerV() const { return m_pRulerV; }
+    void SetRulers(QWidget* horizontal, QWidget* vertical);
+    QScrollBar* SharedScrollBar() const { return m_pScroll; }
+
+  signals:
+    void TitleChanged();
+
+  private:
+    void Replace(QWidget*& slot, QWidget* widget);
+
+    QPointer<CDalvexDoc> m_pDoc;
+    int m_nWindowNumber = 0;
+    QGridLayout* m_pLayout;
+    QWidget* m_pView;
+    CDalvexView* m_pDalvexView = nullptr;
+    QWidget* m_pRulerH;
+    QWidget* m_pRulerV;
+    QScrollBar* m_pScroll;
+};
