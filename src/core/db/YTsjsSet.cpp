@@ -16,6 +16,30 @@ void ExchangeSurplus(YFieldExchange& fx, const QString& prefix, YClassQuantities
     }
 }
 
+// A fill-side group: soil and rock, then (with classes) their loose volumes and the classes
+// natural and compacted. names: soil, rock, loose soil, loose rock, class prefix.
+struct FillGroup {
+    const char16_t* names[5];
+    double& soil;
+    double& rock;
+    double& soilL;
+    double& rockL;
+    double* d;
+    double* dC;
+};
+
+void ExchangeFill(YFieldExchange& fx, const FillGroup& g, bool bClasses) {
+    fx.Double(g.names[0], g.soil);
+    fx.Double(g.names[1], g.rock);
+    if (bClasses) {
+        const QString prefix = QString::fromUtf16(g.names[4]);
+        fx.Double(g.names[2], g.soilL);
+        fx.Double(g.names[3], g.rockL);
+        fx.Doubles(prefix + QStringLiteral("%1"), g.d);
+        fx.Doubles(prefix + QStringLiteral("%1(压实)"), g.dC);
+    }
+}
+
 } // namespace
 
 void YTsjsSet::DoFieldExchange(YFieldExchange& fx) {
@@ -35,31 +59,34 @@ void YTsjsSet::DoFieldExchange(YFieldExchange& fx) {
         fx.Doubles(u"%1数量(压实)", m_dCutC);
     }
     fx.Double(u"填方总量", m_dFillTotal);
-    fx.Double(u"填土量", m_dFillSoil);
-    fx.Double(u"填石量", m_dFillRock);
-    if (v2) {
-        fx.Double(u"填土量(松方)", m_dFillSoilL);
-        fx.Double(u"填石量(松方)", m_dFillRockL);
-        fx.Doubles(u"填%1", m_dFill);
-        fx.Doubles(u"填%1(压实)", m_dFillC);
-    }
-    fx.Double(u"本桩利用土", m_dLocalSoil);
-    fx.Double(u"本桩利用石", m_dLocalRock);
-    if (v2) {
-        fx.Double(u"利用土(松方)", m_dLocalSoilL);
-        fx.Double(u"利用石(松方)", m_dLocalRockL);
-        fx.Doubles(u"利%1", m_dLocal);
-        fx.Doubles(u"利%1(压实)", m_dLocalC);
-    }
+    ExchangeFill(fx,
+                 {{u"填土量", u"填石量", u"填土量(松方)", u"填石量(松方)", u"填"},
+                  m_dFillSoil,
+                  m_dFillRock,
+                  m_dFillSoilL,
+                  m_dFillRockL,
+                  m_dFill,
+                  m_dFillC},
+                 v2);
+    ExchangeFill(fx,
+                 {{u"本桩利用土", u"本桩利用石", u"利用土(松方)", u"利用石(松方)", u"利"},
+                  m_dLocalSoil,
+                  m_dLocalRock,
+                  m_dLocalSoilL,
+                  m_dLocalRockL,
+                  m_dLocal,
+                  m_dLocalC},
+                 v2);
     fx.Double(u"利用后填方总量", m_dFillAfterLocal);
-    fx.Double(u"填缺土", m_dNeedSoil);
-    fx.Double(u"填缺石", m_dNeedRock);
-    if (v2) {
-        fx.Double(u"填缺土(松方)", m_dNeedSoilL);
-        fx.Double(u"填缺石(松方)", m_dNeedRockL);
-        fx.Doubles(u"缺%1", m_dNeed);
-        fx.Doubles(u"缺%1(压实)", m_dNeedC);
-    }
+    ExchangeFill(fx,
+                 {{u"填缺土", u"填缺石", u"填缺土(松方)", u"填缺石(松方)", u"缺"},
+                  m_dNeedSoil,
+                  m_dNeedRock,
+                  m_dNeedSoilL,
+                  m_dNeedRockL,
+                  m_dNeed,
+                  m_dNeedC},
+                 v2);
     ExchangeSurplus(fx, QString(), m_rem, v2);
     if (v2) {
         fx.Double(u"土方损耗率", m_dLossSoil);
