@@ -210,7 +210,6 @@ class CDalvexDoc : public QObject {
 
     bool Connect(const QString& path);
     bool LoadSequence();
-    void ReadVersion();
     void UpgradeLayout();
     void ReadProjectProperties();
     bool OpenRequiredSets();
@@ -235,6 +234,8 @@ class CDalvexDoc : public QObject {
     YSegmentModel m_model;
 
     std::vector<std::unique_ptr<YReactor>> m_reactors;
+    // Reactors removed during a notification, destroyed when it is over.
+    std::vector<std::unique_ptr<YReactor>> m_removedReactors;
     int m_nNotifyDepth = 0;
     bool m_bReloading = false;
 };

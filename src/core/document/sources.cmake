@@ -1,3 +1,8 @@
-# Sources of the document subsystem.
+# Sources of the document subsystem: the project document, its reactors and the open-project
+# registry.
 target_sources(dalvex_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YReactor.h
+    ${CMAKE_CURRENT_LIST_DIR}/YDocFrontEnd.h
+    ${CMAKE_CURRENT_LIST_DIR}/CDalvexDoc.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDocManager.cpp
 )

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class YRecordset;
+class YGzwSet;
 
 // One structure (bridge, culvert ...) of [构造物].
 class YGZWItem {
@@ -17,5 +17,5 @@ class YGZWItem {
     double m_dDetour = 0.0; // 绕行距离, m (NULL reads as 0)
 
     // Reads the current row of a [构造物] record set.
-    void Load(const YRecordset& row);
+    void Load(const YGzwSet& row);
 };

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class YRecordset;
+class YNearPrjSet;
 
 // A port to a neighbouring project: one row of [相邻项目]. Every port is stored in both
 // projects, each copy seen from its own side.
@@ -20,5 +20,5 @@ class YNearPrjItem {
     qint32 m_nNearSeg = -1; // 相邻项目分段: the other project's segment when the port was made
 
     // Reads the current row of a [相邻项目] record set.
-    void Load(const YRecordset& row);
+    void Load(const YNearPrjSet& row);
 };

@@ -2,7 +2,7 @@
 
 #include "core/station/YStation.h"
 
-class YRecordset;
+class YPitSet;
 
 // What the model keeps of a borrow or waste pit; the per-class contents and capacities stay in
 // the record sets of [取土坑] / [弃土坑] and are read from there.
@@ -15,5 +15,5 @@ class YPitItem {
 
     // Reads the current row of a pit record set. Below layout version 3 the boundaries are not
     // stored and both equal the road station.
-    void Load(const YRecordset& row);
+    void Load(const YPitSet& row);
 };

@@ -1,5 +1,7 @@
 #include "core/model/YTFItem.h"
 
+#include "core/db/YTsjsSet.h"
+
 #include <numeric>
 
 namespace {
@@ -100,4 +102,42 @@ bool YTFItem::HitsBar(const QPointF& pt) const {
         return false;
     }
     return -m_dFill / len < pt.y() && pt.y() <= SurplusTotal() / len;
+}
+
+void YTFItem::ReadClassValues(const YTsjsSet& row, ClassValues& use, ClassValues& unuse) {
+    unuse.fill(0.0);
+    if (row.HasUsableColumns()) {
+        for (int i = 0; i < YClass::Count; ++i) {
+            use[size_t(i)] = row.m_usable.d[i];
+            unuse[size_t(i)] = row.m_unusable.d[i];
+        }
+        return;
+    }
+    if (row.HasClassColumns()) {
+        for (int i = 0; i < YClass::Count; ++i) {
+            use[size_t(i)] = row.m_rem.d[i];
+        }
+        return;
+    }
+    // Oldest layout: only the soil and rock totals; split them by the class contents. A kind
+    // without any content share has nothing to split (and must not divide by zero).
+    const double* c = row.m_dContent;
+    const double soilShares = c[0] + c[1] + c[2];
+    const double rockShares = c[3] + c[4] + c[5];
+    for (int i = 0; i < 3; ++i) {
+        use[size_t(i)] = soilShares != 0.0 ? row.m_rem.dSoil * c[i] / soilShares : 0.0;
+        use[size_t(i + 3)] = rockShares != 0.0 ? row.m_rem.dRock * c[i + 3] / rockShares : 0.0;
+    }
+}
+
+void YTFItem::LoadComputed(const YTsjsSet& row) {
+    m_staStart = row.m_staStart;
+    m_staEnd = row.m_staEnd;
+    ReadClassValues(row, m_dUse, m_dUnuse);
+    m_dFill = row.m_dFillAfterLocal;
+}
+
+void YTFItem::LoadRemaining(const YTsjsSet& row) {
+    ReadClassValues(row, m_dRemUse, m_dRemUnuse);
+    m_dRemFill = row.m_dFillAfterLocal;
 }

@@ -6,7 +6,7 @@
 #include <QPointF>
 #include <array>
 
-class YRecordset;
+class YTsjsSet;
 
 // One computation segment of the open project segment: one row of [土石计算] (as first
 // computed) paired with the same row of [土石计算中间表] (what allocation has left).
@@ -41,9 +41,9 @@ class YTFItem {
     double SurplusTotal(qint32 classMask = YClass::AllMask) const;
 
     // Reads the current row of [土石计算]: stations, m_dUse, m_dUnuse, m_dFill.
-    void LoadComputed(const YRecordset& row);
+    void LoadComputed(const YTsjsSet& row);
     // Reads the current row of [土石计算中间表]: m_dRemUse, m_dRemUnuse, m_dRemFill.
-    void LoadRemaining(const YRecordset& row);
+    void LoadRemaining(const YTsjsSet& row);
 
     // Recomputes the seven low mask bits from the remaining quantities and g_nClassFilter;
     // with bEnable false only clears them.
@@ -59,7 +59,8 @@ class YTFItem {
     // −m_dFill/length exclusive and the first-computed surplus per metre inclusive).
     bool HitsBar(const QPointF& pt) const;
 
-    // The six values by class of one result row, by the table's layout version (usable and
-    // unusable surplus). Exposed for the preprocessing and the process model.
-    static void ReadClassValues(const YRecordset& row, ClassValues& use, ClassValues& unuse);
+    // The usable and unusable surplus by class (natural, m³) of the current row of [土石计算] or
+    // [土石计算中间表], by the layout the set was opened with: shares of 挖余土 / 挖余石 by
+    // the class contents (version 1), 余k (version 2, all usable), 可用余k / 不可用余k (from 3).
+    static void ReadClassValues(const YTsjsSet& row, ClassValues& use, ClassValues& unuse);
 };

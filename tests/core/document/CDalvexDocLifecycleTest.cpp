@@ -1,0 +1,416 @@
+// Creating, opening, reopening and closing a project; every failure of the load sequence.
+#include "DocFixture.h"
+#include "support/TestSupport.h"
+
+#include "core/db/YDLSet.h"
+#include "core/db/YDatabase.h"
+#include "core/db/YGzwSet.h"
+#include "core/db/YNearPrjSet.h"
+#include "core/db/YPrjFDSet.h"
+#include "core/db/YSQXSet.h"
+#include "core/db/YTsjsSet.h"
+#include "core/db/YTsxsSet.h"
+#include "core/station/YStationSystem.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace dalvex::test;
+
+namespace {
+
+const QString kOpenError = QStringLiteral("打开文件错误！请重新安装！");
+const QString kFormatError = QStringLiteral("数据文件格式错误！");
+
+class DocLifecycle : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureCoreApp();
+        YStationSystem::Reset();
+    }
+    void TearDown() override { YStationSystem::Reset(); }
+
+    // A version-6 project with one statement run on it, closed again.
+    QString DamagedProject(const QString& sql) {
+        const QString path = dir.Path(QStringLiteral("p.dvx"));
+        auto doc = NewProject(path, io);
+        if (!sql.isEmpty()) {
+            Exec(*doc, sql);
+        }
+        doc->DeleteContents();
+        io.Clear();
+        return path;
+    }
+
+    ScratchDir dir;
+    YRecordingUserIO io;
+};
+
+TEST_F(DocLifecycle, NewProjectIsVersionSixAndEmpty) {
+    auto doc = NewProject(dir.Path(QStringLiteral("路线一.dvx")), io);
+    ASSERT_TRUE(doc->IsOpen());
+    EXPECT_EQ(doc->GetVersion(), 6u);
+    EXPECT_EQ(doc->GetCurrentSegment(), -1);
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("路线一"));
+    EXPECT_TRUE(doc->GetGuid().isEmpty());
+    EXPECT_EQ(doc->GetTsxsSet().RecordCount(), 1);
+    EXPECT_EQ(doc->GetPrjFDSet().RecordCount(), 0);
+    EXPECT_EQ(doc->GetDLSet().RecordCount(), 0);
+    EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 0);
+    EXPECT_TRUE(doc->NeighbourPaths().isEmpty());
+    EXPECT_TRUE(io.Messages().empty());
+    EXPECT_EQ(doc->GetSegmentCount(), 0);
+    EXPECT_FALSE(doc->ReloadModel()); // no results yet
+}
+
+TEST_F(DocLifecycle, NewProjectReplacesAnExistingFile) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a project");
+    }
+    auto doc = NewProject(path, io);
+    EXPECT_TRUE(doc->IsOpen());
+    EXPECT_EQ(doc->GetVersion(), 6u);
+}
+
+TEST_F(DocLifecycle, ProjectFilledThroughRecordSetsReopensWithItsModel) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("测试路"));
+        SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("ABCDEF"));
+        SegRow r;
+        r.start = 0;
+        r.end = 20;
+        r.use[0] = r.remUse[0] = 100;
+        r.cutArea = 12.5;
+        AddSegmentRow(*doc, r);
+        r.start = 20;
+        r.end = 40;
+        r.use = r.remUse = {};
+        r.fill = 80;
+        r.remFill = 30;
+        r.fillArea = 17.0;
+        AddSegmentRow(*doc, r);
+        AddStructure(*doc, 25, 30, QStringLiteral("小桥"), false);
+        doc->DeleteContents();
+        EXPECT_FALSE(doc->IsOpen());
+    }
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("测试路"));
+    EXPECT_EQ(doc->GetGuid(), QStringLiteral("ABCDEF"));
+    ASSERT_TRUE(doc->ReloadModel());
+    ASSERT_EQ(doc->GetSegmentCount(), 2);
+    EXPECT_DOUBLE_EQ(doc->GetSegment(0).m_dRemUse[0], 100.0);
+    EXPECT_DOUBLE_EQ(doc->GetSegment(1).m_dFill, 80.0);
+    EXPECT_DOUBLE_EQ(doc->GetSegment(1).m_dRemFill, 30.0);
+    EXPECT_DOUBLE_EQ(doc->GetMaxArea(), 17.0);
+    EXPECT_EQ(doc->FindSegment(30.0), 1);
+    ASSERT_EQ(doc->Model().m_arrGZW.size(), 1u);
+    EXPECT_FALSE(doc->CheckStructures(0, 40));
+    EXPECT_EQ(io.Texts().back(), QStringLiteral("不能跨越构造物 小桥(K0+025.000~K0+030.000)\n"));
+    EXPECT_TRUE(doc->CheckStructures(0, 27));
+    EXPECT_TRUE(io.Messages().size() == 1u);
+}
+
+TEST_F(DocLifecycle, MissingFileIsAnOpenError) {
+    CDalvexDoc doc(io);
+    EXPECT_FALSE(doc.OnOpenDocument(dir.Path(QStringLiteral("none.dvx"))));
+    EXPECT_FALSE(doc.IsOpen());
+    EXPECT_EQ(io.Texts(), QStringList{kOpenError});
+    EXPECT_EQ(io.Messages().front().kind, YMsgKind::Error);
+}
+
+class RequiredTable : public DocLifecycle, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RequiredTable, MissingTableFailsQuietlyAndLeavesNothingOpen) {
+    const QString table = QString::fromUtf8(GetParam());
+    const QString path = DamagedProject(QStringLiteral("DROP TABLE [%1]").arg(table));
+    CDalvexDoc doc(io);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_FALSE(doc.IsOpen());
+    EXPECT_FALSE(doc.GetTsjsSet().IsOpen());
+    if (table == QStringLiteral("逐桩断面")) {
+        // Without it the file is not taken for a project file at all.
+        EXPECT_EQ(io.Texts(), QStringList{kOpenError});
+    } else {
+        EXPECT_TRUE(io.Messages().empty()) << io.Texts().join(u'|').toStdString();
+    }
+}
+
+TEST_P(RequiredTable, UnreadableTableIsAFormatError) {
+    const QString table = QString::fromUtf8(GetParam());
+    auto doc = NewProject(dir.Path(QStringLiteral("q.dvx")), io);
+    Exec(*doc, QStringLiteral("DROP TABLE [%1]").arg(table));
+    Exec(*doc, QStringLiteral("CREATE TABLE [%1] ([x] INTEGER)").arg(table));
+    doc->DeleteContents();
+    io.Clear();
+    EXPECT_FALSE(doc->OnOpenDocument(dir.Path(QStringLiteral("q.dvx"))));
+    EXPECT_FALSE(doc->IsOpen());
+    EXPECT_EQ(io.Texts(), QStringList{kFormatError});
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, RequiredTable,
+                         ::testing::Values("断链", "项目分段", "逐桩断面", "路槽", "土石系数",
+                                           "土石含量", "构造物", "取土坑", "弃土坑",
+                                           "Tmp调配过程表", "调配过程表", "过程", "土石计算",
+                                           "土石计算中间表", "土石计算2"));
+
+TEST_F(DocLifecycle, MissingOptionalTablesAreIgnored) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        for (const char* t : {"土方调配扩展记录", "统计扩展", "竖曲线", "相邻项目"}) {
+            Exec(*doc, QStringLiteral("DROP TABLE [%1]").arg(QString::fromUtf8(t)));
+        }
+    }
+    io.Clear();
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    EXPECT_FALSE(doc->GetSQXSet().IsOpen());
+    EXPECT_FALSE(doc->GetNearPrjSet().IsOpen());
+    EXPECT_TRUE(io.Messages().empty());
+}
+
+TEST_F(DocLifecycle, FileWithoutVersionTableIsVersionTwo) {
+    // A version-3 file whose [版本] is gone: its tables hold every version-2 column.
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        YDatabase db;
+        ASSERT_TRUE(db.Create(path, 3));
+        ASSERT_TRUE(db.Exec(QStringLiteral("DROP TABLE [版本]")));
+    }
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetVersion(), 2u);
+    EXPECT_EQ(doc->GetCurrentSegment(), -1);
+    EXPECT_FALSE(doc->GetPrjFDSet().IsOpen());
+    EXPECT_TRUE(io.Messages().empty());
+}
+
+TEST_F(DocLifecycle, NewestFileWithoutVersionTableIsAFormatError) {
+    // Read as version 2, [土石计算2] lacks the old columns: the file does not hold together.
+    const QString path = DamagedProject(QStringLiteral("DROP TABLE [版本]"));
+    CDalvexDoc doc(io);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_FALSE(doc.IsOpen());
+    EXPECT_EQ(io.Texts(), QStringList{kFormatError});
+}
+
+TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
+    for (int version = 1; version <= 6; ++version) {
+        const QString path = dir.Path(QStringLiteral("v%1.dvx").arg(version));
+        {
+            YDatabase db;
+            ASSERT_TRUE(db.Create(path, version)) << db.LastError().toStdString();
+        }
+        auto doc = OpenProject(path, io);
+        ASSERT_TRUE(doc) << version;
+        // Files of layouts 1 and 2 carry no [版本]: both read as 2, and the first set that
+        // cannot bind the version-2 columns drops the file to 1.
+        EXPECT_EQ(doc->GetVersion(), quint32(version)) << version;
+        EXPECT_EQ(doc->GetProjectName(), QStringLiteral("v%1").arg(version));
+        // Every layout gets the detour column of the structures.
+        const auto cols = doc->GetDatabase().ColumnNames(QStringLiteral("构造物"));
+        ASSERT_TRUE(cols);
+        EXPECT_TRUE(cols->contains(QStringLiteral("绕行距离"))) << version;
+    }
+    EXPECT_TRUE(io.Messages().empty()) << io.Texts().join(u'|').toStdString();
+}
+
+TEST_F(DocLifecycle, VersionFiveFileOpensTwice) {
+    const QString path = dir.Path(QStringLiteral("v5.dvx"));
+    {
+        YDatabase db;
+        ASSERT_TRUE(db.Create(path, 5));
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto doc = OpenProject(path, io);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->GetVersion(), 5u);
+        EXPECT_TRUE(doc->GetGzwSet().HasColumn(QStringLiteral("绕行距离")));
+    }
+    EXPECT_TRUE(io.Messages().empty());
+}
+
+TEST_F(DocLifecycle, ProjectPropertiesLaterRowWins) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("甲"));
+        SetProperty(*doc, QStringLiteral("项目标识"), QStringLiteral("AK"));
+        SetProperty(*doc, QStringLiteral("其它"), QStringLiteral("x"));
+        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("乙"));
+        SetProperty(*doc, QStringLiteral("GUID"),
+                    QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
+    }
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("乙"));
+    EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
+    EXPECT_EQ(doc->GetGuid(), QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
+    EXPECT_EQ(YStationSystem::Label(), QStringLiteral("AK"));
+}
+
+TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        AddChainBreak(*doc, 1, QStringLiteral("K1+100.000=K1+120.000"));
+        AddChainBreak(*doc, 2, QString());                 // empty: skipped
+        AddChainBreak(*doc, 3, QStringLiteral("rubbish")); // unreadable: left out
+    }
+    YStationSystem::Reset();
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(YStationSystem::ChainBreakCount(), 1);
+    EXPECT_EQ(YStation(1150.0).Text(), QStringLiteral("K1+170.000"));
+    doc->DeleteContents();
+    EXPECT_EQ(YStationSystem::ChainBreakCount(), 0);
+}
+
+struct LogCase {
+    const char* name;
+    std::vector<std::pair<int, int>> rows; // GCID, ID in table order
+    std::optional<int> damagedStep;
+};
+
+class DamagedLog : public DocLifecycle, public ::testing::WithParamInterface<LogCase> {};
+
+TEST_P(DamagedLog, ReportsTheStepAndStillOpens) {
+    const LogCase& c = GetParam();
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        bool source = true;
+        for (const auto& [gcid, id] : c.rows) {
+            LogRow row;
+            row.gcid = gcid;
+            row.id = id;
+            row.source = source;
+            source = !source;
+            AddLogRow(*doc, row);
+        }
+    }
+    io.Clear();
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc) << "the project opens anyway";
+    EXPECT_EQ(doc->FindLogDamage(), c.damagedStep);
+    if (c.damagedStep) {
+        ASSERT_EQ(io.Messages().size(), 1u);
+        EXPECT_EQ(io.Messages()[0].kind, YMsgKind::Error);
+        EXPECT_EQ(io.Messages()[0].text,
+                  QStringLiteral("由于您非法操作引起数据未正常保存!(调配过程第%1步)\n\n"
+                                 "现有数据已无法恢复!\n\n请重新完成整个操作过程!")
+                      .arg(*c.damagedStep));
+    } else {
+        EXPECT_TRUE(io.Messages().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, DamagedLog,
+    ::testing::Values(LogCase{"Empty", {}, std::nullopt},
+                      LogCase{
+                          "Paired", {{1, 1}, {1, 1}, {1, 2}, {1, 2}, {2, 1}, {2, 1}}, std::nullopt},
+                      LogCase{"LastRowUnpaired", {{1, 1}, {1, 1}, {3, 1}}, 3},
+                      LogCase{"SingleRow", {{7, 1}}, 7},
+                      LogCase{"IdsDifferInsidePair", {{1, 1}, {1, 1}, {2, 1}, {2, 2}}, 2},
+                      LogCase{"StepsDifferInsidePair", {{4, 1}, {5, 1}, {5, 1}}, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    auto doc = NewProject(path, io);
+    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("原件"));
+    EXPECT_TRUE(doc->OnSaveDocument(path));
+    EXPECT_TRUE(doc->DoSave(QString()));
+    const QString copy = dir.Path(QStringLiteral("copy.dvx"));
+    {
+        QFile f(copy);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old content");
+    }
+    EXPECT_TRUE(doc->DoSave(copy));
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_TRUE(doc->IsOpen());
+    // Later edits go to the document's own file only.
+    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("改过"));
+    auto snap = OpenProject(copy, io);
+    ASSERT_TRUE(snap);
+    EXPECT_EQ(snap->GetProjectName(), QStringLiteral("原件"));
+    EXPECT_FALSE(doc->DoSave(dir.Path(QStringLiteral("no/such/folder/x.dvx"))));
+}
+
+TEST_F(DocLifecycle, CurrentSegmentIsTheFirstRowAndSwitches) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        AddProjectSegment(*doc, 1, QStringLiteral("K0+040.000"));
+        AddProjectSegment(*doc, 2, QStringLiteral("K0+100.000"));
+        AddProjectSegment(*doc, 3, QStringLiteral("K0+200.000"));
+        for (int seg : {1, 2}) {
+            for (int i = 0; i < seg + 1; ++i) {
+                SegRow r;
+                r.segment = seg;
+                r.start = 100.0 * seg + 10.0 * i;
+                r.end = r.start + 10.0;
+                r.use[0] = r.remUse[0] = 5.0;
+                AddSegmentRow(*doc, r);
+            }
+        }
+    }
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    std::vector<int> changes;
+    QObject::connect(doc.get(), &CDalvexDoc::CurrentSegmentChanged,
+                     [&](int s) { changes.push_back(s); });
+    std::vector<int> hints;
+    QObject::connect(doc.get(), &CDalvexDoc::ViewsUpdate, [&](int h) { hints.push_back(h); });
+    EXPECT_EQ(doc->GetCurrentSegment(), 1);
+    EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 2); // filtered on segment 1
+    ASSERT_TRUE(doc->ReloadModel());
+    EXPECT_EQ(doc->GetSegmentCount(), 2);
+
+    EXPECT_TRUE(doc->SwitchSegment(2));
+    EXPECT_EQ(doc->GetCurrentSegment(), 2);
+    EXPECT_EQ(doc->GetDatabase().CurrentSegment(), 2);
+    EXPECT_EQ(doc->GetSegmentCount(), 3); // rebuilt for segment 2
+    EXPECT_DOUBLE_EQ(doc->GetSegment(0).m_staStart.Value(), 200.0);
+    EXPECT_EQ(hints.back(), 1);
+
+    // A segment without results empties the model rather than keep segment 2's items.
+    EXPECT_TRUE(doc->SwitchSegment(3));
+    EXPECT_EQ(doc->GetSegmentCount(), 0);
+
+    EXPECT_FALSE(doc->SwitchSegment(9));
+    EXPECT_EQ(doc->GetCurrentSegment(), -1);
+    EXPECT_EQ(changes, (std::vector<int>{2, 3, -1}));
+}
+
+TEST_F(DocLifecycle, SwitchingWithoutModelOnlyRequeries) {
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
+    {
+        auto doc = NewProject(path, io);
+        AddProjectSegment(*doc, 1, QStringLiteral("K0+040.000"));
+        AddProjectSegment(*doc, 2, QStringLiteral("K0+100.000"));
+        SegRow r;
+        r.segment = 2;
+        r.end = 10;
+        AddSegmentRow(*doc, r);
+    }
+    auto doc = OpenProject(path, io);
+    ASSERT_TRUE(doc);
+    int updates = 0;
+    QObject::connect(doc.get(), &CDalvexDoc::ViewsUpdate, [&](int) { ++updates; });
+    EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 0);
+    EXPECT_TRUE(doc->SwitchSegment(2));
+    EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 1);
+    EXPECT_EQ(doc->GetSegmentCount(), 0);
+    EXPECT_EQ(updates, 0);
+}
+
+} // namespace
