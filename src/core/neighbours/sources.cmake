@@ -1,3 +1,4 @@
 # Sources of the neighbours subsystem.
 target_sources(dalvex_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YPortLookup.cpp
 )

@@ -7,4 +7,16 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YHaulExtras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YStepReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDpgchs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YMidRowOps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YProcessLog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YProcessRecorder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRecordApplier.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YUndoTasks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YHistory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRepair.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YClearAll.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YStepSummary.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YStretchStats.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YHaulExtrasLoader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YFinish.cpp
 )

@@ -1,0 +1,130 @@
+#include "core/process/YProcessLog.h"
+
+#include "core/db/YTdpSet.h"
+#include "core/process/YMidRowOps.h"
+
+#include <algorithm>
+
+using YMidRowOps::QIndex;
+
+YDpLogRow YProcessLog::RowFromSet(const YTdpSet& s) {
+    YDpLogRow r;
+    r.rowid = s.RowId();
+    r.gcid = s.m_nGCID;
+    r.id = s.m_nID;
+    r.desc = s.m_strDesc;
+    r.sta1 = s.m_sta1.Value();
+    r.sta2 = s.m_sta2.Value();
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        r.before[i] = s.m_before[QIndex(i)];
+        r.after[i] = s.m_after[QIndex(i)];
+    }
+    r.totalBefore = s.m_dTotalBefore;
+    r.totalAfter = s.m_dTotalAfter;
+    r.fillSide = s.m_bCutFill;
+    r.ok = s.m_bSuccess;
+    r.pit = s.m_nPit;
+    return r;
+}
+
+void YProcessLog::RowToSet(const YDpLogRow& r, YTdpSet& s) {
+    s.m_nGCID = r.gcid;
+    s.m_nID = r.id;
+    s.m_strDesc = r.desc;
+    s.m_sta1 = r.sta1;
+    s.m_sta2 = r.sta2;
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        s.m_before[QIndex(i)] = r.before[i];
+        s.m_after[QIndex(i)] = r.after[i];
+    }
+    s.m_dTotalBefore = r.totalBefore;
+    s.m_dTotalAfter = r.totalAfter;
+    s.m_bCutFill = r.fillSide;
+    s.m_bSuccess = r.ok;
+    s.m_nPit = r.pit;
+}
+
+bool YProcessLog::Read(std::vector<Entry>& entries) {
+    entries.clear();
+    const int n = m_set.RecordCount();
+    entries.reserve(size_t(n / 2));
+    for (int i = 0; i + 1 < n; i += 2) {
+        Entry e;
+        if (!m_set.SetPosition(i)) {
+            return false;
+        }
+        e.pair.src = RowFromSet(m_set);
+        if (!m_set.SetPosition(i + 1)) {
+            return false;
+        }
+        e.pair.dst = RowFromSet(m_set);
+        if (e.pair.src.gcid != e.pair.dst.gcid || e.pair.src.id != e.pair.dst.id) {
+            break; // damaged from here on: the rows no longer pair up
+        }
+        e.nSrcPos = i;
+        e.nDstPos = i + 1;
+        entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+bool YProcessLog::ReadPairs(std::vector<YDpLogPair>& pairs) {
+    std::vector<Entry> entries;
+    if (!Read(entries)) {
+        return false;
+    }
+    pairs.clear();
+    pairs.reserve(entries.size());
+    for (Entry& e : entries) {
+        pairs.push_back(std::move(e.pair));
+    }
+    return true;
+}
+
+bool YProcessLog::AppendRow(const YDpLogRow& row) {
+    m_set.AddNew();
+    RowToSet(row, m_set);
+    return m_set.Update();
+}
+
+bool YProcessLog::Append(const YDpLogPair& pair) {
+    return AppendRow(pair.src) && AppendRow(pair.dst);
+}
+
+bool YProcessLog::SetApplied(const Entry& e, bool bApplied) {
+    for (int pos : {e.nSrcPos, e.nDstPos}) {
+        if (!m_set.SetPosition(pos) || !m_set.Edit()) {
+            return false;
+        }
+        m_set.m_bSuccess = bApplied;
+        if (!m_set.Update()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool YProcessLog::SetSourcePit(const Entry& e, int pit) {
+    if (!m_set.SetPosition(e.nSrcPos) || !m_set.Edit()) {
+        return false;
+    }
+    m_set.m_nPit = pit;
+    return m_set.Update();
+}
+
+bool YProcessLog::Delete(const std::vector<Entry>& entries) {
+    // Highest positions first, so the positions of the rows still to delete stay valid.
+    std::vector<int> positions;
+    positions.reserve(entries.size() * 2);
+    for (const Entry& e : entries) {
+        positions.push_back(e.nSrcPos);
+        positions.push_back(e.nDstPos);
+    }
+    std::sort(positions.begin(), positions.end(), std::greater<>());
+    for (int pos : positions) {
+        if (!m_set.SetPosition(pos) || !m_set.Delete()) {
+            return false;
+        }
+    }
+    return true;
+}
