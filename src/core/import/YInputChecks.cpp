@@ -48,7 +48,7 @@ bool YInputChecks::CheckPitContents(YDatabase& db, YUserIO& io) {
 }
 
 YInputChecks::WalkEnd YInputChecks::SyncStations(YDatabase& db, YUserIO& io, const QString& table) {
-    const bool checkDuplicates = table != QLatin1String("路槽");
+    const bool checkDuplicates = table != QStringLiteral("路槽");
     YWaitScope wait(io);
     QSqlQuery q(db.Connection());
     q.setForwardOnly(true);

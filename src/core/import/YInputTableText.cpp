@@ -206,7 +206,7 @@ YInputTableText::Result YInputTableText::Import(const YInputTableDef& def, const
         counter = max ? max->toInt() + 1 : 1;
     }
     m_breaks.ClearChainBreaks();
-    if (def.table == QLatin1String("断链") && !wipe) {
+    if (def.table == QStringLiteral("断链") && !wipe) {
         LoadBreaks(m_breaks);
     }
     if (!ImportLines(layout, path, YTextFile::Decode(*bytes), counter, result)) {
@@ -217,7 +217,7 @@ YInputTableText::Result YInputTableText::Import(const YInputTableDef& def, const
         m_io.Error(m_db.LastError());
         return {Status::Failed, 0};
     }
-    if (def.table == QLatin1String("断链")) {
+    if (def.table == QStringLiteral("断链")) {
         ReloadChainBreaks();
     }
     return result;
