@@ -5,9 +5,11 @@
 // Amounts a process moves are rounded to a binary grid of 2^-20 m³ (about 1e-6 m³, far below
 // the 1e-5 m³ at which a quantity counts as present). With the amount on that grid and never
 // larger than the stored value it is taken from (up to 2^32 m³), value - amount is computed
-// exactly, so undo (value + amount) gives back the value bit for bit and a redo after an undo
-// reproduces the recorded state exactly. An amount that takes the whole value is kept as it
-// is, so an emptied class is exactly 0.
+// exactly, so an undo (value + amount) gives the value back bit for bit and a redo after an
+// undo reproduces the recorded state exactly. An amount that takes a whole value is kept as it
+// is, so an emptied class is exactly 0; the other columns the same amount is taken from (the
+// surplus totals) then come back from an undo to within one unit of their last digit, and a
+// redo still reproduces the recorded state exactly.
 namespace YAmountGrid {
 
 constexpr double Step = 1.0 / 1048576.0; // 2^-20 m³
