@@ -2,6 +2,8 @@
 #include "core/db/YDatabase.h"
 #include "core/db/YSchema.h"
 #include "core/db/YTsjsSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/document/YDocInfo.h"
 #include "core/platform/YUserIO.h"
 
 #include <QFileInfo>
@@ -67,9 +69,20 @@ int RunInfo(YCliContext& c) {
     for (const QString& table : YSchema::AllTables()) {
         tables.push_back({table, db.RowCount(table)});
     }
-    // The project's identity (name, GUID) and its segments belong here too; they are read
-    // by the document's load sequence and are added to both outputs when it exists.
-    c.out(c.bJson ? JsonText(path, version, tables) : PlainText(path, version, tables));
+    db.Close();
+    // The project as the document loads it: identity, segments and the model's figures.
+    CDalvexDoc doc(*c.io);
+    if (!doc.OnOpenDocument(path)) {
+        return 1; // the document has said why
+    }
+    const YDocInfo project = YDocInfo::Collect(doc);
+    if (c.bJson) {
+        QJsonObject o = QJsonDocument::fromJson(JsonText(path, version, tables).toUtf8()).object();
+        o.insert(QStringLiteral("project"), project.Json());
+        c.out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+    } else {
+        c.out(PlainText(path, version, tables) + project.Text());
+    }
     return 0;
 }
 

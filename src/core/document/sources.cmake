@@ -5,4 +5,5 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDocFrontEnd.h
     ${CMAKE_CURRENT_LIST_DIR}/CDalvexDoc.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocManager.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDocInfo.cpp
 )

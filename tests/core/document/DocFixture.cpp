@@ -44,8 +44,7 @@ void AddProjectSegment(CDalvexDoc& doc, int number, const QString& endText) {
     YPrjFDSet& set = doc.GetPrjFDSet();
     set.AddNew();
     set.m_nSegment = qint16(number);
-    set.m_strEnd = endText;
-    set.m_staEnd = YStation::ParseOrZero(endText);
+    set.m_strEnd = endText; // the set reads the station from the text
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
 }
 
