@@ -5,6 +5,7 @@
 #include "core/db/YDatabase.h"
 #include "core/db/YGzwSet.h"
 #include "core/db/YNearPrjSet.h"
+#include "core/db/YPrjProSet.h"
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YTsxsSet.h"
@@ -112,9 +113,35 @@ int IndexOf(const std::vector<double>& starts, double sta) {
 
 } // namespace
 
-DPProject::DPProject(const QString& path, YUserIO& io) : m_doc(std::make_unique<CDalvexDoc>(io)) {
-    EXPECT_TRUE(m_doc->OnNewDocument(path));
-    YTsxsSet& coef = m_doc->GetTsxsSet();
+DPProject::DPProject(const QString& path, YUserIO& io)
+    : m_owned(std::make_unique<CDalvexDoc>(io)), m_pDoc(m_owned.get()) {
+    EXPECT_TRUE(m_pDoc->OnNewDocument(path));
+    SetCoefficients();
+}
+
+DPProject::DPProject(CDalvexDoc* managed) : m_pDoc(managed) {
+    SetCoefficients();
+}
+
+void DPProject::CreateFile(const QString& path, YUserIO& io, const QString& guid,
+                           const QString& name) {
+    CDalvexDoc doc(io);
+    ASSERT_TRUE(doc.OnNewDocument(path));
+    YPrjProSet set(doc.GetDatabase());
+    ASSERT_TRUE(set.Open()) << set.LastError().toStdString();
+    for (const auto& [key, value] :
+         {std::pair{QStringLiteral("GUID"), guid}, std::pair{QStringLiteral("项目名称"), name}}) {
+        set.AddNew();
+        set.m_strName = key;
+        set.m_strValue = value;
+        ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
+    }
+    set.Close();
+    doc.DeleteContents();
+}
+
+void DPProject::SetCoefficients() {
+    YTsxsSet& coef = m_pDoc->GetTsxsSet();
     coef.MoveFirst();
     EXPECT_TRUE(coef.Edit());
     std::copy(kCoef.begin(), kCoef.end(), coef.m_dCoef);
@@ -122,8 +149,8 @@ DPProject::DPProject(const QString& path, YUserIO& io) : m_doc(std::make_unique<
 }
 
 void DPProject::AddSeg(const SegSpec& s) {
-    WriteRow(m_doc->GetTsjsSet(), s);
-    WriteRow(m_doc->GetZjTsjsSet(), s);
+    WriteRow(m_pDoc->GetTsjsSet(), s);
+    WriteRow(m_pDoc->GetZjTsjsSet(), s);
 }
 
 void DPProject::AddLine(double start, double len, std::vector<SegSpec> specs) {
@@ -137,7 +164,7 @@ void DPProject::AddLine(double start, double len, std::vector<SegSpec> specs) {
 
 void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
                              const std::array<double, 6>& shares, double soil, double rock) {
-    YQtkSet& set = m_doc->GetQtkSet();
+    YQtkSet& set = m_pDoc->GetQtkSet();
     set.AddNew();
     set.m_strRoad = YStation(road).Text();
     set.m_staRoad = road;
@@ -152,7 +179,7 @@ void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
 }
 
 void DPProject::AddWastePit(double road, double ecoStart, double ecoEnd, double capacity) {
-    YQitkSet& set = m_doc->GetQitkSet();
+    YQitkSet& set = m_pDoc->GetQitkSet();
     set.AddNew();
     set.m_strRoad = YStation(road).Text();
     set.m_staRoad = road;
@@ -165,7 +192,7 @@ void DPProject::AddWastePit(double road, double ecoStart, double ecoEnd, double 
 }
 
 void DPProject::AddStructure(double start, double end, const QString& name, bool cross) {
-    YGzwSet& set = m_doc->GetGzwSet();
+    YGzwSet& set = m_pDoc->GetGzwSet();
     set.AddNew();
     set.m_staStart = start;
     set.m_strStart = YStation(start).Text();
@@ -177,31 +204,31 @@ void DPProject::AddStructure(double start, double end, const QString& name, bool
 }
 
 void DPProject::AddLink(int no, double sta, double staNear, double dist, const DPProject& other) {
-    YNearPrjSet& set = m_doc->GetNearPrjSet();
+    YNearPrjSet& set = m_pDoc->GetNearPrjSet();
     set.AddNew();
     set.m_nNo = no;
     set.m_sta = sta;
     set.m_staNear = staNear;
     set.m_dDistance = dist;
-    set.m_strNearName = other.m_doc->GetProjectName();
-    set.m_strNearPath = m_doc->MakeNeighbourPath(other.m_doc->GetPathName());
-    set.m_strNearGUID = other.m_doc->GetGuid();
-    set.m_nNearSegment = qint16(other.m_doc->GetCurrentSegment());
+    set.m_strNearName = other.m_pDoc->GetProjectName();
+    set.m_strNearPath = m_pDoc->MakeNeighbourPath(other.m_pDoc->GetPathName());
+    set.m_strNearGUID = other.m_pDoc->GetGuid();
+    set.m_nNearSegment = qint16(other.m_pDoc->GetCurrentSegment());
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
 }
 
 void DPProject::Load() {
-    ASSERT_TRUE(m_doc->ReloadModel());
+    ASSERT_TRUE(m_pDoc->ReloadModel());
 }
 
 void DPProject::Select(int first, int last) {
     for (int i = first; i <= last; ++i) {
-        m_doc->GetSegment(i).UpdateSel(true);
+        m_pDoc->GetSegment(i).UpdateSel(true);
     }
 }
 
 void DPProject::ClearSelection() {
-    for (YTFItem& seg : m_doc->Segments()) {
+    for (YTFItem& seg : m_pDoc->Segments()) {
         seg.UpdateSel(false);
     }
 }

@@ -30,8 +30,15 @@ inline constexpr std::array<double, 6> kCoef = {1.25, 1.16, 1.09, 0.92, 0.88, 0.
 class DPProject {
   public:
     DPProject(const QString& path, YUserIO& io);
-    CDalvexDoc& Doc() { return *m_doc; }
-    CDalvexDoc* operator->() { return m_doc.get(); }
+    // A project created through a document manager (which owns it), so that cross-project
+    // undo can find it by its GUID.
+    explicit DPProject(CDalvexDoc* managed);
+    // Creates an empty project file carrying the GUID and name properties that other projects
+    // find it by (a document reads them when it opens the file).
+    static void CreateFile(const QString& path, YUserIO& io, const QString& guid,
+                           const QString& name);
+    CDalvexDoc& Doc() { return *m_pDoc; }
+    CDalvexDoc* operator->() { return m_pDoc; }
 
     void AddSeg(const SegSpec& s);
     // Consecutive segments of length len from start, one per spec (stations overwritten).
@@ -50,7 +57,10 @@ class DPProject {
     void ClearSelection();
 
   private:
-    std::unique_ptr<CDalvexDoc> m_doc;
+    void SetCoefficients();
+
+    std::unique_ptr<CDalvexDoc> m_owned;
+    CDalvexDoc* m_pDoc = nullptr;
 };
 
 // One process as the log holds it (both rows).

@@ -1,0 +1,167 @@
+#include "DPProject.h"
+
+#include "core/allocation/YDPRule.h"
+#include "core/document/YDocManager.h"
+#include "core/model/YClassFilter.h"
+#include "core/process/DpKind.h"
+#include "core/process/YHistory.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace dptest;
+
+// Two open projects meeting at A's end (K0+060) and B's start (K0+000), one port pair.
+class DPCrossTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dalvex::test::EnsureCoreApp();
+        ResetDPSettings();
+        g_nClassFilter = YClassFilter::Initial;
+        const QString pa = dir.Path(QStringLiteral("a.dvx"));
+        const QString pb = dir.Path(QStringLiteral("b.dvx"));
+        DPProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
+                              QStringLiteral("甲线"));
+        DPProject::CreateFile(pb, io, QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
+                              QStringLiteral("乙线"));
+        a = std::make_unique<DPProject>(mgr.OpenDocumentFile(pa));
+        b = std::make_unique<DPProject>(mgr.OpenDocumentFile(pb));
+        a->AddLine(0, 20,
+                   {{.use = {0, 40, 0, 30, 0, 0}},
+                    {.use = {0, 20, 0, 0, 0, 0}},
+                    {.use = {0, 0, 0, 10, 0, 0}}});
+        b->AddLine(0, 20, {{.fill = 30}, {.fill = 50}, {.fill = 40}});
+        a->AddLink(1, 60, 0, 15, *b);
+        b->AddLink(1, 0, 60, 15, *a);
+        a->Load();
+        b->Load();
+    }
+    void TearDown() override { ResetDPSettings(); }
+
+    YDPSelection Selection() { return YDPSelection::Cross(&a->Doc(), 0, 2, 0, &b->Doc(), 0, 2, 0); }
+
+    dalvex::test::ScratchDir dir;
+    YRecordingUserIO io;
+    YDocManager mgr{io};
+    std::unique_ptr<DPProject> a;
+    std::unique_ptr<DPProject> b;
+};
+
+void ExpectMatchingPairs(const DPState& out, const DPState& in, int outStep, int inStep) {
+    const auto exits = out.Applied();
+    const auto entries = in.Applied();
+    ASSERT_EQ(exits.size(), entries.size());
+    ASSERT_FALSE(exits.empty());
+    for (size_t i = 0; i < exits.size(); ++i) {
+        const LoggedProcess& e = exits[i];
+        const LoggedProcess& n = entries[i];
+        EXPECT_EQ(e.kind, DpKind::Out);
+        EXPECT_EQ(n.kind, DpKind::In);
+        EXPECT_EQ(e.step, outStep);
+        EXPECT_EQ(n.step, inStep);
+        EXPECT_EQ(e.seq, n.seq);
+        EXPECT_EQ(e.srcPit, DpKind::PartnerOffset + inStep); // each names the other's step
+        EXPECT_EQ(n.dstPit, DpKind::PartnerOffset + outStep);
+        EXPECT_EQ(e.dstPit, 2); // link 编号 1 + 1
+        EXPECT_EQ(e.dst1, 60.0);
+        EXPECT_EQ(n.src1, 0.0);
+        for (int k = 0; k < 16; ++k) {
+            EXPECT_NEAR(n.Moved(k), e.Moved(k), 1e-6) << "pair " << i << " value " << k;
+        }
+        EXPECT_NEAR(n.FillMoved(), e.FillMoved(), 1e-6);
+    }
+}
+
+TEST_F(DPCrossTest, SoilFirstRecordsMatchingPairsAndUndoesBoth) {
+    a->Select(0, 2);
+    b->Select(0, 2);
+    const DPState a0 = ReadState(a->Doc());
+    const DPState b0 = ReadState(b->Doc());
+    const RunResult r = RunRule(DPR_SOIL_FIRST, Selection());
+    EXPECT_EQ(r.strategy, QStringLiteral("跨项目土方优先"));
+    ASSERT_TRUE(r.recorded);
+    const DPState a1 = ReadState(a->Doc());
+    const DPState b1 = ReadState(b->Doc());
+    ExpectConserved(a->Doc(), a0, a1);
+    ExpectConserved(b->Doc(), b0, b1);
+    ExpectMatchingPairs(a1, b1, 1, 1);
+    // Cuts nearest to the exit port first, fills nearest to the entry port first.
+    EXPECT_EQ(a1.Applied()[0].src1, 20.0); // segment 2 has no soil: segment 1 is nearest
+    EXPECT_EQ(b1.Applied()[0].dst1, 0.0);
+    // All of A's soil (60 natural) and rock (40) reach B.
+    double soilC = 0, rockC = 0;
+    for (const LoggedProcess& n : b1.Applied()) {
+        soilC += n.Moved(1);
+        rockC += n.Moved(3);
+    }
+    EXPECT_NEAR(soilC, 60 / 1.16, 1e-5);
+    EXPECT_NEAR(rockC, 40 / 0.92, 1e-5);
+
+    ASSERT_TRUE(YHistory::Undo(a->Doc(), 1, 1)) << io.Texts().join(QLatin1Char('|')).toStdString();
+    ExpectSameQuantities(ReadState(a->Doc()), a0);
+    ExpectSameQuantities(ReadState(b->Doc()), b0);
+    ASSERT_TRUE(YHistory::Redo(a->Doc(), 1, 1));
+    ExpectSameQuantities(ReadState(a->Doc()), a1);
+    ExpectSameQuantities(ReadState(b->Doc()), b1);
+}
+
+TEST_F(DPCrossTest, CutRatioAndFillRatioAcrossProjects) {
+    g_dSoilRatio = 50;
+    g_dRockRatio = 50;
+    a->Select(0, 2);
+    b->Select(0, 2);
+    const DPState a0 = ReadState(a->Doc());
+    const DPState b0 = ReadState(b->Doc());
+    ASSERT_TRUE(RunRule(DPR_CUT_RATIO, Selection()).recorded);
+    const DPState a1 = ReadState(a->Doc());
+    const DPState b1 = ReadState(b->Doc());
+    ExpectConserved(a->Doc(), a0, a1);
+    ExpectConserved(b->Doc(), b0, b1);
+    ExpectMatchingPairs(a1, b1, 1, 1);
+
+    // 将填缺凑到土石比例 across projects is served (not reported as a conflict).
+    a->Select(0, 2);
+    b->Select(0, 2);
+    const RunResult r = RunRule(DPR_FILL_RATIO, Selection());
+    EXPECT_EQ(r.strategy, QStringLiteral("跨项目填方比例"));
+    const DPState a2 = ReadState(a->Doc());
+    const DPState b2 = ReadState(b->Doc());
+    ExpectConserved(a->Doc(), a1, a2);
+    ExpectConserved(b->Doc(), b1, b2);
+    EXPECT_EQ(a2.Applied().size(), b2.Applied().size());
+    for (const YTFItem& seg : b->Doc().Segments()) {
+        EXPECT_GE(seg.m_dRemFill, -1e-9);
+    }
+}
+
+// A structure that may not be crossed between the exit port and the cut run refuses the
+// whole haul; nothing is recorded in either project.
+TEST_F(DPCrossTest, StructureOnEitherSideRefuses) {
+    a->AddStructure(45, 50, QStringLiteral("立交"), false);
+    a->Load();
+    a->Select(0, 1);
+    b->Select(0, 2);
+    EXPECT_FALSE(RunRule(DPR_TOGETHER, YDPSelection::Cross(&a->Doc(), 0, 1, 0, &b->Doc(), 0, 2, 0))
+                     .recorded);
+    ASSERT_EQ(io.Texts().size(), 1);
+    EXPECT_TRUE(io.Texts()[0].startsWith(QStringLiteral("不能跨越构造物 立交(")));
+    EXPECT_TRUE(ReadState(a->Doc()).log.empty());
+    EXPECT_TRUE(ReadState(b->Doc()).log.empty());
+}
+
+// Thickness across projects: each fill of B receives at most length × t.
+TEST_F(DPCrossTest, ThicknessAcrossProjects) {
+    g_dFillPerMetre = 1.0; // 20 m³ per 20 m segment
+    a->Select(0, 2);
+    b->Select(0, 2);
+    const DPState b0 = ReadState(b->Doc());
+    ASSERT_TRUE(RunRule(DPR_TOGETHER | DPR_THICKNESS, Selection()).recorded);
+    const DPState b1 = ReadState(b->Doc());
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(b0.fill[i] - b1.fill[i], 20.0, 1e-5) << i;
+    }
+}
+
+} // namespace
