@@ -262,6 +262,19 @@ bool ProcessProject::LocalTake(int step, int seq, int fill) {
     return YProcessRecorder::RecordProcess(*m_pDoc, p);
 }
 
+bool ProcessProject::Transfer(int kind, int step, int seq, DpEnd src, DpEnd dst, int pit, int k,
+                              double compacted) {
+    DpProcess p(kind, step, seq, src, dst, pit);
+    YProcessRecorder::TakeBefore(*m_pDoc, p);
+    const double ratio = p.before[DpAmt::Cls(k)] / p.before[DpAmt::ClsC(k)];
+    const double natural = compacted * ratio;
+    p.after[DpAmt::ClsC(k)] -= compacted;
+    p.after[DpAmt::Cls(k)] -= natural;
+    RecomputeSums(p.after);
+    p.fillAfter -= DpKind::IsWaste(kind) ? natural : compacted;
+    return YProcessRecorder::RecordProcess(*m_pDoc, p);
+}
+
 bool ProcessProject::Cross(ProcessProject& from, int outStep, int cut, int outPort,
                            ProcessProject& to, int inStep, int fill, int inPort, double fraction) {
     CDalvexDoc& a = from.Doc();

@@ -56,6 +56,10 @@ class ProcessProject {
     bool Waste(int step, int seq, int cut, int pit, double fraction, bool bUnusable = false);
     bool LocalWaste(int step, int seq, int cut, bool bUnusable = false);
     bool LocalTake(int step, int seq, int fill);
+    // A transfer of `compacted` m³ of class k (1..6) from src to dst, the natural amount
+    // following the source's own natural/compacted ratio.
+    bool Transfer(int kind, int step, int seq, DpEnd src, DpEnd dst, int pit, int k,
+                  double compacted);
     // The two halves of a cross-project haul from this project's cut into other's fill.
     static bool Cross(ProcessProject& from, int outStep, int cut, int outPort, ProcessProject& to,
                       int inStep, int fill, int inPort, double fraction);

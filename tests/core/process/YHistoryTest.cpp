@@ -12,17 +12,15 @@ namespace dalvex::test {
 namespace {
 
 class HistoryTest : public ProcessTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ProcessTest::SetUp();
         ASSERT_TRUE(project->AddSegments(ProcessProject::Road(12)));
         ASSERT_TRUE(project->AddBorrowPit(30, 40, {30, 30, 40, 0, 0, 100}, 2000, 600));
         ASSERT_TRUE(project->AddWastePit(150, 25, 900));
     }
     // Five steps of all kinds that touch the pits, the items and the intermediate table.
-    void RecordFiveSteps()
-    {
+    void RecordFiveSteps() {
         ASSERT_EQ(project->HaulStep(0, 1, 3, 0.3), 1);
         int s = YProcessRecorder::NextStep(Doc());
         ASSERT_EQ(s, 2);
@@ -45,16 +43,14 @@ protected:
         std::vector<double> items;
     };
     State Snapshot() { return {project->MidTable(), project->Pits(), project->Items()}; }
-    std::vector<YProcessLog::Entry> Log()
-    {
+    std::vector<YProcessLog::Entry> Log() {
         std::vector<YProcessLog::Entry> e;
         EXPECT_TRUE(YProcessLog(Doc().GetTdpSet()).Read(e));
         return e;
     }
 };
 
-TEST_F(HistoryTest, UndoThenRedoRestoresTablePitsAndItemsExactly)
-{
+TEST_F(HistoryTest, UndoThenRedoRestoresTablePitsAndItemsExactly) {
     const State s0 = Snapshot();
     RecordFiveSteps();
     const State s5 = Snapshot();
@@ -78,8 +74,7 @@ TEST_F(HistoryTest, UndoThenRedoRestoresTablePitsAndItemsExactly)
     EXPECT_EQ(redone.items, s5.items);
 }
 
-TEST_F(HistoryTest, UndoOfTheLastStepThenRedoOfItIsExact)
-{
+TEST_F(HistoryTest, UndoOfTheLastStepThenRedoOfItIsExact) {
     RecordFiveSteps();
     const State s5 = Snapshot();
     for (int round = 0; round < 3; ++round) {
@@ -92,8 +87,7 @@ TEST_F(HistoryTest, UndoOfTheLastStepThenRedoOfItIsExact)
     EXPECT_EQ(after.items, s5.items);
 }
 
-TEST_F(HistoryTest, NotificationsPerProcessAndPerStep)
-{
+TEST_F(HistoryTest, NotificationsPerProcessAndPerStep) {
     ASSERT_EQ(project->HaulStep(0, 1, 2, 0.2), 1);
     ASSERT_EQ(project->HaulStep(2, 3, 1, 0.2), 2);
     reactor->events.clear();
@@ -105,8 +99,7 @@ TEST_F(HistoryTest, NotificationsPerProcessAndPerStep)
     EXPECT_EQ(reactor->events, (QStringList{"redone 1.1", "redone 1.2", "step redone 1"}));
 }
 
-TEST_F(HistoryTest, ProgressOnlyForMoreThanOneStep)
-{
+TEST_F(HistoryTest, ProgressOnlyForMoreThanOneStep) {
     RecordFiveSteps();
     io.Clear();
     ASSERT_TRUE(YHistory::Undo(Doc(), 5, 5));
@@ -121,8 +114,7 @@ TEST_F(HistoryTest, ProgressOnlyForMoreThanOneStep)
     EXPECT_EQ(io.LastProgressTotal(), 2);
 }
 
-TEST_F(HistoryTest, BadArgumentsDoNothing)
-{
+TEST_F(HistoryTest, BadArgumentsDoNothing) {
     RecordFiveSteps();
     const State s5 = Snapshot();
     EXPECT_FALSE(YHistory::Undo(Doc(), 0, 1));
@@ -130,8 +122,7 @@ TEST_F(HistoryTest, BadArgumentsDoNothing)
     EXPECT_EQ(Snapshot().mid, s5.mid);
 }
 
-TEST_F(HistoryTest, NewStepAfterUndoPurgesTheUndoneSteps)
-{
+TEST_F(HistoryTest, NewStepAfterUndoPurgesTheUndoneSteps) {
     RecordFiveSteps();
     const int rowsBefore = LogRows();
     ASSERT_TRUE(YHistory::Undo(Doc(), 5, 4));
@@ -151,8 +142,7 @@ TEST_F(HistoryTest, NewStepAfterUndoPurgesTheUndoneSteps)
     EXPECT_EQ(Snapshot().mid, s.mid);
 }
 
-TEST_F(HistoryTest, UndoAndRedoDropTheFinishedSummaries)
-{
+TEST_F(HistoryTest, UndoAndRedoDropTheFinishedSummaries) {
     RecordFiveSteps();
     YGchSet& gch = Doc().GetGchSet();
     gch.AddNew();
@@ -166,9 +156,8 @@ TEST_F(HistoryTest, UndoAndRedoDropTheFinishedSummaries)
 
 // Two open projects exchanging material through a port: A's cut fills B.
 class PartnerTest : public HistoryTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         HistoryTest::SetUp();
         other = std::make_unique<ProcessProject>(manager, dir.Path(QStringLiteral("b.dvx")));
         ASSERT_TRUE(other->IsOpen());
@@ -176,8 +165,8 @@ protected:
         ASSERT_TRUE(other->SetGuid(QStringLiteral("BBBB"), QStringLiteral("乙段")));
         ASSERT_TRUE(project->AddPort(1, 240, 0, 300, QStringLiteral("乙段"),
                                      QStringLiteral("b.dvx"), QStringLiteral("BBBB")));
-        ASSERT_TRUE(other->AddPort(1, 0, 240, 300, QStringLiteral("甲段"),
-                                   QStringLiteral("p.dvx"), QStringLiteral("AAAA")));
+        ASSERT_TRUE(other->AddPort(1, 0, 240, 300, QStringLiteral("甲段"), QStringLiteral("p.dvx"),
+                                   QStringLiteral("AAAA")));
         ASSERT_TRUE(project->Reopen(manager));
         ASSERT_TRUE(other->Reopen(manager));
         ASSERT_TRUE(other->AddSegments(ProcessProject::Road(6)));
@@ -186,8 +175,7 @@ protected:
         ASSERT_EQ(other->Doc().Model().m_arrNearPrj.size(), 1u);
     }
     // A's step sa and B's step sb exchange one transfer.
-    void Exchange(int cut, int fill, double fraction)
-    {
+    void Exchange(int cut, int fill, double fraction) {
         const int sa = YProcessRecorder::NextStep(Doc());
         const int sb = YProcessRecorder::NextStep(other->Doc());
         ASSERT_TRUE(ProcessProject::Cross(*project, sa, cut, 0, *other, sb, fill, 0, fraction));
@@ -197,8 +185,7 @@ protected:
     std::unique_ptr<ProcessProject> other;
 };
 
-TEST_F(PartnerTest, UndoAndRedoFollowThePartnerProject)
-{
+TEST_F(PartnerTest, UndoAndRedoFollowThePartnerProject) {
     const State a0 = Snapshot();
     const auto b0 = other->MidTable();
     ASSERT_EQ(project->HaulStep(0, 1, 1, 0.2), 1);
@@ -222,12 +209,11 @@ TEST_F(PartnerTest, UndoAndRedoFollowThePartnerProject)
     ASSERT_TRUE(YHistory::Undo(other->Doc(), 2, 2));
     std::vector<YProcessLog::Entry> log;
     ASSERT_TRUE(YProcessLog(Doc().GetTdpSet()).Read(log));
-    EXPECT_FALSE(log.back().pair.src.ok);     // A's step 3
+    EXPECT_FALSE(log.back().pair.src.ok);         // A's step 3
     EXPECT_TRUE(log[log.size() - 2].pair.src.ok); // A's step 2
 }
 
-TEST_F(PartnerTest, MissingOrUnstartedPartnerStopsEverything)
-{
+TEST_F(PartnerTest, MissingOrUnstartedPartnerStopsEverything) {
     Exchange(2, 1, 0.5);
     const auto a = project->MidTable();
     const auto b = other->MidTable();
