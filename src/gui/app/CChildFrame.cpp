@@ -2,12 +2,14 @@
 
 #include "core/document/CDalvexDoc.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QTimer>
 
 namespace {
 
@@ -83,7 +85,7 @@ QString CChildFrame::FrameTitle() const {
         title =
             m_pDoc->GetTitle() + QStringLiteral("-当前分段:%1").arg(m_pDoc->GetCurrentSegment());
     } else {
-        title = windowTitle();
+        title = QStringLiteral("-");
     }
     if (m_nWindowNumber > 0) {
         title += QStringLiteral(":%1").arg(m_nWindowNumber);
@@ -92,8 +94,17 @@ QString CChildFrame::FrameTitle() const {
 }
 
 void CChildFrame::UpdateFrameTitle() {
-    setWindowTitle(FrameTitle());
+    // Maximised, the frame has no title bar of its own and the main frame shows the title;
+    // an empty window title also keeps Qt from appending "[title]" to the main frame's.
+    setWindowTitle(isMaximized() ? QString() : FrameTitle());
     emit TitleChanged();
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        UpdateFrameTitle();
+    }
 }
 
 void CChildFrame::ActivateFrame() {
@@ -102,6 +113,13 @@ void CChildFrame::ActivateFrame() {
     }
     showMaximized();
     setFocus();
+    // The main frame's first layout pass after a new window (menu change, tool bar) resizes the
+    // MDI area and, with it, drops the maximised state once; maximise again after it.
+    QTimer::singleShot(0, this, [this] {
+        if (!isMaximized()) {
+            showMaximized();
+        }
+    });
 }
 
 void CChildFrame::Replace(QWidget*& slot, QWidget* widget) {

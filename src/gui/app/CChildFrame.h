@@ -27,7 +27,8 @@ class CChildFrame : public QMdiSubWindow {
     int WindowNumber() const { return m_nWindowNumber; }
     void SetWindowNumber(int n);
 
-    // The title: document title, "-当前分段:%d", then ":%d" for a window number above 0.
+    // The title: document title, "-当前分段:%d", then ":%d" for a window number above 0. It is
+    // the window title while the frame is not maximised.
     QString FrameTitle() const;
     void UpdateFrameTitle();
 
@@ -46,6 +47,9 @@ class CChildFrame : public QMdiSubWindow {
 
   signals:
     void TitleChanged();
+
+  protected:
+    void changeEvent(QEvent* event) override;
 
   private:
     void Replace(QWidget*& slot, QWidget* widget);

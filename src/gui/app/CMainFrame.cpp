@@ -164,7 +164,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdi(new YMDICli
     CreateToolBar();
     CreatePanes();
     RegisterFrameCommands();
-    UpdateMenus();
+    UpdateMenus(false);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
     qApp->installEventFilter(this);
     resize(1024, 720);
@@ -315,7 +315,7 @@ QMenu* CMainFrame::AddMenu(QMenuBar* bar, const QString& title, std::initializer
                 for (int i = 0; i < frames.size(); ++i) {
                     CChildFrame* frame = frames.at(i);
                     QAction* a = windows->addAction(
-                        QStringLiteral("&%1 %2").arg(i + 1).arg(frame->windowTitle()), frame,
+                        QStringLiteral("&%1 %2").arg(i + 1).arg(frame->FrameTitle()), frame,
                         &CChildFrame::ActivateFrame);
                     a->setProperty("windowEntry", true);
                     a->setCheckable(true);
@@ -330,8 +330,8 @@ QMenu* CMainFrame::AddMenu(QMenuBar* bar, const QString& title, std::initializer
     return menu;
 }
 
-void CMainFrame::UpdateMenus() {
-    const int nWanted = Frames().isEmpty() ? NoProjectMenu : ProjectMenu;
+void CMainFrame::UpdateMenus(bool bProject) {
+    const int nWanted = bProject ? ProjectMenu : NoProjectMenu;
     if (nWanted == m_nMenu) {
         return;
     }
@@ -582,19 +582,21 @@ YControlBar* CMainFrame::PaneOfCommand(int nCommandId) const {
 // ---------------------------------------------------------------- project windows
 
 CChildFrame* CMainFrame::CreateChildFrame(CDalvexDoc& doc) {
+    // The project menu goes up first: a maximised child puts its window buttons into the menu
+    // bar it finds when it is added, and must not lose them to a menu change.
+    UpdateMenus(true);
     auto* frame = new CChildFrame(doc);
     m_mdi->addSubWindow(frame);
     connect(frame, &CChildFrame::TitleChanged, this, &CMainFrame::OnUpdateFrameTitle);
     connect(frame, &QObject::destroyed, this, [this] {
         // The MDI area lets go of the window after this signal: look again a moment later.
         QTimer::singleShot(0, this, [this] {
-            UpdateMenus();
+            UpdateMenus(!Frames().isEmpty());
             OnUpdateFrameTitle();
             UpdateCommandUI();
         });
     });
     RenumberFrames(doc);
-    UpdateMenus();
     frame->ActivateFrame();
     OnUpdateFrameTitle();
     return frame;
@@ -712,7 +714,19 @@ QString CMainFrame::FrameTitle() const {
 }
 
 void CMainFrame::OnUpdateFrameTitle() {
-    setWindowTitle(FrameTitle());
+    const QString title = FrameTitle();
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised MDI child writes "[child title]" into the frame's title; ours is built from
+    // the active project instead.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != FrameTitle()) {
+        QTimer::singleShot(0, this, &CMainFrame::OnUpdateFrameTitle);
+    }
 }
 
 // ---------------------------------------------------------------- events

@@ -79,6 +79,9 @@ class CMainFrame : public QMainWindow {
     // Panes 0–5: message, station (59143), area (59144), CAP, NUM, SCRL.
     QWidget* StatusPane(int index) const;
 
+    // The project files ("*.dvx") among dropped files; others are ignored.
+    static QStringList DroppedProjects(const QMimeData* data);
+
     // ---- Titles ----
     QString FrameTitle() const;
     void OnUpdateFrameTitle();
@@ -98,6 +101,7 @@ class CMainFrame : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -107,7 +111,8 @@ class CMainFrame : public QMainWindow {
     void CreateToolBar();
     void CreatePanes();
     void RegisterFrameCommands();
-    void UpdateMenus();
+    // Puts up menu 129 (a project is open) or 128.
+    void UpdateMenus(bool bProject);
     QMenu* AddMenu(QMenuBar* bar, const QString& title, std::initializer_list<int> ids);
     void UpdateRecentActions();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -115,7 +120,6 @@ class CMainFrame : public QMainWindow {
     void RenumberFrames(const CDalvexDoc& doc);
     void PlaceOverview();
     void ScheduleCommandUI();
-    static QStringList DroppedProjects(const QMimeData* data);
 
     YMDIClientWnd* m_mdi;
     std::map<int, QAction*> m_actions;

@@ -1,0 +1,191 @@
+#include "GuiTestSupport.h"
+
+#include "core/document/CDalvexDoc.h"
+#include "core/document/YDocManager.h"
+#include "core/platform/YProfile.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CDalvexApp.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/YCommandIds.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace dalvex::test;
+
+namespace {
+
+const QString Product = QStringLiteral("土石方调配");
+
+QStringList TopTitles(CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* action : frame.menuBar()->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+// Creates a project through "新建" with the chooser answering path.
+CDalvexDoc* NewProject(AppHarness& h, const QString& name) {
+    h.Chooser().answers << h.Dir().Path(name);
+    h.App().MainFrame()->Action(YCmd::FileNew)->trigger();
+    Settle();
+    return h.App().MainFrame()->ActiveDocument();
+}
+
+TEST(App, NewProjectAsksWhereThenOpensItOnTheProjectMenu) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    CMainFrame& frame = *h.App().MainFrame();
+    CDalvexDoc* doc = NewProject(h, QStringLiteral("road.dvx"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(h.Chooser().filters.value(0), QStringLiteral("土方调配数据库文件(*.dvx)|*.dvx||"));
+    EXPECT_EQ(h.Chooser().proposed.value(0), QStringLiteral("土石方调配文件1"));
+    EXPECT_TRUE(QFile::exists(h.Dir().Path(QStringLiteral("road.dvx"))));
+    EXPECT_EQ(doc->GetVersion(), 6u);
+    EXPECT_EQ(frame.CurrentMenu(), CMainFrame::ProjectMenu);
+    EXPECT_EQ(TopTitles(frame), (QStringList{QStringLiteral("文件(&F)"), QStringLiteral("编辑(&E)"),
+                                             QStringLiteral("查看(&V)"), QStringLiteral("数据(&D)"),
+                                             QStringLiteral("调配(&P)"), QStringLiteral("显示(&S)"),
+                                             QStringLiteral("输出(&O)"), QStringLiteral("窗口(&W)"),
+                                             QStringLiteral("帮助(&H)")}));
+    ASSERT_EQ(frame.Frames().size(), 1);
+    CChildFrame* child = frame.Frames().constFirst();
+    EXPECT_TRUE(child->isMaximized());
+    EXPECT_EQ(child->GetDocument(), doc);
+    // Titles: the project has no segment yet.
+    EXPECT_EQ(child->FrameTitle(), QStringLiteral("road.dvx-当前分段:-1"));
+    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - road.dvx-当前分段:-1"));
+    // The product marker heads the File menu; the new file is the first recent file.
+    QMenu* file = frame.menuBar()->actions().constFirst()->menu();
+    EXPECT_EQ(file->actions().constFirst()->text(), QStringLiteral("[R]") + Product);
+    EXPECT_EQ(frame.RecentFiles().Files().value(0),
+              QDir::toNativeSeparators(h.Dir().Path(QStringLiteral("road.dvx"))));
+    EXPECT_TRUE(frame.Action(YCmd::FileMruFirst)->isVisible());
+    EXPECT_TRUE(h.IO().Messages().empty());
+}
+
+TEST(App, CancelledNewCreatesNothing) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    h.App().MainFrame()->Action(YCmd::FileNew)->trigger();
+    Settle();
+    EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
+    EXPECT_EQ(h.App().MainFrame()->CurrentMenu(), CMainFrame::NoProjectMenu);
+}
+
+TEST(App, SecondWindowNumbersBothTitlesAndClosingTheLastClosesTheProject) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    CMainFrame& frame = *h.App().MainFrame();
+    CDalvexDoc* doc = NewProject(h, QStringLiteral("a.dvx"));
+    ASSERT_NE(doc, nullptr);
+    frame.Action(YCmd::WindowNew)->trigger();
+    Settle();
+    ASSERT_EQ(frame.Frames().size(), 2);
+    EXPECT_EQ(frame.Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:1"));
+    EXPECT_EQ(frame.Frames().at(1)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:2"));
+    EXPECT_EQ(frame.ActiveChild(), frame.Frames().at(1));
+    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - a.dvx-当前分段:-1:2"));
+    // A child that is not maximised: product - document:window-segment.
+    frame.Frames().at(1)->showNormal();
+    Settle();
+    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - a.dvx:2-当前分段:-1"));
+
+    frame.Frames().at(1)->close();
+    Settle();
+    ASSERT_EQ(frame.Frames().size(), 1);
+    EXPECT_EQ(frame.Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1"));
+    EXPECT_EQ(h.App().DocManager().DocumentCount(), 1);
+    frame.Frames().at(0)->close();
+    Settle();
+    EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
+    EXPECT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
+    EXPECT_EQ(frame.windowTitle(), Product);
+}
+
+TEST(App, OpenFromCommandLineRecentListAndDroppedFiles) {
+    AppHarness h;
+    const QString a = h.Dir().Path(QStringLiteral("a.dvx"));
+    const QString b = h.Dir().Path(QStringLiteral("b.dvx"));
+    {
+        ASSERT_TRUE(h.Start());
+        ASSERT_NE(NewProject(h, QStringLiteral("a.dvx")), nullptr);
+        ASSERT_NE(NewProject(h, QStringLiteral("b.dvx")), nullptr);
+        h.App().DocManager().CloseAll();
+        Settle();
+    }
+    CMainFrame& frame = *h.App().MainFrame();
+    EXPECT_EQ(frame.RecentFiles().Files(),
+              (QStringList{QDir::toNativeSeparators(b), QDir::toNativeSeparators(a)}));
+    // Recent file 2 opens a.
+    frame.UpdateCommandUI();
+    EXPECT_EQ(frame.Action(YCmd::FileMruFirst + 1)->text(),
+              QStringLiteral("&2 ") + QDir::toNativeSeparators(a).replace('&', "&&"));
+    frame.Action(YCmd::FileMruFirst + 1)->trigger();
+    Settle();
+    ASSERT_NE(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.ActiveDocument()->GetTitle(), QStringLiteral("a.dvx"));
+    // Dropping b (and a text file, ignored) opens b.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(b), QUrl::fromLocalFile(h.Dir().Path("x.txt"))});
+    const QStringList dropped = CMainFrame::DroppedProjects(&data);
+    EXPECT_EQ(dropped, QStringList{b});
+    emit frame.FilesDropped(dropped);
+    Settle();
+    EXPECT_EQ(h.App().DocManager().DocumentCount(), 2);
+    EXPECT_EQ(frame.ActiveDocument()->GetTitle(), QStringLiteral("b.dvx"));
+    // A recent file that has gone drops out of the list when chosen.
+    h.App().DocManager().CloseAll();
+    Settle();
+    ASSERT_TRUE(QFile::remove(a));
+    frame.UpdateCommandUI();
+    const int index = int(frame.RecentFiles().Files().indexOf(QDir::toNativeSeparators(a)));
+    ASSERT_GE(index, 0);
+    frame.Action(YCmd::FileMruFirst + index)->trigger();
+    Settle();
+    EXPECT_FALSE(frame.RecentFiles().Files().contains(QDir::toNativeSeparators(a)));
+}
+
+TEST(App, CommandLineFileOpensAtStartUp) {
+    AppHarness h;
+    const QString path = h.Dir().Path(QStringLiteral("c.dvx"));
+    {
+        AppHarness maker;
+        ASSERT_TRUE(maker.Start());
+        maker.Chooser().answers << path;
+        maker.App().MainFrame()->Action(YCmd::FileNew)->trigger();
+        Settle();
+    }
+    ASSERT_TRUE(h.Start({path}));
+    ASSERT_NE(h.App().MainFrame()->ActiveDocument(), nullptr);
+    EXPECT_EQ(h.App().MainFrame()->ActiveDocument()->GetTitle(), QStringLiteral("c.dvx"));
+    EXPECT_EQ(h.App().MainFrame()->CurrentMenu(), CMainFrame::ProjectMenu);
+}
+
+TEST(App, ApplicationServicesFindListAndActivate) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    CDalvexDoc* a = NewProject(h, QStringLiteral("a.dvx"));
+    CDalvexDoc* b = NewProject(h, QStringLiteral("b.dvx"));
+    ASSERT_TRUE(a != nullptr && b != nullptr);
+    std::vector<CDalvexDoc*> docs;
+    h.App().ListDocuments(docs);
+    EXPECT_EQ(docs, (std::vector<CDalvexDoc*>{a, b}));
+    EXPECT_EQ(h.App().MainFrame()->ActiveDocument(), b);
+    h.App().ActivateDocument(*a);
+    Settle();
+    EXPECT_EQ(h.App().MainFrame()->ActiveDocument(), a);
+    EXPECT_EQ(h.App().FindDocumentByGuid(QStringLiteral("no-such-guid")), nullptr);
+    h.App().QueueFile(QStringLiteral("x.dvx"));
+    h.App().QueueFile(QStringLiteral("x.dvx"));
+    EXPECT_EQ(h.App().DocManager().PendingOpen(), QStringList{QStringLiteral("x.dvx")});
+}
+
+} // namespace
