@@ -176,7 +176,7 @@ TEST(MainFrame, StatusBarPanesAndCursorReadout) {
     CMainFrame frame;
     frame.show();
     Settle();
-    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("就绪"));
+    EXPECT_EQ(static_cast<QLabel*>(frame.StatusPane(0))->text(), QStringLiteral("就绪"));
     const QStringList names = {QStringLiteral("messagePane"), QStringLiteral("stationPane"),
                                QStringLiteral("areaPane"),    QStringLiteral("capPane"),
                                QStringLiteral("numPane"),     QStringLiteral("scrollPane")};

@@ -1,6 +1,8 @@
 #include "gui/app/CChildFrame.h"
 
 #include "core/document/CDalvexDoc.h"
+#include "gui/app/YCommandIds.h"
+#include "gui/app/YToolIcons.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -45,6 +47,7 @@ CChildFrame::CChildFrame(CDalvexDoc& doc, QWidget* parent)
       m_pRulerH(MakeRuler(RulerHId, Qt::Horizontal)), m_pRulerV(MakeRuler(RulerVId, Qt::Vertical)),
       m_pScroll(new QScrollBar(Qt::Horizontal)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(YToolIcons::Icon(YCmd::ToolDP));
     // The client area has a two-level sunken 3-D border.
     auto* client = new QFrame;
     client->setFrameShape(QFrame::Panel);

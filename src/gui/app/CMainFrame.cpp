@@ -156,6 +156,7 @@ QString Plain(QString text) {
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdi(new YMDIClientWnd(this)) {
     setWindowTitle(YConf::Instance().Text(1000));
+    setWindowIcon(YToolIcons::Icon(YCmd::ToolDP));
     setCentralWidget(m_mdi);
     setAcceptDrops(true);
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
@@ -402,8 +403,11 @@ void CMainFrame::RebuildFormatMenu() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    auto* message = new QLabel(bar); // pane 0 is the bar's own message area
+    // Pane 0 shows the idle text; command prompts cover it while a menu item is highlighted.
+    auto* message = new QLabel(QStringLiteral("就绪"), bar);
     message->setObjectName(QStringLiteral("messagePane"));
+    message->setMinimumWidth(80);
+    bar->addWidget(message, 1);
     m_statusPanes.append(message);
     m_pReadout = new QWidget(bar);
     auto* layout = new QHBoxLayout(m_pReadout);
@@ -432,9 +436,9 @@ void CMainFrame::CreateStatusBar() {
         auto* label = static_cast<QLabel*>(m_statusPanes.at(i));
         label->setText(QString::fromLatin1(panes[i - 1].sample));
         label->setEnabled(false);
+        label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     }
     bar->addPermanentWidget(m_pReadout, 1);
-    bar->showMessage(QStringLiteral("就绪"));
     ResetCursorReadout();
 }
 

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Renders the desktop program's windows to PNG files under a virtual X server, with the CJK
+# fonts of the system, for a person to look at. Usage: screenshot.sh [build folder] [out folder]
+set -euo pipefail
+build="${1:-build}"
+out="${2:-/tmp/dalvex-screenshots}"
+mkdir -p "$out"
+xvfb-run -a -s "-screen 0 1400x900x24" \
+    env QT_QPA_PLATFORM=xcb DALVEX_SCREENSHOT_DIR="$out" \
+    "$build/tests/gui/gui_tests" --gtest_filter='Screenshot.*'
+ls -l "$out"
