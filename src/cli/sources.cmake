@@ -5,4 +5,7 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VerbVersion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbNew.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbInfo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliProject.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbSteps.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbHistory.cpp
 )

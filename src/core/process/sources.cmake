@@ -19,4 +19,6 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YStretchStats.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YHaulExtrasLoader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YFinish.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YTaskList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YProcessList.cpp
 )

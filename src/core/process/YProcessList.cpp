@@ -1,0 +1,100 @@
+#include "core/process/YProcessList.h"
+
+#include "core/db/YTdpSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/neighbours/YPortLookup.h"
+#include "core/process/YHaulExtrasLoader.h"
+#include "core/process/YLogCodec.h"
+#include "core/process/YProcessLog.h"
+#include "core/process/YStepReader.h"
+
+QString YProcessEntry::Label() const {
+    return DpKind::Label(nKind, nStep, strNeighbour);
+}
+
+QString YProcessEntry::Range(const YStation& a, const YStation& b) {
+    return a.Text() + QLatin1Char('~') + b.Text();
+}
+
+std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,
+                                               const YHaulExtras* extras) {
+    YStepReader::Options opt;
+    opt.bSkipUndone = false;
+    std::vector<YProcessEntry> out;
+    std::vector<YDpStep> merged; // one per entry, for the weighted distance
+    for (const YDpStep& s : YStepReader(pairs).ReadAll(opt)) {
+        if (out.empty() || out.back().nStep != s.m_nStep) {
+            YProcessEntry e;
+            e.nStep = s.m_nStep;
+            e.nKind = s.m_nKind;
+            e.bApplied = s.m_bApplied;
+            out.push_back(e);
+            merged.push_back(s);
+            continue;
+        }
+        if (out.back().nKind == DpKind::Reuse) {
+            out.back().nKind = s.m_nKind;
+            merged.back().m_nKind = s.m_nKind;
+            merged.back().m_nPit = s.m_nPit;
+        }
+        merged.back().Merge(s);
+    }
+    for (size_t i = 0; i < out.size(); ++i) {
+        const YDpStep& s = merged[i];
+        YProcessEntry& e = out[i];
+        e.staSrcStart = s.m_staSrcStart;
+        e.staSrcEnd = s.m_staSrcEnd;
+        e.staDstStart = s.m_staDstStart;
+        e.staDstEnd = s.m_staDstEnd;
+        e.dSoil = s.m_dAmt[StepAmt::Soil];
+        e.dRock = s.m_dAmt[StepAmt::Rock];
+        e.dDistance = s.TotalDistance(extras);
+        e.nKind = s.m_nKind;
+    }
+    return out;
+}
+
+std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
+    std::vector<YDpLogPair> pairs;
+    if (!YProcessLog(doc.GetTdpSet()).ReadPairs(pairs)) {
+        return {};
+    }
+    const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
+    std::vector<YProcessEntry> entries = Build(pairs, &extras);
+    for (YProcessEntry& e : entries) {
+        if (!DpKind::IsCrossProject(e.nKind)) {
+            continue;
+        }
+        // The port number is the pit number of the step's pairs.
+        for (const YDpLogPair& p : pairs) {
+            if (p.src.gcid == e.nStep) {
+                int pitNumber = 0;
+                (void)YLogCodec::DecodeKind(p.src, p.dst, &pitNumber);
+                if (auto port = YPortLookup::FindPort(doc, pitNumber - 1)) {
+                    e.strNeighbour = port->strName;
+                }
+                break;
+            }
+        }
+    }
+    return entries;
+}
+
+int YProcessList::CurrentStep(const std::vector<YProcessEntry>& entries) {
+    int current = 0;
+    for (const YProcessEntry& e : entries) {
+        if (e.bApplied) {
+            current = e.nStep;
+        }
+    }
+    return current;
+}
+
+int YProcessList::FirstUndoneStep(const std::vector<YProcessEntry>& entries) {
+    for (const YProcessEntry& e : entries) {
+        if (!e.bApplied) {
+            return e.nStep;
+        }
+    }
+    return 0;
+}

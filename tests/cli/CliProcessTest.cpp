@@ -1,0 +1,109 @@
+// dalvex-cli steps, tasks, undo, redo, repair, clear and finish on a project with a recorded
+// allocation.
+#include "CliRunner.h"
+
+#include "ProcessProject.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/document/YDocManager.h"
+#include "core/platform/YRecordingUserIO.h"
+#include "core/process/YProcessRecorder.h"
+#include "support/TestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+using namespace dalvex::test;
+
+namespace {
+
+class CliProcess : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        EnsureCoreApp();
+        path = dir.Path(QStringLiteral("road.dvx"));
+        YRecordingUserIO io;
+        YDocManager manager(io);
+        ProcessProject p(manager, path);
+        ASSERT_TRUE(p.IsOpen());
+        ASSERT_TRUE(p.AddSegments(ProcessProject::Road(4)));
+        ASSERT_EQ(p.HaulStep(0, 1, 2, 0.5), 1);
+        ASSERT_EQ(p.HaulStep(2, 3, 1, 0.5), 2);
+        ASSERT_EQ(p.HaulStep(2, 1, 1, 0.5), 3);
+    }
+    QJsonArray Steps() {
+        const CliResult r = RunCli({QStringLiteral("--json"), QStringLiteral("steps"), path});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out.toUtf8()).array();
+    }
+    ScratchDir dir;
+    QString path;
+};
+
+TEST_F(CliProcess, StepsListOneLinePerStepWithItsRanges) {
+    const CliResult r = RunCli({QStringLiteral("steps"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], QStringLiteral("操作\t从\t到\t土\t石\t运距"));
+    EXPECT_EQ(lines[1], QStringLiteral("开始调配"));
+    EXPECT_TRUE(lines[2].startsWith(
+        QStringLiteral("1.远运\tK0+000.000~K0+020.000\tK0+020.000~K0+040.000\t")));
+    const QStringList cols = lines[2].split(QLatin1Char('\t'));
+    ASSERT_EQ(cols.size(), 6);
+    EXPECT_EQ(cols[5], QStringLiteral("20.000")); // centre to centre
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("3.远运\tK0+040.000~K0+060.000\t")));
+}
+
+TEST_F(CliProcess, UndoAndRedoWithAndWithoutATarget) {
+    CliResult r = RunCli({QStringLiteral("undo"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("当前步骤: 2\n"));
+    r = RunCli({QStringLiteral("undo"), path, QStringLiteral("--to"), QStringLiteral("0")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("当前步骤: 0\n"));
+    QJsonArray steps = Steps();
+    ASSERT_EQ(steps.size(), 3);
+    for (const auto& s : steps) {
+        EXPECT_FALSE(s.toObject().value(QStringLiteral("applied")).toBool());
+    }
+    r = RunCli({QStringLiteral("undo"), path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("没有可以取消的调配步骤")));
+
+    r = RunCli({QStringLiteral("redo"), path});
+    EXPECT_EQ(r.out, QStringLiteral("当前步骤: 1\n"));
+    r = RunCli({QStringLiteral("redo"), path, QStringLiteral("--to"), QStringLiteral("3")});
+    EXPECT_EQ(r.out, QStringLiteral("当前步骤: 3\n"));
+    r = RunCli({QStringLiteral("undo"), path, QStringLiteral("--to"), QStringLiteral("x")});
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(CliProcess, TasksListTheRemainingRuns) {
+    const CliResult r = RunCli({QStringLiteral("tasks"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("类型\t从\t到\t挖余土\t挖余石\t填缺\t废土\t废石"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1.挖余\tK0+000.000\tK0+020.000\t")));
+}
+
+TEST_F(CliProcess, FinishRefusesAnIncompleteAllocationAndClearNeedsYes) {
+    CliResult r = RunCli({QStringLiteral("finish"), path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("调配尚未完成!桩号K0+000.000")));
+
+    r = RunCli({QStringLiteral("repair"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("当前步骤: 3\n"));
+
+    r = RunCli({QStringLiteral("clear"), path}, QByteArray("n\n"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Steps().size(), 3);
+    r = RunCli({QStringLiteral("--yes"), QStringLiteral("clear"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(Steps().size(), 0);
+}
+
+} // namespace
