@@ -3,7 +3,17 @@
 #include "core/db/YTransaction.h"
 #include "core/db/YTsxsSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/process/YAmountGrid.h"
 #include "core/process/YProcessRecorder.h"
+
+#include <cmath>
+
+namespace {
+// What is left of a value after a transfer that nearly empties it is noise of the arithmetic:
+// below two steps of the recorder's amount grid it is taken as empty, so the recorded amount is
+// the whole value and the remainder exactly 0 (never a slightly negative surplus or need).
+constexpr double kResidue = 2.0 * YAmountGrid::Step; // m³
+} // namespace
 
 YDPStepRun::YDPStepRun(CDalvexDoc& doc) : m_doc(doc) {}
 
@@ -42,7 +52,22 @@ bool YDPStepRun::Record(DpProcess& p) {
     return RecordAlways(p);
 }
 
+void YDPStepRun::SnapResidues(DpProcess& p) {
+    auto snap = [](double& v) {
+        if (std::fabs(v) < kResidue) {
+            v = 0.0;
+        }
+    };
+    if (p.kind != DpKind::LocalBorrow) { // a local take's after block holds contents
+        for (double& v : p.after) {
+            snap(v);
+        }
+    }
+    snap(p.fillAfter);
+}
+
 bool YDPStepRun::RecordAlways(DpProcess& p) {
+    SnapResidues(p);
     if (!YProcessRecorder::RecordProcess(m_doc, p)) {
         return false;
     }

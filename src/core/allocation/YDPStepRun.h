@@ -40,6 +40,8 @@ class YDPStepRun {
     // was recorded.
     bool Finish();
 
+    // Sets after values and fillAfter that are within arithmetic noise of 0 to exactly 0.
+    static void SnapResidues(DpProcess& p);
     // Whether a process moves anything at all.
     static bool MovesAnything(const DpProcess& p);
     // The project's six class coefficients (natural / compacted) from [土石系数].
