@@ -27,7 +27,9 @@ bool HasCrossProject(const Entries& entries) {
 }
 
 // Old logs carry the pit number only on the first source row of a borrow step: the other
-// source rows of the step with an empty 描述 and 坑 0 get it.
+// source rows of the step with an empty 描述 and 坑 0 get it. Only rows that stand on one station
+// (a pit's road) are borrow rows; a haul row of the same step, which runs from a segment's start
+// to its end, keeps its 0 and stays a haul.
 bool FillPitNumbers(YProcessLog& log, Entries& entries) {
     int step = -1;
     int firstPit = 0;
@@ -42,7 +44,7 @@ bool FillPitNumbers(YProcessLog& log, Entries& entries) {
         }
         if (firstPit == -1) {
             firstPit = src.pit;
-        } else if (src.pit == 0 && firstPit != 0) {
+        } else if (src.pit == 0 && firstPit != 0 && YStation(src.sta1) == YStation(src.sta2)) {
             if (!log.SetSourcePit(e, firstPit)) {
                 return false;
             }
