@@ -1,5 +1,6 @@
 #include "core/allocation/YDPStepRun.h"
 
+#include "core/allocation/YDPCalTool.h"
 #include "core/db/YTransaction.h"
 #include "core/db/YTsxsSet.h"
 #include "core/document/CDalvexDoc.h"
@@ -53,17 +54,26 @@ bool YDPStepRun::Record(DpProcess& p) {
 }
 
 void YDPStepRun::SnapResidues(DpProcess& p) {
-    auto snap = [](double& v) {
-        if (std::fabs(v) < kResidue) {
-            v = 0.0;
-        }
-    };
-    if (p.kind != DpKind::LocalBorrow) { // a local take's after block holds contents
-        for (double& v : p.after) {
-            snap(v);
+    if (std::fabs(p.fillAfter) < kResidue) {
+        p.fillAfter = 0.0;
+    }
+    if (p.kind == DpKind::LocalBorrow) {
+        return; // a local take's after block holds contents and coefficients
+    }
+    // A class is empty when either of its two values is noise; natural and compacted go
+    // together, and the sums follow their classes.
+    qint32 snapped = 0;
+    for (int k = 1; k <= 6; ++k) {
+        double& natural = p.after[size_t(DpAmt::Cls(k))];
+        double& compacted = p.after[size_t(DpAmt::ClsC(k))];
+        if ((natural != 0.0 || compacted != 0.0) &&
+            (std::fabs(natural) < kResidue || std::fabs(compacted) < kResidue)) {
+            natural = 0.0;
+            compacted = 0.0;
+            snapped |= YClass::Bit(k);
         }
     }
-    snap(p.fillAfter);
+    YDPCalTool::RecomputeSums(p, snapped);
 }
 
 bool YDPStepRun::RecordAlways(DpProcess& p) {

@@ -12,4 +12,6 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalThickness.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalCross.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPStrategyRegistry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPRangeSelect.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPAutoAllocator.cpp
 )

@@ -128,6 +128,6 @@ TEST_P(DPConservationTest, RandomSequences) {
     ExpectSameQuantities(ReadState(p.Doc()), prev);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, DPConservationTest, ::testing::Values(1u, 7u, 42u, 114u, 2024u));
+INSTANTIATE_TEST_SUITE_P(Seeds, DPConservationTest, ::testing::Values(1u, 7u, 42u, 114u, 296u, 2024u));
 
 } // namespace

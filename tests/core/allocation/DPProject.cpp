@@ -359,8 +359,10 @@ void ExpectProcessSound(const LoggedProcess& p) {
         const double com = moved(10 + k - 1);
         EXPECT_GE(nat, -1e-9) << where << " class " << k;
         EXPECT_GE(com, -1e-9) << where << " class " << k;
-        // Natural and compacted amounts of a class shrink together.
-        EXPECT_TRUE(Near(nat, com * kCoef[size_t(k - 1)])) << where << " class " << k;
+        // Natural and compacted amounts of a class shrink together. Both columns carry the
+        // recorder's grid rounding separately, so their ratio drifts by a few grid steps over
+        // many processes.
+        EXPECT_NEAR(nat, com * kCoef[size_t(k - 1)], 2e-5 + 1e-9 * nat) << where << " class " << k;
         (k <= 3 ? soil : rock) += nat;
         (k <= 3 ? soilC : rockC) += com;
     }
