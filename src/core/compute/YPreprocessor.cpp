@@ -1,5 +1,7 @@
 #include "core/compute/YPreprocessor.h"
 
+#include "core/compute/YBulkStatement.h"
+
 #include "core/db/YDatabase.h"
 #include "core/db/YLcSet.h"
 #include "core/db/YTransaction.h"
@@ -92,11 +94,11 @@ YPreprocessor::Result YPreprocessor::Run(const YPreprocessOptions& options) {
             m_io.Error(stop.Text());
         }
         m_insert.reset();
+        m_writeAreas.reset();
         tr.Rollback();
         m_result = Result{Outcome::RolledBack, 0, 0};
         return m_result;
     }
-    m_insert.reset();
     m_result.outcome = Outcome::Done;
     return m_result;
 }
@@ -216,10 +218,18 @@ void YPreprocessor::ReadSegments() {
     }
 }
 
-void YPreprocessor::Exec(QSqlQuery& query) {
-    if (!query.exec()) {
-        throw Stop(query.lastError().text());
+void YPreprocessor::Exec(YBulkStatement& statement) {
+    if (!statement.Exec()) {
+        throw Stop(statement.LastError());
     }
+}
+
+std::unique_ptr<YBulkStatement> YPreprocessor::Prepare(const QString& sql) {
+    auto statement = std::make_unique<YBulkStatement>(m_db.Connection());
+    if (!statement->Prepare(sql)) {
+        throw Stop(statement->LastError());
+    }
+    return statement;
 }
 
 void YPreprocessor::ExecSql(const QString& sql) {
@@ -260,14 +270,16 @@ void YPreprocessor::Deduct(Section& s) {
     }
     s.deducted = YSegmentCalc::DeductTrough({s.cut, s.fill}, s.height, trough, m_opt.ByDepth(),
                                             m_opt.ToCut());
-    if (!m_zzmj->Edit()) {
-        throw Stop(m_zzmj->LastError());
+    // Written past the set: nothing in this run reads the adjusted areas back, and the sets
+    // are re-queried after the run.
+    if (!m_writeAreas) {
+        m_writeAreas = Prepare(QStringLiteral(
+            "UPDATE [逐桩断面] SET [挖方面积1] = ?, [填方面积1] = ? WHERE rowid = ?"));
     }
-    m_zzmj->m_dCutArea1 = s.deducted.cut;
-    m_zzmj->m_dFillArea1 = s.deducted.fill;
-    if (!m_zzmj->Update()) {
-        throw Stop(m_zzmj->LastError());
-    }
+    m_writeAreas->BindDouble(0, s.deducted.cut);
+    m_writeAreas->BindDouble(1, s.deducted.fill);
+    m_writeAreas->BindInt(2, s.rowid);
+    Exec(*m_writeAreas);
 }
 
 void YPreprocessor::SkipToStart() {
@@ -383,17 +395,14 @@ void YPreprocessor::WriteRow(const YTsjsRow& row) {
             sql += i == 0 ? QStringLiteral("?") : QStringLiteral(",?");
         }
         sql += QLatin1Char(')');
-        m_insert = std::make_unique<QSqlQuery>(m_db.Connection());
-        if (!m_insert->prepare(sql)) {
-            throw Stop(m_insert->lastError().text());
-        }
+        m_insert = Prepare(sql);
     }
     int pos = 0;
     if (segmented) {
-        m_insert->bindValue(pos++, m_db.CurrentSegment());
+        m_insert->BindInt(pos++, m_db.CurrentSegment());
     }
     for (int c : cols) {
-        m_insert->bindValue(pos++, row[c]);
+        m_insert->BindDouble(pos++, row[c]);
     }
     Exec(*m_insert);
     ++m_result.nSegments;
@@ -433,5 +442,7 @@ void YPreprocessor::Compute() {
         }
         m_zzmj->MoveNext();
     }
+    m_insert.reset();
+    m_writeAreas.reset();
     CopyToIntermediate();
 }
