@@ -6,6 +6,7 @@
 #include "core/document/CDalvexDoc.h"
 #include "core/neighbours/YPortLookup.h"
 #include "core/platform/YUserIO.h"
+#include "core/process/YApplyBatch.h"
 #include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YRecordApplier.h"
@@ -181,41 +182,53 @@ bool HistoryRun::Execute(const UndoTask& task, int progressSteps) {
                                               : QStringLiteral("恢复操作"),
                          progressSteps);
     }
-    int step = -1;
-    int steps = 0;
+    // Apply everything first, then tell the reactors in walking order: they read the items,
+    // which follow the rows once these are written.
     Entries deleted;
+    std::vector<const YProcessLog::Entry*> flagged;
+    std::vector<DpLogRecord> records;
+    YApplyBatch batch(doc);
+    const int dir = m_mode == Mode::Undo ? -1 : +1;
+    int progressStep = -1;
+    int steps = 0;
     for (size_t i : touched) {
         const YProcessLog::Entry& e = entries[i];
-        const DpLogRecord rec = YLogCodec::Decode(e.pair);
-        if (rec.step != step) {
-            if (step != -1) {
-                Notify(doc, step);
-            }
-            step = rec.step;
-            if (progress) {
-                progress->Advance(++steps);
-            }
+        records.push_back(YLogCodec::Decode(e.pair));
+        if (progress && records.back().step != progressStep) {
+            progressStep = records.back().step;
+            progress->Advance(++steps);
         }
         if (m_mode == Mode::Purge) {
             deleted.push_back(e);
-            continue;
-        }
-        const int dir = m_mode == Mode::Undo ? -1 : +1;
-        if (!log.SetApplied(e, dir > 0) || !YRecordApplier::Apply(doc, rec, dir, true)) {
-            return false;
-        }
-        if (dir < 0) {
-            doc.NotifyProcessUndone(rec);
         } else {
-            doc.NotifyProcessRedone(rec);
+            flagged.push_back(&e);
+            if (!YRecordApplier::ApplyPits(doc, records.back(), dir) ||
+                !batch.Add(records.back(), dir)) {
+                return false;
+            }
         }
     }
     if (m_mode == Mode::Purge) {
         if (!log.Delete(deleted)) {
             return false;
         }
-    } else if (!doc.GetGchSet().DeleteSegmentRows()) {
-        return false; // the step summaries of a finished allocation no longer hold
+    } else if (!batch.Flush(true) || !log.SetAppliedAll(flagged, dir > 0) ||
+               !doc.GetGchSet().DeleteSegmentRows()) {
+        return false; // (the step summaries of a finished allocation no longer hold)
+    }
+    int step = -1;
+    for (const DpLogRecord& rec : records) {
+        if (rec.step != step) {
+            if (step != -1) {
+                Notify(doc, step);
+            }
+            step = rec.step;
+        }
+        if (m_mode == Mode::Undo) {
+            doc.NotifyProcessUndone(rec);
+        } else if (m_mode == Mode::Redo) {
+            doc.NotifyProcessRedone(rec);
+        }
     }
     if (step != -1) {
         Notify(doc, step);

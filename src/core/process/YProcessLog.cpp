@@ -3,6 +3,10 @@
 #include "core/db/YTdpSet.h"
 #include "core/process/YMidRowOps.h"
 
+#include "core/db/YDatabase.h"
+
+#include <QSqlQuery>
+#include <QVariant>
 #include <algorithm>
 
 using YMidRowOps::QIndex;
@@ -112,19 +116,42 @@ bool YProcessLog::SetSourcePit(const Entry& e, int pit) {
     return m_set.Update();
 }
 
-bool YProcessLog::Delete(const std::vector<Entry>& entries) {
-    // Highest positions first, so the positions of the rows still to delete stay valid.
-    std::vector<int> positions;
-    positions.reserve(entries.size() * 2);
-    for (const Entry& e : entries) {
-        positions.push_back(e.nSrcPos);
-        positions.push_back(e.nDstPos);
+bool YProcessLog::ForRows(const std::vector<qint64>& rowids, const QString& sql,
+                          const QVariant& value) {
+    QSqlQuery q(m_set.Database().Connection());
+    if (!q.prepare(sql)) {
+        return false;
     }
-    std::sort(positions.begin(), positions.end(), std::greater<>());
-    for (int pos : positions) {
-        if (!m_set.SetPosition(pos) || !m_set.Delete()) {
+    for (qint64 rowid : rowids) {
+        if (value.isValid()) {
+            q.addBindValue(value);
+        }
+        q.addBindValue(rowid);
+        if (!q.exec()) {
             return false;
         }
     }
-    return true;
+    return m_set.Requery();
+}
+
+bool YProcessLog::SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied) {
+    std::vector<qint64> rowids;
+    rowids.reserve(entries.size() * 2);
+    for (const Entry* e : entries) {
+        rowids.push_back(e->pair.src.rowid);
+        rowids.push_back(e->pair.dst.rowid);
+    }
+    return ForRows(rowids, QStringLiteral("UPDATE [Tmp调配过程表] SET [成败] = ? WHERE rowid = ?"),
+                   QVariant(bApplied ? 1 : 0));
+}
+
+bool YProcessLog::Delete(const std::vector<Entry>& entries) {
+    std::vector<qint64> rowids;
+    rowids.reserve(entries.size() * 2);
+    for (const Entry& e : entries) {
+        rowids.push_back(e.pair.src.rowid);
+        rowids.push_back(e.pair.dst.rowid);
+    }
+    return ForRows(rowids, QStringLiteral("DELETE FROM [Tmp调配过程表] WHERE rowid = ?"),
+                   QVariant());
 }

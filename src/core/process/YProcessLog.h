@@ -2,6 +2,7 @@
 
 #include "core/process/YDpLogRow.h"
 
+#include <QVariant>
 #include <vector>
 
 class YTdpSet;
@@ -28,9 +29,12 @@ class YProcessLog {
     [[nodiscard]] bool Append(const YDpLogPair& pair);
     // Sets 成败 of both rows of an entry.
     [[nodiscard]] bool SetApplied(const Entry& e, bool bApplied);
+    // Sets 成败 of both rows of many entries with one prepared statement, then re-queries the
+    // set (its positions change).
+    [[nodiscard]] bool SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied);
     // Rewrites 坑 of the source row of an entry.
     [[nodiscard]] bool SetSourcePit(const Entry& e, int pit);
-    // Deletes the pairs of the entries (positions as read; the set is re-queried after).
+    // Deletes the pairs of the entries with one prepared statement and re-queries the set.
     [[nodiscard]] bool Delete(const std::vector<Entry>& entries);
 
     static YDpLogRow RowFromSet(const YTdpSet& set);
@@ -38,6 +42,9 @@ class YProcessLog {
 
   private:
     [[nodiscard]] bool AppendRow(const YDpLogRow& row);
+    // Runs sql once per rowid (with value bound first when valid), then re-queries the set.
+    [[nodiscard]] bool ForRows(const std::vector<qint64>& rowids, const QString& sql,
+                               const QVariant& value);
 
     YTdpSet& m_set;
 };

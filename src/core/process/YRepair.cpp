@@ -7,6 +7,7 @@
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
+#include "core/process/YApplyBatch.h"
 #include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YRecordApplier.h"
@@ -92,6 +93,7 @@ bool YRepair::Repair(CDalvexDoc& doc) {
         return false;
     }
     Entries drop;
+    YApplyBatch batch(doc);
     {
         YProgressScope progress(doc.UserIO(), QStringLiteral("修复所有操作…"),
                                 entries.back().pair.src.gcid);
@@ -102,12 +104,15 @@ bool YRepair::Repair(CDalvexDoc& doc) {
                 drop.push_back(entries[i]);
                 continue;
             }
-            if (!YRecordApplier::Apply(doc, rec, +1, false)) {
+            if (!YRecordApplier::ApplyPits(doc, rec, +1) || !batch.Add(rec, +1)) {
                 return false;
             }
             progress.Advance(rec.step);
         }
         drop.insert(drop.end(), entries.begin() + std::ptrdiff_t(i), entries.end());
+    }
+    if (!batch.Flush(false)) {
+        return false;
     }
     const size_t refused =
         drop.size() - size_t(std::count_if(drop.begin(), drop.end(),

@@ -11,6 +11,7 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YProcessLog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProcessRecorder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YRecordApplier.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YApplyBatch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YUndoTasks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YHistory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YRepair.cpp
