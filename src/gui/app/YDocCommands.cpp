@@ -1,19 +1,169 @@
 #include "gui/app/YDocCommands.h"
 
+#include "core/compute/YPreprocessor.h"
+#include "core/db/YDatabase.h"
+#include "core/db/YDpSet.h"
+#include "core/db/YGchSet.h"
+#include "core/db/YPrjFDSet.h"
+#include "core/db/YSQXSet.h"
+#include "core/db/YTdpSet.h"
+#include "core/db/YTsjsSet.h"
+#include "core/db/YZjTsjsSet.h"
+#include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/YCommandIds.h"
+#include "gui/dialogs/YGzwDlg.h"
+#include "gui/dialogs/YLcDlg.h"
+#include "gui/dialogs/YPreprocessDlg.h"
+#include "gui/dialogs/YPrjFDDlg.h"
+#include "gui/dialogs/YQitkDlg.h"
+#include "gui/dialogs/YQutkDlg.h"
+#include "gui/dialogs/YReadTfDlg.h"
+#include "gui/dialogs/YSQXDlg.h"
+#include "gui/dialogs/YSelDPFDDlg.h"
+#include "gui/dialogs/YTshlDlg.h"
+#include "gui/dialogs/YTsxsDlg.h"
+#include "gui/dialogs/YZzmjDlg.h"
 
 YDocCommands::YDocCommands(CDalvexApp& app) : m_app(app) {}
 
 CDalvexDoc* YDocCommands::Active() const {
     CMainFrame* frame = m_app.MainFrame();
-    return frame != nullptr ? frame->ActiveDocument() : nullptr;
+    CDalvexDoc* doc = frame != nullptr ? frame->ActiveDocument() : nullptr;
+    return doc != nullptr && doc->IsOpen() ? doc : nullptr;
 }
 
-void YDocCommands::Register(CMainFrame& /*frame*/) {}
+void YDocCommands::Register(CMainFrame& frame) {
+    const auto open = [this] { return Active() != nullptr; };
+    const auto segments = [this] {
+        CDalvexDoc* doc = Active();
+        return doc != nullptr && doc->GetVersion() >= 5 && doc->GetPrjFDSet().IsOpen();
+    };
+    for (int id : {YCmd::EditZzmj, YCmd::EditLc, YCmd::EditTsxs, YCmd::EditTshl, YCmd::EditGzw,
+                   YCmd::EditQutk, YCmd::EditQitk}) {
+        frame.SetCommand(id, {[this, id] { EditTable(id); }, open, {}});
+    }
+    // Older files may lack the vertical curve.
+    frame.SetCommand(YCmd::EditSqx, {[this] { EditTable(YCmd::EditSqx); },
+                                     [this] {
+                                         CDalvexDoc* doc = Active();
+                                         return doc != nullptr && doc->GetSQXSet().IsOpen();
+                                     },
+                                     {}});
+    frame.SetCommand(YCmd::EditPrjFD, {[this] { EditTable(YCmd::EditPrjFD); }, segments, {}});
+    frame.SetCommand(YCmd::SelectDPFD, {[this] { SelectSegment(); }, segments, {}});
+    frame.SetCommand(YCmd::Preprocess, {[this] { Preprocess(); }, open, {}});
+    frame.SetCommand(YCmd::StartDP, {[this] { StartAllocation(); }, open, {}});
+    for (int id = YCmd::ReadTfFirst; id <= YCmd::ReadTfLast; ++id) {
+        frame.SetCommand(id, {[this, id] { ReadEarthworkFile(id); }, open, {}});
+    }
+}
 
-void YDocCommands::EditTable(int /*nCommandId*/) {}
-void YDocCommands::Preprocess() {}
-void YDocCommands::SelectSegment() {}
-void YDocCommands::ReadEarthworkFile(int /*nCommandId*/) {}
+void YDocCommands::EditTable(int nCommandId) {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr) {
+        return;
+    }
+    QWidget* parent = m_app.MainFrame();
+    YFileChooser& chooser = m_app.FileChooser();
+    std::unique_ptr<QDialog> dialog;
+    switch (nCommandId) {
+    case YCmd::EditZzmj:
+        dialog = std::make_unique<YZzmjDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditLc:
+        dialog = std::make_unique<YLcDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditTsxs:
+        dialog = std::make_unique<YTsxsDlg>(*doc, parent);
+        break;
+    case YCmd::EditTshl:
+        dialog = std::make_unique<YTshlDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditGzw:
+        dialog = std::make_unique<YGzwDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditQutk:
+        dialog = std::make_unique<YQutkDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditQitk:
+        dialog = std::make_unique<YQitkDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditSqx:
+        dialog = std::make_unique<YSQXDlg>(*doc, chooser, parent);
+        break;
+    case YCmd::EditPrjFD:
+        dialog = std::make_unique<YPrjFDDlg>(*doc, chooser, parent);
+        break;
+    default:
+        return;
+    }
+    dialog->exec();
+}
+
+void YDocCommands::SelectSegment() {
+    if (CDalvexDoc* doc = Active()) {
+        YSelDPFDDlg(*doc, m_app.MainFrame()).exec();
+    }
+}
+
+void YDocCommands::Preprocess() {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr) {
+        return;
+    }
+    YPreprocessDlg dialog(doc->UserIO(), m_app.MainFrame());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    YPreprocessor::Result result;
+    {
+        YWaitScope wait(doc->UserIO());
+        YPreprocessor preprocessor(doc->GetDatabase(), doc->UserIO());
+        result = preprocessor.Run(dialog.Options());
+    }
+    if (!result.Ok()) {
+        return; // stopped with its message, declined, or rolled back: the tables are as before
+    }
+    // The document's sets see the new results (and the sections added at structure ends).
+    (void)doc->GetZzmjSet().Requery();
+    for (YRecordset* set :
+         {static_cast<YRecordset*>(&doc->GetTsjsSet()),
+          static_cast<YRecordset*>(&doc->GetZjTsjsSet()),
+          static_cast<YRecordset*>(&doc->GetDpSet()), static_cast<YRecordset*>(&doc->GetTdpSet()),
+          static_cast<YRecordset*>(&doc->GetGchSet())}) {
+        if (set->IsOpen()) {
+            (void)set->Requery();
+        }
+    }
+    // A model loaded from the previous results would show (and let allocation change)
+    // quantities that are no longer in the tables.
+    if (doc->GetSegmentCount() > 0) {
+        (void)doc->ReloadModel();
+    }
+}
+
+void YDocCommands::StartAllocation() {
+    if (CDalvexDoc* doc = Active()) {
+        (void)doc->ReloadModel();
+    }
+}
+
+void YDocCommands::ReadEarthworkFile(int nCommandId) {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr) {
+        return;
+    }
+    TfFormat format;
+    {
+        YReadTfDlg dialog(nCommandId - YCmd::ReadTfFirst, doc->UserIO(), m_app.MainFrame());
+        if (dialog.exec() != QDialog::Accepted) {
+            return; // the format is still stored (when the dialog goes)
+        }
+        format = dialog.Format();
+    }
+    (void)YReadTfDlg::ImportFile(*doc, m_app.FileChooser(), format, YTfImport::Scope::Project,
+                                 m_app.MainFrame());
+}

@@ -20,6 +20,8 @@ class YDocCommands : public QObject {
     void EditTable(int nCommandId);
     void Preprocess();
     void SelectSegment();
+    // "开始调配": builds the model of the current segment from its results.
+    void StartAllocation();
     void ReadEarthworkFile(int nCommandId);
 
   private:

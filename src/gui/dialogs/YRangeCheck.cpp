@@ -6,11 +6,11 @@
 #include <cmath>
 
 QString YRangeCheck::NotNumberText() {
-    return QStringLiteral("请输入一个数。");
+    return QStringLiteral("请输入一个数字。");
 }
 
 QString YRangeCheck::RangeText(double dMin, double dMax) {
-    return QStringLiteral("请输入一个介于 %1 和 %2 之间的数。").arg(dMin).arg(dMax);
+    return QStringLiteral("请输入介于 %1 和 %2 之间的数字。").arg(dMin).arg(dMax);
 }
 
 std::optional<double> YRangeCheck::Read(QLineEdit& edit, double dMin, double dMax, YUserIO& io) {

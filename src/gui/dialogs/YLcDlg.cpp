@@ -1,0 +1,31 @@
+#include "gui/dialogs/YLcDlg.h"
+
+#include "core/db/YDatabase.h"
+#include "core/db/YLcSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/import/YInputChecks.h"
+
+namespace {
+YGridDlg::Setup MakeYLcDlgSetup() {
+    using F = YGridModel::Format;
+    YGridDlg::Setup s;
+    s.title = QStringLiteral("路槽数据");
+    s.table = QStringLiteral("路槽");
+    s.columns = {{QStringLiteral("桩号"), F::Text},
+                 {QStringLiteral("高度"), F::Number},
+                 {QStringLiteral("宽度"), F::Number}};
+    return s;
+}
+} // namespace
+
+YLcDlg::YLcDlg(CDalvexDoc& doc, YFileChooser& chooser, QWidget* parent)
+    : YGridDlg(doc, chooser, MakeYLcDlgSetup(), parent) {}
+
+bool YLcDlg::OnOk() {
+    if (IsProjectEditable()) {
+        (void)YInputChecks::SyncStations(Document().GetDatabase(), Document().UserIO(),
+                                         QStringLiteral("路槽"));
+    }
+    (void)Document().GetLcSet().Requery();
+    return true;
+}
