@@ -8,30 +8,11 @@
 #include "core/db/YTsjsSet.h"
 #include "core/model/YSegmentModel.h"
 #include "core/process/YLogCodec.h"
+#include "core/process/YProcessLog.h"
 
 #include <algorithm>
 
 namespace {
-// The columns of the current log row that tell a process's kind and compacted amounts.
-YDpLogRow ReadLogRow(const YTdpSet& set) {
-    YDpLogRow row;
-    row.gcid = set.m_nGCID;
-    row.id = set.m_nID;
-    row.desc = set.m_strDesc;
-    row.sta1 = set.m_sta1.Value();
-    row.sta2 = set.m_sta2.Value();
-    row.before[DpAmt::SoilC] = set.m_before.dSoilC;
-    row.before[DpAmt::RockC] = set.m_before.dRockC;
-    row.after[DpAmt::SoilC] = set.m_after.dSoilC;
-    row.after[DpAmt::RockC] = set.m_after.dRockC;
-    row.totalBefore = set.m_dTotalBefore;
-    row.totalAfter = set.m_dTotalAfter;
-    row.fillSide = set.m_bCutFill;
-    row.ok = set.m_bSuccess;
-    row.pit = set.m_nPit;
-    return row;
-}
-
 template <class Item, class Set> void LoadAll(Set& set, std::vector<Item>& items) {
     items.clear();
     if (!set.IsOpen() || !set.Requery()) {
@@ -72,12 +53,12 @@ void YModelLoader::LoadDeliveredFill(YTdpSet& log, YSegmentModel& model) {
     // Each process is a source row followed by its destination row.
     log.MoveFirst();
     while (!log.IsEOF()) {
-        const YDpLogRow src = ReadLogRow(log);
+        const YDpLogRow src = YProcessLog::RowFromSet(log);
         log.MoveNext();
         if (log.IsEOF()) {
             break; // an unpaired last row (a damaged log) delivered nothing
         }
-        const YDpLogRow dst = ReadLogRow(log);
+        const YDpLogRow dst = YProcessLog::RowFromSet(log);
         log.MoveNext();
         if (!src.ok || !DpKind::HasSegmentDestination(YLogCodec::DecodeKind(src, dst))) {
             continue;
