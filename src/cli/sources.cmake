@@ -8,4 +8,7 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YCliProject.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbSteps.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbHistory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbAllocate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbAuto.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliAllocSession.cpp
 )

@@ -1,0 +1,403 @@
+#include "cli/YCliAllocSession.h"
+#include "cli/YCliVerb.h"
+#include "core/allocation/YDPRangeSelect.h"
+#include "core/allocation/YDPRule.h"
+#include "core/allocation/YDPStrategyRegistry.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/model/YClassFilter.h"
+#include "core/neighbours/YPortPairSetup.h"
+#include "core/platform/YUserIO.h"
+#include "core/process/DpKind.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <memory>
+#include <optional>
+
+// dalvex-cli allocate: one allocation command as the interactive tool performs it. The source
+// and destination are picked the way the diagram's rectangle selection picks them (whole
+// segments in a station range, masks by UpdateSel with the class filter), then the strategy
+// registry chooses the strategy for the rule settings and the selection and runs it.
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "allocate <p.dvx> --rule soil-first|together|cut-ratio|fill-ratio|local [--thickness T] "
+    "[--unusable] [--fill-contents] [--soil-ratio P --rock-ratio P] [--contents c1,...,c6] "
+    "[--classes MASK] (--cut FROM~TO | --borrow-pit N) (--fill FROM~TO | --waste-pit N) "
+    "[--to-project other.dvx (--exit-port N --entry-port N | --new-port EXIT_STA,DIST,ENTRY_STA)]");
+
+struct Request {
+    QString path;
+    int rule = 0;
+    std::optional<double> thickness, soilRatio, rockRatio;
+    std::optional<std::array<double, 6>> contents;
+    std::optional<int> classes;
+    QString cut, fill, toProject, newPort;
+    int borrowPit = 0, wastePit = 0, exitPort = 0, entryPort = 0; // numbers from 1; 0 none
+};
+
+std::optional<double> Number(const QString& text) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+// Reads the verb's arguments; empty with the reason in error when they do not make a request.
+std::optional<Request> Parse(const QStringList& args, QString& error) {
+    Request r;
+    const QStringList rules = {QStringLiteral("soil-first"), QStringLiteral("together"),
+                               QStringLiteral("cut-ratio"), QStringLiteral("fill-ratio"),
+                               QStringLiteral("local")};
+    const int principle[] = {DPR_SOIL_FIRST, DPR_TOGETHER, DPR_CUT_RATIO, DPR_FILL_RATIO,
+                             DPR_LOCAL};
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        const QString value = hasValue ? args[i + 1] : QString();
+        auto takeNumber = [&](std::optional<double>& out) {
+            out = hasValue ? Number(value) : std::nullopt;
+            ++i;
+            return out.has_value();
+        };
+        auto takeInt = [&](int& out) {
+            bool ok = false;
+            out = hasValue ? value.toInt(&ok) : 0;
+            ++i;
+            return ok && out > 0;
+        };
+        auto takeText = [&](QString& out) {
+            out = value;
+            ++i;
+            return hasValue;
+        };
+        bool ok = true;
+        if (a == QLatin1String("--rule")) {
+            const int idx = int(rules.indexOf(value));
+            ok = idx >= 0;
+            r.rule |= ok ? principle[idx] : 0;
+            ++i;
+        } else if (a == QLatin1String("--thickness")) {
+            ok = takeNumber(r.thickness);
+            r.rule |= DPR_THICKNESS;
+        } else if (a == QLatin1String("--unusable")) {
+            r.rule |= DPR_UNUSABLE;
+        } else if (a == QLatin1String("--fill-contents")) {
+            r.rule |= DPR_FILL_CONTENTS;
+        } else if (a == QLatin1String("--soil-ratio")) {
+            ok = takeNumber(r.soilRatio);
+        } else if (a == QLatin1String("--rock-ratio")) {
+            ok = takeNumber(r.rockRatio);
+        } else if (a == QLatin1String("--contents")) {
+            const QStringList parts = value.split(QLatin1Char(','));
+            ok = parts.size() == 6;
+            std::array<double, 6> c{};
+            for (int k = 0; ok && k < 6; ++k) {
+                const std::optional<double> v = Number(parts[k]);
+                ok = v.has_value();
+                c[size_t(k)] = v.value_or(0.0);
+            }
+            r.contents = c;
+            ++i;
+        } else if (a == QLatin1String("--classes")) {
+            int mask = 0;
+            ok = takeInt(mask) && mask <= YClass::AllMask;
+            r.classes = mask;
+        } else if (a == QLatin1String("--cut")) {
+            ok = takeText(r.cut);
+        } else if (a == QLatin1String("--fill")) {
+            ok = takeText(r.fill);
+        } else if (a == QLatin1String("--borrow-pit")) {
+            ok = takeInt(r.borrowPit);
+        } else if (a == QLatin1String("--waste-pit")) {
+            ok = takeInt(r.wastePit);
+        } else if (a == QLatin1String("--to-project")) {
+            ok = takeText(r.toProject);
+        } else if (a == QLatin1String("--exit-port")) {
+            ok = takeInt(r.exitPort);
+        } else if (a == QLatin1String("--entry-port")) {
+            ok = takeInt(r.entryPort);
+        } else if (a == QLatin1String("--new-port")) {
+            ok = takeText(r.newPort);
+        } else if (!a.startsWith(QLatin1String("--")) && r.path.isEmpty()) {
+            r.path = a;
+        } else {
+            error = QStringLiteral("未知的参数 %1").arg(a);
+            return std::nullopt;
+        }
+        if (!ok) {
+            error = QStringLiteral("参数 %1 的值不正确").arg(a);
+            return std::nullopt;
+        }
+    }
+    if (r.path.isEmpty() || (r.rule & DPR_PRINCIPLE_MASK) == 0) {
+        error = QStringLiteral("缺少项目文件或 --rule");
+        return std::nullopt;
+    }
+    if ((!r.cut.isEmpty() && r.borrowPit > 0) || (!r.fill.isEmpty() && r.wastePit > 0) ||
+        (r.borrowPit > 0 && r.wastePit > 0)) {
+        error = QStringLiteral("来源和去向各只能选一个");
+        return std::nullopt;
+    }
+    const bool ports = r.exitPort > 0 || r.entryPort > 0;
+    if (!r.toProject.isEmpty() && ports == !r.newPort.isEmpty()) {
+        error = QStringLiteral("跨项目调配需要 --exit-port 和 --entry-port,或 --new-port");
+        return std::nullopt;
+    }
+    return r;
+}
+
+// A run of whole segments in a "FROM~TO" range of display texts or metres.
+std::optional<YSegRun> RangeRun(CDalvexDoc& doc, const QString& text, YUserIO& io) {
+    doc.LoadChainBreaks();
+    const QStringList parts = text.split(QLatin1Char('~'));
+    const std::optional<YStation> from =
+        parts.size() == 2 ? YStation::Parse(parts[0].trimmed()) : std::nullopt;
+    const std::optional<YStation> to =
+        parts.size() == 2 ? YStation::Parse(parts[1].trimmed()) : std::nullopt;
+    if (!from || !to) {
+        io.Error(QStringLiteral("桩号范围不正确: %1").arg(text));
+        return std::nullopt;
+    }
+    const std::optional<YSegRun> run = YDPRangeSelect::WholeSegments(
+        doc, std::min(from->Value(), to->Value()), std::max(from->Value(), to->Value()));
+    if (!run) {
+        io.Error(QStringLiteral("%1 范围内没有完整的计算段落").arg(text));
+    }
+    return run;
+}
+
+// The link index of a port number 编号 in a project, −1 when it has none.
+int PortIndex(const CDalvexDoc& doc, int no) {
+    const auto& links = doc.Model().m_arrNearPrj;
+    for (size_t i = 0; i < links.size(); ++i) {
+        if (links[i].m_nNo == no) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+// Collects what the strategy records, for the printout.
+class ProcessCollector : public YReactor {
+  public:
+    struct Line {
+        CDalvexDoc* doc;
+        int kind, step, seq;
+        QString from, to;
+        double soil, rock, fill;
+    };
+    explicit ProcessCollector(std::vector<Line>& lines) : m_lines(lines) {}
+    void OnProcessAdded(const DpProcess& p) override {
+        m_lines.push_back({GetDocument(), p.kind, p.step, p.seq, Where(p.source, p, true),
+                           Where(p.destination, p, false), p.Moved(DpAmt::SoilC),
+                           p.Moved(DpAmt::RockC), p.FillMoved()});
+    }
+
+  private:
+    static QString Where(const DpEnd& end, const DpProcess& p, bool source) {
+        if (const auto* seg = std::get_if<YTFItem*>(&end)) {
+            return (*seg)->m_staStart.Text() + u'~' + (*seg)->m_staEnd.Text();
+        }
+        if (std::holds_alternative<YQutukItem*>(end)) {
+            return QStringLiteral("取土坑%1").arg(p.pit + 1);
+        }
+        if (std::holds_alternative<YQitukItem*>(end)) {
+            return QStringLiteral("弃土坑%1").arg(p.pit + 1);
+        }
+        if (const auto* link = std::get_if<YNearPrjItem*>(&end)) {
+            return QStringLiteral("%1%2")
+                .arg(source ? QStringLiteral("调入口") : QStringLiteral("调出口"))
+                .arg((*link)->m_nNo);
+        }
+        return QString();
+    }
+    std::vector<Line>& m_lines;
+};
+
+void ApplySettings(const Request& r) {
+    g_nDPRule = r.rule;
+    if (r.thickness) {
+        g_dFillPerMetre = *r.thickness;
+    }
+    if (r.soilRatio) {
+        g_dSoilRatio = *r.soilRatio;
+    }
+    if (r.rockRatio) {
+        g_dRockRatio = *r.rockRatio;
+    }
+    if (r.contents) {
+        std::copy(r.contents->begin(), r.contents->end(), g_dContent);
+    }
+    if (r.classes) {
+        g_nClassFilter = (g_nClassFilter & ~quint32(YClass::AllMask)) | quint32(*r.classes);
+    }
+}
+
+// The selection the tool would hand over; empty after a message when a pick is not possible.
+std::optional<YDPSelection> BuildSelection(const Request& r, CDalvexDoc& cutDoc,
+                                           CDalvexDoc& fillDoc, YUserIO& io) {
+    YDPSelection sel;
+    if (!r.cut.isEmpty()) {
+        const std::optional<YSegRun> run = RangeRun(cutDoc, r.cut, io);
+        if (!run) {
+            return std::nullopt;
+        }
+        YDPRangeSelect::Select(cutDoc, *run);
+        sel.pCutDoc = &cutDoc;
+        sel.nCutFirst = run->nFirst;
+        sel.nCutLast = run->nLast;
+    } else if (r.borrowPit > 0) {
+        if (r.borrowPit > int(fillDoc.Model().m_arrQutuk.size())) {
+            io.Error(QStringLiteral("没有取土坑 %1").arg(r.borrowPit));
+            return std::nullopt;
+        }
+        sel.pCutDoc = &fillDoc;
+        sel.nCutFirst = r.borrowPit - 1;
+    }
+    if (!r.fill.isEmpty()) {
+        const std::optional<YSegRun> run = RangeRun(fillDoc, r.fill, io);
+        if (!run) {
+            return std::nullopt;
+        }
+        YDPRangeSelect::Select(fillDoc, *run);
+        sel.pFillDoc = &fillDoc;
+        sel.nFillFirst = run->nFirst;
+        sel.nFillLast = run->nLast;
+    } else if (r.wastePit > 0) {
+        if (r.wastePit > int(cutDoc.Model().m_arrQituk.size())) {
+            io.Error(QStringLiteral("没有弃土坑 %1").arg(r.wastePit));
+            return std::nullopt;
+        }
+        sel.pFillDoc = &cutDoc;
+        sel.nFillFirst = r.wastePit - 1;
+    }
+    return sel;
+}
+
+// Exit and entry port indices for a cross-project pick (existing numbers, or a new pair).
+bool ChoosePorts(const Request& r, CDalvexDoc& cutDoc, CDalvexDoc& fillDoc, YDPSelection& sel,
+                 YUserIO& io) {
+    if (!r.newPort.isEmpty()) {
+        const QStringList parts = r.newPort.split(QLatin1Char(','));
+        cutDoc.LoadChainBreaks();
+        const auto exitSta = parts.size() == 3 ? YStation::Parse(parts[0]) : std::nullopt;
+        fillDoc.LoadChainBreaks();
+        const auto entrySta = parts.size() == 3 ? YStation::Parse(parts[2]) : std::nullopt;
+        const std::optional<double> dist = parts.size() == 3 ? Number(parts[1]) : std::nullopt;
+        if (!exitSta || !entrySta || !dist) {
+            io.Error(QStringLiteral("--new-port 的值不正确: %1").arg(r.newPort));
+            return false;
+        }
+        const auto ports = YPortPairSetup(cutDoc, fillDoc).CreatePort(*exitSta, *dist, *entrySta);
+        if (!ports) {
+            return false;
+        }
+        sel.nOutPort = ports->nExit;
+        sel.nInPort = ports->nEntry;
+        return true;
+    }
+    sel.nOutPort = PortIndex(cutDoc, r.exitPort);
+    sel.nInPort = PortIndex(fillDoc, r.entryPort);
+    if (sel.nOutPort < 0 || sel.nInPort < 0) {
+        io.Error(QStringLiteral("没有编号为 %1 的调出口或编号为 %2 的调入口")
+                     .arg(r.exitPort)
+                     .arg(r.entryPort));
+        return false;
+    }
+    return true;
+}
+
+void Print(YCliContext& c, const QString& strategy,
+           const std::vector<ProcessCollector::Line>& lines) {
+    auto num = [](double v) { return QString::number(v, 'f', 3); };
+    if (c.bJson) {
+        QJsonArray rows;
+        for (const auto& l : lines) {
+            rows.append(QJsonObject{{QStringLiteral("project"), l.doc->GetProjectName()},
+                                    {QStringLiteral("step"), l.step},
+                                    {QStringLiteral("seq"), l.seq},
+                                    {QStringLiteral("kind"), l.kind},
+                                    {QStringLiteral("from"), l.from},
+                                    {QStringLiteral("to"), l.to},
+                                    {QStringLiteral("soil"), l.soil},
+                                    {QStringLiteral("rock"), l.rock},
+                                    {QStringLiteral("fill"), l.fill}});
+        }
+        c.out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("strategy"), strategy},
+                                                          {QStringLiteral("processes"), rows}})
+                                    .toJson(QJsonDocument::Indented)));
+        return;
+    }
+    QString text =
+        QStringLiteral("调配原则: %1\n项目\t步骤\t序号\t操作\t从\t到\t土(压实)\t石(压实)\t填方\n")
+            .arg(strategy);
+    for (const auto& l : lines) {
+        text += QStringList{l.doc->GetProjectName(),
+                            QString::number(l.step),
+                            QString::number(l.seq),
+                            DpKind::Label(l.kind, l.step),
+                            l.from,
+                            l.to,
+                            num(l.soil),
+                            num(l.rock),
+                            num(l.fill)}
+                    .join(QLatin1Char('\t')) +
+                u'\n';
+    }
+    c.out(text);
+}
+
+int RunAllocate(YCliContext& c) {
+    QString error;
+    const std::optional<Request> r = Parse(c.args, error);
+    if (!r) {
+        c.io->Error(error + QStringLiteral("\n用法：dalvex-cli ") + kUsage);
+        return 2;
+    }
+    YCliAllocSession project(*c.io);
+    CDalvexDoc* cutDoc = project.Open(r->path);
+    if (!cutDoc) {
+        return 1;
+    }
+    CDalvexDoc* fillDoc = r->toProject.isEmpty() ? cutDoc : project.Open(r->toProject);
+    if (!fillDoc) {
+        return 1;
+    }
+    for (CDalvexDoc* doc : {cutDoc, fillDoc}) {
+        if (doc->GetSegmentCount() == 0) {
+            c.io->Error(QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。")
+                            .arg(doc->GetTitle()));
+            return 1;
+        }
+    }
+    ApplySettings(*r);
+    std::optional<YDPSelection> sel = BuildSelection(*r, *cutDoc, *fillDoc, *c.io);
+    if (!sel || (cutDoc != fillDoc && !ChoosePorts(*r, *cutDoc, *fillDoc, *sel, *c.io))) {
+        return 1;
+    }
+    std::unique_ptr<YDPCalTool> strategy = YDPStrategyRegistry::FindStrategy(*sel);
+    if (!strategy) {
+        c.io->Warning(YDPStrategyRegistry::ConflictText());
+        return 1;
+    }
+    std::vector<ProcessCollector::Line> lines;
+    std::vector<YReactor*> reactors;
+    for (CDalvexDoc* doc : {cutDoc, fillDoc}) {
+        if (reactors.empty() || doc != cutDoc) {
+            reactors.push_back(doc->AddReactor(std::make_unique<ProcessCollector>(lines)));
+        }
+    }
+    const bool recorded = strategy->Compute();
+    for (size_t i = 0; i < reactors.size(); ++i) {
+        (i == 0 ? cutDoc : fillDoc)->RemoveReactor(reactors[i]);
+    }
+    Print(c, strategy->RuleName(), lines);
+    return recorded ? 0 : 1;
+}
+
+YCliVerbRegistration reg(
+    {QStringLiteral("allocate"), kUsage,
+     QStringLiteral("调配: run the strategy the rules and the selection call for"), RunAllocate});
+
+} // namespace

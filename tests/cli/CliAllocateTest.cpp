@@ -1,0 +1,165 @@
+// dalvex-cli allocate and auto on project files built through the core.
+#include "CliRunner.h"
+
+#include "DPProject.h"
+#include "core/allocation/YDPRule.h"
+#include "core/document/YDocManager.h"
+#include "support/TestSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace dptest;
+
+class CliAllocate : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dalvex::test::EnsureCoreApp();
+        path = dir.Path(QStringLiteral("road.dvx"));
+        YRecordingUserIO io;
+        DPProject p(path, io);
+        // K0+000 … K0+100: two cuts, three fills; a waste pit and a borrow pit.
+        p.AddLine(0, 20,
+                  {{.use = {0, 58, 0, 0, 0, 0}},
+                   {.use = {0, 23.2, 0, 9.2, 0, 0}},
+                   {.fill = 30},
+                   {.fill = 30},
+                   {.fill = 25}});
+        p.AddWastePit(10, 0, 50, 500);
+        p.AddBorrowPit(90, 50, 100, {0, 100, 0, 0, 0, 0}, 1000, 0);
+    }
+    QStringList Args(std::initializer_list<const char*> rest) const {
+        QStringList args{QStringLiteral("allocate"), path};
+        for (const char* a : rest) {
+            args << QString::fromUtf8(a);
+        }
+        return args;
+    }
+
+    dalvex::test::ScratchDir dir;
+    QString path;
+};
+
+TEST_F(CliAllocate, SoilFirstHaulPrintsItsTransfers) {
+    const CliResult r =
+        RunCli(Args({"--rule", "soil-first", "--cut", "K0+000~K0+040", "--fill", "40~100"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("调配原则: 远运利用土方优先"));
+    EXPECT_TRUE(
+        lines[2].contains(QStringLiteral("1.远运\tK0+020.000~K0+040.000\tK0+040.000~K0+060.000")))
+        << lines[2].toStdString();
+
+    // The steps verb sees the recorded step.
+    const CliResult steps = RunCli({QStringLiteral("--json"), QStringLiteral("steps"), path});
+    ASSERT_EQ(steps.exitCode, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(steps.out.toUtf8()).array().size(), 1);
+}
+
+TEST_F(CliAllocate, JsonAndConflictAndNothingRecorded) {
+    const CliResult json =
+        RunCli({QStringLiteral("--json"), QStringLiteral("allocate"), path,
+                QStringLiteral("--rule"), QStringLiteral("together"), QStringLiteral("--cut"),
+                QStringLiteral("0~20"), QStringLiteral("--fill"), QStringLiteral("40~60")});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o.value(QStringLiteral("strategy")).toString(), QStringLiteral("远运利用土石齐用"));
+    const QJsonArray procs = o.value(QStringLiteral("processes")).toArray();
+    ASSERT_EQ(procs.size(), 1);
+    EXPECT_NEAR(procs[0].toObject().value(QStringLiteral("fill")).toDouble(), 30.0, 1e-5);
+
+    // A cut run alone under 土方石齐用 fits no strategy.
+    const CliResult conflict = RunCli(Args({"--rule", "together", "--cut", "0~20"}));
+    EXPECT_EQ(conflict.exitCode, 1);
+    EXPECT_TRUE(
+        conflict.err.contains(QStringLiteral("你所选的调配原则发生冲突,请先选择合适的调配原则!")));
+
+    // Fill that is already closed: nothing recorded, failure code.
+    const CliResult nothing =
+        RunCli(Args({"--rule", "together", "--cut", "0~20", "--fill", "40~60"}));
+    EXPECT_EQ(nothing.exitCode, 1);
+
+    const CliResult ratio =
+        RunCli(Args({"--rule", "cut-ratio", "--soil-ratio", "60", "--rock-ratio", "60", "--cut",
+                     "0~40", "--fill", "60~100"}));
+    EXPECT_EQ(ratio.exitCode, 1);
+    EXPECT_TRUE(ratio.err.contains(QStringLiteral("请先输入正确的填土和填石的比例!")));
+
+    const CliResult bad = RunCli(Args({"--rule", "sideways"}));
+    EXPECT_EQ(bad.exitCode, 2);
+}
+
+TEST_F(CliAllocate, PitsAndLocal) {
+    const CliResult waste =
+        RunCli(Args({"--rule", "soil-first", "--cut", "0~20", "--waste-pit", "1"}));
+    ASSERT_EQ(waste.exitCode, 0) << waste.err.toStdString();
+    EXPECT_TRUE(waste.out.contains(QStringLiteral("调配原则: 弃方")));
+    EXPECT_TRUE(waste.out.contains(QStringLiteral("弃土坑1")));
+
+    const CliResult borrow = RunCli(Args(
+        {"--rule", "soil-first", "--thickness", "1", "--borrow-pit", "1", "--fill", "40~100"}));
+    ASSERT_EQ(borrow.exitCode, 0) << borrow.err.toStdString();
+    EXPECT_TRUE(borrow.out.contains(QStringLiteral("调配原则: 借方土方优先厚度")));
+
+    const CliResult local =
+        RunCli(Args({"--rule", "local", "--contents", "0,50,0,50,0,0", "--fill", "40~100"}));
+    ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
+    EXPECT_TRUE(local.out.contains(QStringLiteral("调配原则: 就地取土")));
+    EXPECT_TRUE(RunCli(Args({"--rule", "local", "--waste-pit", "3", "--cut", "0~20"}))
+                    .err.contains(QStringLiteral("没有弃土坑 3")));
+}
+
+TEST_F(CliAllocate, AutoAllocatesAndFinishes) {
+    const CliResult r =
+        RunCli({QStringLiteral("auto"), path, QStringLiteral("--reach"), QStringLiteral("200")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString() << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("结束调配: 完成")));
+}
+
+// A cross-project haul through a port pair made on the command line; the same pair again is
+// refused.
+TEST(CliAllocateCross, NewPortThenSamePlaceRefused) {
+    dalvex::test::EnsureCoreApp();
+    dalvex::test::ScratchDir dir;
+    const QString pa = dir.Path(QStringLiteral("a.dvx"));
+    const QString pb = dir.Path(QStringLiteral("b.dvx"));
+    YRecordingUserIO io;
+    DPProject::CreateFile(pa, io, QStringLiteral("{a1}"), QStringLiteral("甲"));
+    DPProject::CreateFile(pb, io, QStringLiteral("{b2}"), QStringLiteral("乙"));
+    {
+        YDocManager mgr(io);
+        DPProject a(mgr.OpenDocumentFile(pa));
+        DPProject b(mgr.OpenDocumentFile(pb));
+        a.AddLine(0, 20, {{.use = {0, 58, 0, 0, 0, 0}}});
+        b.AddLine(0, 20, {{.fill = 30}, {.fill = 10}});
+    }
+    const QStringList args = {QStringLiteral("allocate"),     pa,
+                              QStringLiteral("--rule"),       QStringLiteral("soil-first"),
+                              QStringLiteral("--cut"),        QStringLiteral("0~20"),
+                              QStringLiteral("--fill"),       QStringLiteral("0~20"),
+                              QStringLiteral("--to-project"), pb,
+                              QStringLiteral("--new-port"),   QStringLiteral("20,15,0")};
+    const CliResult r = RunCli(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("调配原则: 跨项目土方优先")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("调出口1")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("调入口1")));
+    const CliResult again = RunCli(args);
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("已经有相同位置的调出调入口")));
+    // The pair exists now: A's remaining cut goes to B's second fill through port numbers.
+    const CliResult byNumber = RunCli(
+        {QStringLiteral("allocate"), pa, QStringLiteral("--rule"), QStringLiteral("soil-first"),
+         QStringLiteral("--cut"), QStringLiteral("0~20"), QStringLiteral("--fill"),
+         QStringLiteral("20~40"), QStringLiteral("--to-project"), pb, QStringLiteral("--exit-port"),
+         QStringLiteral("1"), QStringLiteral("--entry-port"), QStringLiteral("1")});
+    EXPECT_EQ(byNumber.exitCode, 0) << byNumber.err.toStdString();
+    EXPECT_TRUE(byNumber.out.contains(QStringLiteral("\t10.000\n"))) << byNumber.out.toStdString();
+}
+
+} // namespace
