@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/document/CDalvexDoc.h"
 #include "gui/app/YControlBar.h"
 
 #include <QPointer>
 
-class CDalvexDoc;
 class CDPCtrlPropertyItemManager;
 class YDPSettingsModel;
 class YPropertyGrid;
