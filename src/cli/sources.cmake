@@ -11,4 +11,15 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VerbAllocate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbAuto.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliAllocSession.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliArgs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliInputProject.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbImportEarthwork.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbImportTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbExportTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbSetCoefficients.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbPreprocess.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbDemo.cpp
 )
+# The sample road's text files, for dalvex-cli demo run from the build tree.
+target_compile_definitions(dalvex-cli PRIVATE DALVEX_SOURCE_EXAMPLES="${CMAKE_SOURCE_DIR}/examples")
+
