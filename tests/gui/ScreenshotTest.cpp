@@ -4,14 +4,28 @@
 // pictures are not blank.
 #include "GuiTestSupport.h"
 
+#include "core/compute/YPreprocessor.h"
+#include "core/db/YDatabase.h"
+#include "core/db/YPrjFDSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/import/YInputTableDef.h"
+#include "core/import/YInputTableText.h"
+#include "core/import/YTfImport.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
+#include "gui/dialogs/YPreprocessDlg.h"
+#include "gui/dialogs/YReadTfDlg.h"
+#include "gui/dialogs/YTsxsDlg.h"
+#include "gui/dialogs/YZzmjDlg.h"
+#include "gui/panes/YDPCtrlBar.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSet>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace dalvex::test;
@@ -56,6 +70,75 @@ TEST(Screenshot, MainWindowWithAProjectOpen) {
     EXPECT_GT(shot.width(), 600);
     EXPECT_GT(ColourVariety(shot), 30);
     EXPECT_TRUE(shot.save(ShotPath(h, QStringLiteral("main-project.png"))));
+}
+
+// Gives the project cross-sections, contents and results, the way a designer would have.
+void FillProject(AppHarness& h, CDalvexDoc& doc) {
+    const QString tf = h.Dir().Path(QStringLiteral("road.tf"));
+    const QString contents = h.Dir().Path(QStringLiteral("contents.txt"));
+    QFile file(tf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i <= 40; ++i) {
+        const double x = i * 25.0;
+        const double wave = 18.0 * std::sin(i / 4.0);
+        file.write(QByteArray::number(x) + " " + QByteArray::number(-wave / 6) + " " +
+                   QByteArray::number(wave > 0 ? wave : 0) + " " +
+                   QByteArray::number(wave < 0 ? -wave : 0) + "\n");
+    }
+    file.close();
+    QFile text(contents);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("K0+000.000 \t20 \t100 \t30 \t100 \t40 \t90 \t10 \t80 \t0 \t100 \t0 \t100\r\n"
+               "K1+000.000 \t10 \t100 \t30 \t100 \t30 \t90 \t20 \t80 \t10 \t100 \t0 \t100\r\n");
+    text.close();
+    TfFormat format;
+    format.m_strName = QStringLiteral("示例");
+    ASSERT_TRUE(
+        YTfImport(doc.GetDatabase(), h.IO()).Import(tf, format, YTfImport::Scope::Project).Ok());
+    ASSERT_TRUE(YInputTableText(doc.GetDatabase(), h.IO())
+                    .Import(*YInputTableDef::Find(QStringLiteral("土石含量")), contents,
+                            YInputTableText::Clear::Yes)
+                    .Ok());
+    ASSERT_TRUE(doc.GetPrjFDSet().Requery());
+    doc.SwitchSegment(doc.GetCurrentSegment());
+    ASSERT_TRUE(YPreprocessor(doc.GetDatabase(), h.IO()).Run(YPreprocessOptions{}).Ok());
+}
+
+TEST(Screenshot, PreprocessedProjectWithTheSettingsPaneAndTheDialogs) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    CMainFrame& frame = *h.App().MainFrame();
+    h.Chooser().answers << h.Dir().Path(QStringLiteral("示例道路.dvx"));
+    frame.Action(YCmd::FileNew)->trigger();
+    Settle();
+    CDalvexDoc* doc = frame.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    FillProject(h, *doc);
+    frame.Action(YCmd::StartDP)->trigger();
+    Settle();
+    frame.resize(1280, 800);
+    Settle();
+    ASSERT_TRUE(frame.DPCtrlBar()->isVisible());
+    const QImage shot = frame.grab().toImage();
+    EXPECT_GT(ColourVariety(shot), 30);
+    EXPECT_TRUE(shot.save(ShotPath(h, QStringLiteral("main-settings-pane.png"))));
+
+    const auto save = [&](QWidget& w, const QString& name) {
+        w.show();
+        Settle();
+        const QImage image = w.grab().toImage();
+        EXPECT_GT(ColourVariety(image), 5) << name.toStdString();
+        EXPECT_TRUE(image.save(ShotPath(h, name)));
+        w.hide();
+    };
+    YPreprocessDlg preprocess(h.IO(), &frame);
+    save(preprocess, QStringLiteral("dialog-preprocess.png"));
+    YReadTfDlg format(0, h.IO(), &frame);
+    save(format, QStringLiteral("dialog-format.png"));
+    YZzmjDlg areas(*doc, h.Chooser(), &frame);
+    save(areas, QStringLiteral("dialog-areas.png"));
+    YTsxsDlg coefficients(*doc, &frame);
+    save(coefficients, QStringLiteral("dialog-coefficients.png"));
 }
 
 } // namespace

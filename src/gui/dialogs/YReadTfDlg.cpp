@@ -19,7 +19,6 @@ YReadTfDlg::YReadTfDlg(int slot, YUserIO& io, QWidget* parent)
           this)) {
     setWindowTitle(QStringLiteral("土方数据格式 选择/修改/定义"));
     m_pGrid->setObjectName(QStringLiteral("grid%1").arg(GridId));
-    m_pGrid->setColumnWidth(0, 230);
     m_pManager->CreateItems();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pGrid, 1);
@@ -29,7 +28,7 @@ YReadTfDlg::YReadTfDlg(int slot, YUserIO& io, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &YReadTfDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &YReadTfDlg::reject);
     layout->addWidget(buttons);
-    resize(420, 330);
+    resize(460, 330);
 }
 
 YReadTfDlg::~YReadTfDlg() {

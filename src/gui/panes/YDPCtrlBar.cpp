@@ -11,7 +11,6 @@ YDPCtrlBar::YDPCtrlBar(QWidget* parent)
       m_pGrid(new YPropertyGrid(this)), m_pModel(new YDPSettingsModel(this)),
       m_pManager(new CDPCtrlPropertyItemManager(*m_pGrid, *m_pModel, this)) {
     m_pGrid->setMinimumSize(MinWidth, MinHeight);
-    m_pGrid->setColumnWidth(0, 120);
     setWidget(m_pGrid);
     m_pManager->CreateItems();
 }

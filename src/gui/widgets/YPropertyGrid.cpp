@@ -44,6 +44,7 @@ CPropertyItem* YPropertyGrid::AddItem(int category, std::unique_ptr<CPropertyIte
     setItemWidget(row.row, 1, row.editor);
     parentRow->setExpanded(true);
     ShowRow(row);
+    resizeColumnToContents(0); // labels are never cut
     CPropertyItem* added = row.item.get();
     m_rows.emplace(id, std::move(row));
     return added;
