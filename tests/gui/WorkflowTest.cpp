@@ -9,6 +9,7 @@
 #include "core/db/YTsxsSet.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/model/YClassFilter.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
@@ -255,6 +256,19 @@ TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     EXPECT_FALSE(toggle->isChecked());
     toggle->trigger();
     EXPECT_TRUE(pane->isVisible());
+
+    // The class filter buttons work on the loaded segments and show the filter's bits.
+    QAction* cutSoil = frame.Action(YCmd::SelectCutSoil);
+    ASSERT_TRUE(cutSoil->isEnabled());
+    EXPECT_TRUE(cutSoil->isChecked());
+    cutSoil->trigger();
+    EXPECT_EQ(g_nClassFilter & 7u, 0u);
+    EXPECT_FALSE(cutSoil->isChecked());
+    EXPECT_FALSE(frame.Action(YCmd::SelectClass2)->isChecked());
+    frame.Action(YCmd::SelectClass2)->trigger();
+    EXPECT_EQ(g_nClassFilter & 7u, 2u);
+    EXPECT_TRUE(cutSoil->isChecked());
+    g_nClassFilter = YClassFilter::Initial;
 
     // The other segment: no results there, so the input is editable again and the pane goes.
     WithDialog<YSelDPFDDlg>(frame, YCmd::SelectDPFD, [&](YSelDPFDDlg& dlg) {

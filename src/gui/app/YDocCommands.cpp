@@ -11,6 +11,7 @@
 #include "core/db/YZjTsjsSet.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/model/YClassFilter.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
@@ -59,6 +60,48 @@ void YDocCommands::Register(CMainFrame& frame) {
     for (int id = YCmd::ReadTfFirst; id <= YCmd::ReadTfLast; ++id) {
         frame.SetCommand(id, {[this, id] { ReadEarthworkFile(id); }, open, {}});
     }
+    RegisterClassFilter(frame);
+}
+
+void YDocCommands::RegisterClassFilter(CMainFrame& frame) {
+    const auto hasSegments = [this] {
+        CDalvexDoc* doc = Active();
+        return doc != nullptr && doc->GetSegmentCount() > 0;
+    };
+    // Command and the filter bits it toggles; it is marked while any of them is set.
+    const struct {
+        int id;
+        quint32 bits;
+    } rows[] = {{YCmd::ShowSoil, YClassFilter::SoilAllowed},
+                {YCmd::ShowRock, YClassFilter::RockAllowed},
+                {YCmd::SelectCutSoil, quint32(YClass::SoilMask)},
+                {YCmd::SelectCutRock, quint32(YClass::RockMask)},
+                {YCmd::SelectFill, quint32(YClass::FillBit)},
+                {YCmd::SelectClass1, quint32(YClass::Bit(1))},
+                {YCmd::SelectClass2, quint32(YClass::Bit(2))},
+                {YCmd::SelectClass3, quint32(YClass::Bit(3))},
+                {YCmd::SelectClass4, quint32(YClass::Bit(4))},
+                {YCmd::SelectClass5, quint32(YClass::Bit(5))},
+                {YCmd::SelectClass6, quint32(YClass::Bit(6))}};
+    for (const auto& row : rows) {
+        const quint32 bits = row.bits;
+        frame.SetCommand(row.id, {[this, bits] {
+                                      if (CDalvexDoc* doc = Active()) {
+                                          doc->ToggleClassFilter(bits);
+                                      }
+                                  },
+                                  hasSegments, [bits] { return (g_nClassFilter & bits) != 0; }});
+    }
+    // Swapping the stacking order is always available and carries no mark.
+    frame.SetCommand(YCmd::SwapShow, {[this] {
+                                          if (CDalvexDoc* doc = Active()) {
+                                              doc->ToggleClassFilter(YClassFilter::DisplayFlag);
+                                          } else {
+                                              g_nClassFilter ^= YClassFilter::DisplayFlag;
+                                          }
+                                      },
+                                      {},
+                                      {}});
 }
 
 void YDocCommands::EditTable(int nCommandId) {

@@ -7,7 +7,8 @@ class CDalvexDoc;
 class CMainFrame;
 
 // The commands that work on the active project: the data-entry dialogs, preprocessing, the
-// choice and definition of project segments and the import of earthwork files (33000–33009).
+// choice and definition of project segments, the import of earthwork files (33000–33009) and
+// the class filter of the diagram.
 class YDocCommands : public QObject {
     Q_OBJECT
   public:
@@ -26,6 +27,8 @@ class YDocCommands : public QObject {
 
   private:
     CDalvexDoc* Active() const;
+    // The diagram's class-filter commands (which material may be selected and shown).
+    void RegisterClassFilter(CMainFrame& frame);
 
     CDalvexApp& m_app;
 };
