@@ -1,6 +1,7 @@
 #include "gui/dialogs/YGridDlg.h"
 
 #include "core/db/YDatabase.h"
+#include "core/db/YRecordset.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/import/YInputChecks.h"
 #include "core/import/YInputTableDef.h"
@@ -102,6 +103,15 @@ const YInputTableDef* YGridDlg::TextDef() const {
 
 void YGridDlg::Refresh() {
     m_pModel->select();
+}
+
+void YGridDlg::SyncStations(YRecordset& documentSet) {
+    if (m_bEditable) {
+        (void)YInputChecks::SyncStations(m_doc.GetDatabase(), m_doc.UserIO(), m_setup.table);
+    }
+    if (documentSet.IsOpen()) {
+        (void)documentSet.Requery();
+    }
 }
 
 void YGridDlg::Export() {

@@ -6,6 +6,7 @@
 
 class CDalvexDoc;
 class QPushButton;
+class YRecordset;
 class QTableView;
 class YFileChooser;
 struct YInputTableDef;
@@ -53,6 +54,10 @@ class YGridDlg : public QDialog {
     // The text layout of the table, or null when the dialog has none.
     virtual const YInputTableDef* TextDef() const;
     YFileChooser& Chooser() const { return m_chooser; }
+    // OK of the station-keyed tables: while the input may change, each row's numeric station
+    // follows its text (stopping at a text that does not read, or with the message, at a
+    // repeated one); then the document's record set of the table reads the rows again.
+    void SyncStations(YRecordset& documentSet);
     void Refresh();
     void done(int result) override;
 

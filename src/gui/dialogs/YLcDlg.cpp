@@ -1,9 +1,7 @@
 #include "gui/dialogs/YLcDlg.h"
 
-#include "core/db/YDatabase.h"
 #include "core/db/YLcSet.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/import/YInputChecks.h"
 
 namespace {
 YGridDlg::Setup MakeYLcDlgSetup() {
@@ -22,10 +20,6 @@ YLcDlg::YLcDlg(CDalvexDoc& doc, YFileChooser& chooser, QWidget* parent)
     : YGridDlg(doc, chooser, MakeYLcDlgSetup(), parent) {}
 
 bool YLcDlg::OnOk() {
-    if (IsProjectEditable()) {
-        (void)YInputChecks::SyncStations(Document().GetDatabase(), Document().UserIO(),
-                                         QStringLiteral("路槽"));
-    }
-    (void)Document().GetLcSet().Requery();
+    SyncStations(Document().GetLcSet());
     return true;
 }

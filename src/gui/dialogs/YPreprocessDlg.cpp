@@ -1,5 +1,7 @@
 #include "gui/dialogs/YPreprocessDlg.h"
 
+#include "gui/dialogs/YOkCancel.h"
+
 #include "gui/dialogs/YRangeCheck.h"
 
 #include <QButtonGroup>
@@ -12,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -36,11 +37,7 @@ YPreprocessDlg::YPreprocessDlg(YUserIO& io, QWidget* parent) : QDialog(parent), 
     m_pNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     (new QVBoxLayout(noteBox))->addWidget(m_pNote);
     layout->addWidget(noteBox, 2, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &YPreprocessDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &YPreprocessDlg::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
     layout->addWidget(buttons, 3, 0, 1, 2);
     m_pMethod->setFocus();
 }

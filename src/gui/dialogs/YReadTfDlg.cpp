@@ -1,5 +1,7 @@
 #include "gui/dialogs/YReadTfDlg.h"
 
+#include "gui/dialogs/YOkCancel.h"
+
 #include "core/db/YPrjFDSet.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
@@ -9,7 +11,6 @@
 #include "gui/widgets/YPropertyGrid.h"
 
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 YReadTfDlg::YReadTfDlg(int slot, YUserIO& io, QWidget* parent)
@@ -22,11 +23,7 @@ YReadTfDlg::YReadTfDlg(int slot, YUserIO& io, QWidget* parent)
     m_pManager->CreateItems();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pGrid, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &YReadTfDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &YReadTfDlg::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
     layout->addWidget(buttons);
     resize(460, 330);
 }

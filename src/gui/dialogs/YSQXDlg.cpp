@@ -1,9 +1,7 @@
 #include "gui/dialogs/YSQXDlg.h"
 
-#include "core/db/YDatabase.h"
 #include "core/db/YSQXSet.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/import/YInputChecks.h"
 
 namespace {
 YGridDlg::Setup MakeYSQXDlgSetup() {
@@ -22,10 +20,6 @@ YSQXDlg::YSQXDlg(CDalvexDoc& doc, YFileChooser& chooser, QWidget* parent)
     : YGridDlg(doc, chooser, MakeYSQXDlgSetup(), parent) {}
 
 bool YSQXDlg::OnOk() {
-    if (IsProjectEditable()) {
-        (void)YInputChecks::SyncStations(Document().GetDatabase(), Document().UserIO(),
-                                         QStringLiteral("竖曲线"));
-    }
-    (void)Document().GetSQXSet().Requery();
+    SyncStations(Document().GetSQXSet());
     return true;
 }

@@ -1,12 +1,13 @@
 #include "gui/dialogs/YSelDPFDDlg.h"
 
+#include "gui/dialogs/YOkCancel.h"
+
 #include "core/db/YPrjFDSet.h"
 #include "core/document/CDalvexDoc.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 YSelDPFDDlg::YSelDPFDDlg(CDalvexDoc& doc, QWidget* parent)
@@ -25,11 +26,7 @@ YSelDPFDDlg::YSelDPFDDlg(CDalvexDoc& doc, QWidget* parent)
         set.SetPosition(position);
     }
     m_pList->setCurrentIndex(m_pList->findData(current));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &YSelDPFDDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &YSelDPFDDlg::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("调配段落"), this));
     layout->addWidget(m_pList);

@@ -1,5 +1,7 @@
 #include "gui/dialogs/YTsxsDlg.h"
 
+#include "gui/dialogs/YOkCancel.h"
+
 #include "core/db/YDatabase.h"
 #include "core/db/YTsxsSet.h"
 #include "core/document/CDalvexDoc.h"
@@ -11,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,11 +41,7 @@ YTsxsDlg::YTsxsDlg(CDalvexDoc& doc, QWidget* parent)
     auto* groups = new QHBoxLayout;
     groups->addWidget(soil);
     groups->addWidget(rock);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &YTsxsDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &YTsxsDlg::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addWidget(buttons);

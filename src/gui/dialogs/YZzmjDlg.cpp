@@ -1,9 +1,7 @@
 #include "gui/dialogs/YZzmjDlg.h"
 
-#include "core/db/YDatabase.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/import/YInputChecks.h"
 #include "gui/dialogs/YReadTfDlg.h"
 
 #include <QPushButton>
@@ -39,10 +37,6 @@ void YZzmjDlg::DoImport() {
 }
 
 bool YZzmjDlg::OnOk() {
-    if (IsProjectEditable()) {
-        (void)YInputChecks::SyncStations(Document().GetDatabase(), Document().UserIO(),
-                                         QStringLiteral("逐桩断面"));
-    }
-    (void)Document().GetZzmjSet().Requery();
+    SyncStations(Document().GetZzmjSet());
     return true;
 }

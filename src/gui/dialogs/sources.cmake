@@ -7,6 +7,7 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YGridModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGzwDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YLcDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YOkCancel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YPitDlgSetup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YPreprocessDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YPrjFDDlg.cpp
