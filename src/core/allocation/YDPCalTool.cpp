@@ -41,6 +41,7 @@ const YClassRecord* YDPCalTool::GetClassInfo() const {
 }
 
 bool YDPCalTool::Accept(const YDPSelection& sel) {
+    ResetSearch();
     m_pCutDoc = sel.pCutDoc;
     m_nCutFirst = sel.nCutFirst;
     m_nCutLast = sel.nCutLast;
@@ -113,6 +114,72 @@ int YDPCalTool::ScanNearest(const Segments& segs, int lo, int hi, double twiceMi
     return best;
 }
 
+void YDPCalTool::ResetSearch() {
+    m_skips.clear();
+    m_increasing.clear();
+}
+
+bool YDPCalTool::Passes(const YTFItem& seg, Role role) const {
+    switch (role) {
+    case Role::Cut:
+        return IsCutUsable(seg);
+    case Role::Fill:
+        return IsFillUsable(seg);
+    case Role::Both:
+        return IsFillUsable(seg) && IsCutUsable(seg);
+    }
+    return false;
+}
+
+YDPSkipIndex& YDPCalTool::Skips(const Segments& segs, Role role, int lo, int hi) {
+    const auto key = std::make_tuple(static_cast<const void*>(&segs), int(role), m_nPhase, lo, hi);
+    auto it = m_skips.find(key);
+    if (it == m_skips.end()) {
+        it = m_skips.emplace(key, YDPSkipIndex()).first;
+        it->second.Reset(lo, hi);
+    }
+    return it->second;
+}
+
+bool YDPCalTool::MidpointsIncrease(const Segments& segs, int lo, int hi) {
+    const auto key = std::make_tuple(static_cast<const void*>(&segs), lo, hi);
+    auto it = m_increasing.find(key);
+    if (it == m_increasing.end()) {
+        bool increasing = true;
+        for (int i = lo; i < hi && increasing; ++i) {
+            increasing = TwiceMid(segs[size_t(i)]) < TwiceMid(segs[size_t(i + 1)]);
+        }
+        it = m_increasing.emplace(key, increasing).first;
+    }
+    return it->second;
+}
+
+int YDPCalTool::Nearest(const Segments& segs, Role role, int lo, int hi, double twiceTarget) {
+    auto usable = [&](int i) { return Passes(segs[size_t(i)], role); };
+    if (!MidpointsIncrease(segs, lo, hi)) {
+        return ScanNearest(segs, lo, hi, twiceTarget,
+                           [&](const YTFItem& seg) { return Passes(seg, role); });
+    }
+    // With strictly increasing midpoints the scan's distances fall until the target is passed:
+    // it ends at the last usable segment before the target or the first one after it,
+    // whichever is strictly nearer (the earlier on a tie).
+    const auto first = segs.begin() + lo;
+    const auto last = segs.begin() + hi + 1;
+    const int pos =
+        int(std::upper_bound(first, last, twiceTarget,
+                             [](double t, const YTFItem& seg) { return t < TwiceMid(seg); }) -
+            segs.begin()); // first index whose midpoint lies after the target
+    YDPSkipIndex& skips = Skips(segs, role, lo, hi);
+    const int before = pos > lo ? skips.FirstDown(pos - 1, usable) : -1;
+    const int after = pos <= hi ? skips.FirstUp(pos, usable) : -1;
+    if (before < 0 || after < 0) {
+        return before < 0 ? after : before;
+    }
+    const double dBefore = std::fabs(TwiceMid(segs[size_t(before)]) - twiceTarget);
+    const double dAfter = std::fabs(TwiceMid(segs[size_t(after)]) - twiceTarget);
+    return dAfter < dBefore ? after : before;
+}
+
 bool YDPCalTool::FindPair(const Segments& segs, int& cut, int& fill) {
     const int c0 = m_nCutFirst;
     const int c1 = m_nCutLast;
@@ -121,69 +188,42 @@ bool YDPCalTool::FindPair(const Segments& segs, int& cut, int& fill) {
     if (!InRange(segs, c0, c1) || !InRange(segs, f0, f1)) {
         return false;
     }
-    auto cutOk = [this](const YTFItem& s) { return IsCutUsable(s); };
-    auto fillOk = [this](const YTFItem& s) { return IsFillUsable(s); };
+    auto cutOk = [&](int i) { return IsCutUsable(segs[size_t(i)]); };
+    auto fillOk = [&](int i) { return IsFillUsable(segs[size_t(i)]); };
 
     if (f0 < c1 && c0 < f1) {
         // Interleaving or overlapping ranges: a segment that can fill itself comes first.
-        for (int i = f0; i <= f1; ++i) {
-            const YTFItem& seg = segs[size_t(i)];
-            if (IsFillUsable(seg) && IsCutUsable(seg)) {
-                cut = fill = i;
-                return true;
-            }
+        const int self = Skips(segs, Role::Both, f0, f1).FirstUp(f0, [&](int i) {
+            return Passes(segs[size_t(i)], Role::Both);
+        });
+        if (self >= 0) {
+            cut = fill = self;
+            return true;
         }
-        int f = -1;
-        for (int i = f0; i <= f1 && f < 0; ++i) {
-            if (IsFillUsable(segs[size_t(i)])) {
-                f = i;
-            }
-        }
+        const int f = Skips(segs, Role::Fill, f0, f1).FirstUp(f0, fillOk);
         if (f < 0) {
             return false;
         }
-        const int c = ScanNearest(segs, c0, c1, TwiceMid(segs[size_t(f)]), cutOk);
+        const int c = Nearest(segs, Role::Cut, c0, c1, TwiceMid(segs[size_t(f)]));
         if (c < 0) {
             return false;
         }
-        // Refine: a later fill strictly nearer to that cut replaces it.
-        const double cutMid = TwiceMid(segs[size_t(c)]);
-        double best = std::fabs(cutMid - TwiceMid(segs[size_t(f)]));
-        for (int i = f + 1; i <= f1; ++i) {
-            const YTFItem& seg = segs[size_t(i)];
-            if (!fillOk(seg)) {
-                continue;
-            }
-            const double dist = std::fabs(cutMid - TwiceMid(seg));
-            if (!(dist < best)) {
-                break;
-            }
-            f = i;
-            best = dist;
-        }
+        // Refine: the fills from f upwards, nearest to that cut (f is the first usable one, so
+        // the whole fill range gives the same answer).
         cut = c;
-        fill = f;
+        fill = Nearest(segs, Role::Fill, f0, f1, TwiceMid(segs[size_t(c)]));
         return true;
     }
-
     int f = -1;
     int c = -1;
     if (f0 < c1) {
         // Fill range before the cut range: innermost first, fill scanning down, cut up.
-        for (int i = f1; i >= f0 && f < 0; --i) {
-            f = fillOk(segs[size_t(i)]) ? i : -1;
-        }
-        for (int i = c0; i <= c1 && c < 0; ++i) {
-            c = cutOk(segs[size_t(i)]) ? i : -1;
-        }
+        f = Skips(segs, Role::Fill, f0, f1).FirstDown(f1, fillOk);
+        c = Skips(segs, Role::Cut, c0, c1).FirstUp(c0, cutOk);
     } else {
         // Fill range after the cut range (touching ranges included).
-        for (int i = f0; i <= f1 && f < 0; ++i) {
-            f = fillOk(segs[size_t(i)]) ? i : -1;
-        }
-        for (int i = c1; i >= c0 && c < 0; --i) {
-            c = cutOk(segs[size_t(i)]) ? i : -1;
-        }
+        f = Skips(segs, Role::Fill, f0, f1).FirstUp(f0, fillOk);
+        c = Skips(segs, Role::Cut, c0, c1).FirstDown(c1, cutOk);
     }
     if (f < 0 || c < 0) {
         return false;
@@ -197,16 +237,14 @@ int YDPCalTool::FindNearestCut(const Segments& segs, const YStation& sta) {
     if (!InRange(segs, m_nCutFirst, m_nCutLast)) {
         return -1;
     }
-    return ScanNearest(segs, m_nCutFirst, m_nCutLast, 2.0 * sta.Value(),
-                       [this](const YTFItem& s) { return IsCutUsable(s); });
+    return Nearest(segs, Role::Cut, m_nCutFirst, m_nCutLast, 2.0 * sta.Value());
 }
 
 int YDPCalTool::FindNearestFill(const Segments& segs, const YStation& sta) {
     if (!InRange(segs, m_nFillFirst, m_nFillLast)) {
         return -1;
     }
-    return ScanNearest(segs, m_nFillFirst, m_nFillLast, 2.0 * sta.Value(),
-                       [this](const YTFItem& s) { return IsFillUsable(s); });
+    return Nearest(segs, Role::Fill, m_nFillFirst, m_nFillLast, 2.0 * sta.Value());
 }
 
 void YDPCalTool::SumSelectedCut(const Segments& segs, const std::array<double, 6>& coef,

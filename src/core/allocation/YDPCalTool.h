@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/allocation/YDPSelection.h"
+#include "core/allocation/YDPSkipIndex.h"
 #include "core/model/YTFItem.h"
 #include "core/platform/YClassRegistry.h"
 #include "core/process/DpProcess.h"
@@ -8,6 +9,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <vector>
 
 class CDalvexDoc;
@@ -90,6 +93,10 @@ class YDPCalTool : public YObject {
     // after soil / soil compacted from classes 1-3 and after rock / rock compacted from 4-6,
     // for the groups the mask touches.
     static void RecomputeSums(DpProcess& p, qint32 classes);
+
+    // Forgets what the searches learnt about used-up segments; needed only when quantities were
+    // raised since the last search (Accept starts every invocation afresh).
+    void ResetSearch();
 
     // Where messages go; the fill or cut document's user IO unless set.
     void SetUserIO(YUserIO* io) { m_pIO = io; }
@@ -214,10 +221,28 @@ class YDPCalTool : public YObject {
     int m_nLastKind = 0; // kind of the previous transfer of this invocation
 
   private:
+    // Which usability test a search applies.
+    enum class Role { Cut, Fill, Both };
+    bool Passes(const YTFItem& seg, Role role) const;
+    // The skip index of one test over one range of one array, for the current pass.
+    YDPSkipIndex& Skips(const Segments& segs, Role role, int lo, int hi);
+    // Whether the doubled midpoints of [lo, hi] strictly increase (segments of positive length),
+    // which the fast nearest search relies on.
+    bool MidpointsIncrease(const Segments& segs, int lo, int hi);
+    // The usable segment of [lo, hi] nearest to a doubled midpoint, as the scan from lo upwards
+    // that stops at the first usable candidate not strictly nearer finds it.
+    int Nearest(const Segments& segs, Role role, int lo, int hi, double twiceTarget);
+
     // Nearest usable segment to a doubled midpoint (start + end) scanning [lo, hi] upwards,
-    // stopping at the first usable candidate that is not strictly nearer.
+    // stopping at the first usable candidate that is not strictly nearer (the definition; used
+    // where midpoints do not strictly increase).
     template <class Usable>
     static int ScanNearest(const Segments& segs, int lo, int hi, double twiceMid, Usable usable);
+
+    // Per invocation: remaining quantities only decrease, so what a test once rejected stays
+    // rejected. Keyed by array, test, pass and range.
+    std::map<std::tuple<const void*, int, int, int, int>, YDPSkipIndex> m_skips;
+    std::map<std::tuple<const void*, int, int>, bool> m_increasing;
 
     YUserIO* m_pIO = nullptr;
 };

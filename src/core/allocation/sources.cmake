@@ -3,6 +3,7 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDPRule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPSettingsModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalTool.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPSkipIndex.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalToolRuns.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPStepRun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalHaul.cpp

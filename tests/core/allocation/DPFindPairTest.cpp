@@ -90,15 +90,19 @@ double Dist(const YTFItem& a, const YTFItem& b) {
                      b.m_staEnd.Value());
 }
 
-// The usable index of [lo, hi] with the least distance to target; lowest index on ties.
+// The definition: walk the usable indices of [lo, hi] upwards and stop at the first that is not
+// strictly nearer to target than the best so far.
 template <class Usable>
 int Nearest(const Segs& segs, int lo, int hi, const YTFItem& target, Usable usable) {
     int best = -1;
     for (int i = lo; i <= hi; ++i) {
-        if (usable(segs[size_t(i)]) &&
-            (best < 0 || Dist(segs[size_t(i)], target) < Dist(segs[size_t(best)], target))) {
-            best = i;
+        if (!usable(segs[size_t(i)])) {
+            continue;
         }
+        if (best >= 0 && !(Dist(segs[size_t(i)], target) < Dist(segs[size_t(best)], target))) {
+            break;
+        }
+        best = i;
     }
     return best;
 }
@@ -149,17 +153,21 @@ bool ReferencePair(const YDPCalTool& t, const Segs& segs, int c0, int c1, int f0
     return true;
 }
 
+// Random arrays (some with zero-length segments) and random ranges; between searches the
+// amounts only go down, as within one strategy invocation, and every answer must equal the
+// definition's.
 TEST(DPFindPair, RandomAgainstReference) {
     std::mt19937 rng(20240611);
-    std::uniform_int_distribution<int> count(1, 30);
+    std::uniform_int_distribution<int> count(1, 40);
     std::uniform_real_distribution<double> len(0.5, 40.0);
     std::bernoulli_distribution coin(0.4);
-    for (int round = 0; round < 3000; ++round) {
+    std::bernoulli_distribution rare(0.03);
+    for (int round = 0; round < 1500; ++round) {
         const int n = count(rng);
         Segs segs;
         double sta = 100.0;
         for (int i = 0; i < n; ++i) {
-            const double l = len(rng);
+            const double l = rare(rng) ? 0.0 : len(rng);
             const double use = coin(rng) ? 3.0 : (coin(rng) ? 1e-5 : 0.0);
             const double fill = coin(rng) ? 2.0 : (coin(rng) ? 1e-5 : 0.0);
             const qint32 sel = (coin(rng) ? YClass::Bit(2) : 0) | (coin(rng) ? kFill : 0);
@@ -167,10 +175,7 @@ TEST(DPFindPair, RandomAgainstReference) {
             sta += l;
         }
         std::uniform_int_distribution<int> idx(0, n - 1);
-        int c0 = idx(rng);
-        int c1 = idx(rng);
-        int f0 = idx(rng);
-        int f1 = idx(rng);
+        int c0 = idx(rng), c1 = idx(rng), f0 = idx(rng), f1 = idx(rng);
         if (c0 > c1) {
             std::swap(c0, c1);
         }
@@ -178,25 +183,36 @@ TEST(DPFindPair, RandomAgainstReference) {
             std::swap(f0, f1);
         }
         ProbeTool tool(c0, c1, f0, f1);
-        int cut = -1;
-        int fill = -1;
-        int rcut = -1;
-        int rfill = -1;
-        const bool found = tool.FindPair(segs, cut, fill);
-        ASSERT_EQ(found, ReferencePair(tool, segs, c0, c1, f0, f1, rcut, rfill))
-            << "round " << round;
-        if (found) {
-            ASSERT_EQ(cut, rcut) << "round " << round;
-            ASSERT_EQ(fill, rfill) << "round " << round;
+        std::uniform_real_distribution<double> where(90.0, sta + 10.0);
+        for (int call = 0; call < 12; ++call) {
+            int cut = -1, fill = -1, rcut = -1, rfill = -1;
+            const bool found = tool.FindPair(segs, cut, fill);
+            ASSERT_EQ(found, ReferencePair(tool, segs, c0, c1, f0, f1, rcut, rfill))
+                << "round " << round << " call " << call;
+            if (found) {
+                ASSERT_EQ(cut, rcut) << "round " << round << " call " << call;
+                ASSERT_EQ(fill, rfill) << "round " << round << " call " << call;
+            }
+            const double x = where(rng);
+            const YTFItem probe = Seg(x, x, {}, 0, 0);
+            ASSERT_EQ(
+                tool.FindNearestCut(segs, probe.m_staStart),
+                Nearest(segs, c0, c1, probe, [&](const YTFItem& s) { return tool.IsCutUsable(s); }))
+                << "round " << round << " call " << call;
+            ASSERT_EQ(tool.FindNearestFill(segs, probe.m_staStart),
+                      Nearest(segs, f0, f1, probe,
+                              [&](const YTFItem& s) { return tool.IsFillUsable(s); }))
+                << "round " << round << " call " << call;
+            // Use something up: the pair found, or a random segment; amounts only decrease.
+            YTFItem& a = segs[size_t(found && coin(rng) ? cut : idx(rng))];
+            a.m_dRemUse[1] = coin(rng) ? 0.0 : a.m_dRemUse[1] * 0.5;
+            YTFItem& b = segs[size_t(found && coin(rng) ? fill : idx(rng))];
+            b.m_dRemFill = coin(rng) ? 0.0 : b.m_dRemFill * 0.5;
+            if (call == 5) {
+                tool.ResetSearch();
+                b.m_dRemFill = 2.0;
+            }
         }
-        // Nearest to a random station against the argmin formulation.
-        YTFItem probe = Seg(sta * 0.37, sta * 0.37, {}, 0, 0);
-        ASSERT_EQ(
-            tool.FindNearestCut(segs, probe.m_staStart),
-            Nearest(segs, c0, c1, probe, [&](const YTFItem& s) { return tool.IsCutUsable(s); }));
-        ASSERT_EQ(
-            tool.FindNearestFill(segs, probe.m_staStart),
-            Nearest(segs, f0, f1, probe, [&](const YTFItem& s) { return tool.IsFillUsable(s); }));
     }
 }
 

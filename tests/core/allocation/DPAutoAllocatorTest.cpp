@@ -1,0 +1,84 @@
+#include "DPProject.h"
+
+#include "core/allocation/YDPAutoAllocator.h"
+#include "core/allocation/YDPRule.h"
+#include "core/model/YClassFilter.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace dptest;
+
+class DPAutoAllocatorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dalvex::test::EnsureCoreApp();
+        ResetDPSettings();
+        g_nClassFilter = YClassFilter::Initial;
+    }
+    void TearDown() override { ResetDPSettings(); }
+
+    dalvex::test::ScratchDir dir;
+    YRecordingUserIO io;
+    DPProject p{dir.Path(QStringLiteral("auto.dvx")), io};
+};
+
+// A road with cut and fill on both sides of a bridge that may not be crossed, one waste pit
+// and one borrow pit: everything is disposed of or supplied, the ledger balances, the program
+// settings come back unchanged, and the project finishes.
+TEST_F(DPAutoAllocatorTest, WholeProjectBalancesAndFinishes) {
+    p.AddLine(0, 20,
+              {{.use = {0, 58, 0, 0, 0, 0}},
+               {.fill = 20},
+               {.use = {0, 116, 0, 0, 0, 0}, .unuse = {5, 0, 0, 0, 0, 0}},
+               {.fill = 10},
+               // bridge 80-100
+               {},
+               {.fill = 60},
+               {.use = {0, 11.6, 0, 4.6, 0, 0}, .fill = 3},
+               {.fill = 40}});
+    p.AddStructure(82, 98, QStringLiteral("大桥"), false);
+    p.AddWastePit(30, 0, 80, 60);
+    p.AddBorrowPit(150, 100, 160, {0, 50, 50, 0, 0, 0}, 50, 0);
+    p.Load();
+    const DPState s0 = ReadState(p.Doc());
+    g_nDPRule = DPR_CUT_RATIO | DPR_THICKNESS;
+    const quint32 filter = g_nClassFilter &= ~quint32(YClass::Bit(6));
+
+    const YDPAutoAllocator::Summary sum = YDPAutoAllocator::Run(p.Doc(), {.dReach = 200.0});
+    EXPECT_EQ(g_nDPRule, DPR_CUT_RATIO | DPR_THICKNESS);
+    EXPECT_EQ(g_nClassFilter, filter);
+    EXPECT_TRUE(sum.bWritten);
+    EXPECT_TRUE(sum.bFinished) << io.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_GT(sum.nHaulSteps, 0);
+    EXPECT_GT(sum.nWasteSteps, 0);
+    EXPECT_GT(sum.nBorrowSteps, 0);
+    EXPECT_GT(sum.nLocalSteps, 0);
+
+    const DPState s1 = ReadState(p.Doc());
+    for (size_t i = 0; i < s1.segStart.size(); ++i) {
+        EXPECT_LE(s1.fill[i], 1e-5) << i;
+        for (size_t k = 0; k < 6; ++k) {
+            EXPECT_LE(s1.usable[i][4 + k], 1e-5) << i;
+            EXPECT_LE(s1.unusable[i][4 + k], 1e-5) << i;
+        }
+    }
+    // No haul crosses the bridge: every haul stays on one side.
+    for (const LoggedProcess& lp : s1.Applied()) {
+        if (lp.kind == 0) {
+            EXPECT_EQ(lp.src1 < 82, lp.dst1 < 82) << lp.src1 << " -> " << lp.dst1;
+        }
+    }
+    EXPECT_NEAR(s1.wasteCapacity[0], 0.0, 1e-6); // the pit took what it could hold
+}
+
+// An empty model does nothing.
+TEST_F(DPAutoAllocatorTest, NoSegmentsNothingDone) {
+    const YDPAutoAllocator::Summary sum = YDPAutoAllocator::Run(p.Doc(), {});
+    EXPECT_FALSE(sum.bWritten);
+    EXPECT_EQ(sum.nHaulSteps + sum.nLocalSteps, 0);
+}
+
+} // namespace
