@@ -1,12 +1,10 @@
 #include "core/process/YFinish.h"
 
+#include "core/db/YDatabase.h"
 #include "core/db/YDpSet.h"
 #include "core/db/YGchSet.h"
 #include "core/db/YTdpSet.h"
-#include "core/db/YTjExSet.h"
-#include "core/db/YTjtsjSet.h"
 #include "core/db/YTransaction.h"
-#include "core/db/YTsjsExSet.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
@@ -15,6 +13,7 @@
 #include "core/process/YHaulExtrasLoader.h"
 #include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
+#include "core/process/YStatsTables.h"
 #include "core/process/YStepReader.h"
 #include "core/process/YStepSummary.h"
 #include "core/process/YStretchStats.h"
@@ -36,15 +35,21 @@ FillSide ReadFill(const YTsjsSet& r) {
     return f;
 }
 
-void WriteFill(YTsjsSet& r, const FillSide& f) {
-    r.m_dFillSoil = f[0];
-    r.m_dFillRock = f[1];
-    r.m_dFillSoilL = f[2];
-    r.m_dFillRockL = f[3];
-    for (int k = 0; k < 6; ++k) {
-        r.m_dFill[k] = f[size_t(4 + k)];
-        r.m_dFillC[k] = f[size_t(10 + k)];
+// The names of the fill-side columns in FillSide order, bracketed; empty where the layout lacks
+// the column.
+QStringList FillColumns(const YTsjsSet& r) {
+    QStringList names{QStringLiteral("填土量"), QStringLiteral("填石量"),
+                      QStringLiteral("填土量(松方)"), QStringLiteral("填石量(松方)")};
+    for (int k = 1; k <= 6; ++k) {
+        names << QStringLiteral("填%1").arg(k);
     }
+    for (int k = 1; k <= 6; ++k) {
+        names << QStringLiteral("填%1(压实)").arg(k);
+    }
+    for (QString& n : names) {
+        n = r.HasColumn(n) ? QLatin1Char('[') + n + QLatin1Char(']') : QString();
+    }
+    return names;
 }
 
 void AddDelivered(FillSide& f, const DpLogRecord& r) {
@@ -58,31 +63,6 @@ void AddDelivered(FillSide& f, const DpLogRecord& r) {
     }
 }
 
-YSoilRockClasses ToSoilRock(const YStretchStats::Group& g) {
-    YSoilRockClasses s;
-    s.dSoil = g[0];
-    s.dRock = g[1];
-    for (int k = 0; k < 6; ++k) {
-        s.d[k] = g[size_t(2 + k)];
-    }
-    return s;
-}
-
-// Loose figures are the natural ones: both halves of the group get them.
-YLooseClasses ToLoose(double soil, double rock, const double* cls) {
-    YLooseClasses l;
-    l.dSoilLoose = soil;
-    l.dRockLoose = rock;
-    for (int k = 0; k < 6; ++k) {
-        l.dLoose[k] = l.d[k] = cls[k];
-    }
-    return l;
-}
-
-YLooseClasses ToLoose(const YStretchStats::Group& g) {
-    return ToLoose(g[0], g[1], g.data() + 2);
-}
-
 class FinishRun {
   public:
     explicit FinishRun(CDalvexDoc& doc) : m_doc(doc), m_mid(doc.GetZjTsjsSet()) {}
@@ -91,10 +71,8 @@ class FinishRun {
   private:
     bool CheckComplete();
     bool WriteFillSide();
-    bool WriteExtension();
     bool WriteSummaries();
     bool WriteStatistics();
-    bool WriteStretch(const YStretchStats& s);
 
     CDalvexDoc& m_doc;
     YZjTsjsSet& m_mid;
@@ -127,6 +105,8 @@ bool FinishRun::WriteFillSide() {
         }
     }
     YTsjsSet& cal = m_doc.GetTsjsSet();
+    const QStringList cols = FillColumns(m_mid);
+    bool written = false;
     for (int i = 0; i < n; ++i) {
         if (!m_mid.SetPosition(i) || !cal.FindByStation(m_mid.m_staStart)) {
             continue; // a stretch preprocessing no longer has: left as it is
@@ -138,42 +118,22 @@ bool FinishRun::WriteFillSide() {
         if (target == ReadFill(m_mid)) {
             continue;
         }
-        if (!m_mid.Edit()) {
-            return false;
-        }
-        WriteFill(m_mid, target);
-        if (!m_mid.Update()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool FinishRun::WriteExtension() {
-    YTsjsExSet& ext = m_doc.GetTsjsExSet();
-    if (!ext.IsOpen()) {
-        return true;
-    }
-    for (m_mid.MoveFirst(); !m_mid.IsEOF(); m_mid.MoveNext()) {
-        const YTsjsSet& r = m_mid;
-        if (ext.FindByStation(r.m_staStart)) {
-            if (!ext.Edit()) {
-                return false;
+        // Sixteen columns as literals: binding all of a 137-column row costs ten times more.
+        QStringList sets;
+        for (int c = 0; c < cols.size(); ++c) {
+            if (!cols[c].isEmpty()) {
+                sets << cols[c] + QLatin1Char('=') + QString::number(target[size_t(c)], 'g', 17);
             }
-        } else {
-            ext.AddNew();
         }
-        ext.m_staStart = r.m_staStart;
-        ext.m_staEnd = r.m_staEnd;
-        ext.m_dFillTotalL = r.m_dFillSoilL + r.m_dFillRockL;
-        ext.m_fill = ToLoose(r.m_dFillSoilL, r.m_dFillRockL, r.m_dFill);
-        ext.m_local = ToLoose(r.m_dLocalSoilL, r.m_dLocalRockL, r.m_dLocal);
-        ext.m_need = ToLoose(r.m_dNeedSoilL, r.m_dNeedRockL, r.m_dNeed);
-        if (!ext.Update()) {
+        if (!m_doc.GetDatabase().Exec(
+                QStringLiteral("UPDATE [土石计算中间表] SET %1 WHERE rowid = %2")
+                    .arg(sets.join(QLatin1Char(',')))
+                    .arg(m_mid.RowId()))) {
             return false;
         }
+        written = true;
     }
-    return true;
+    return !written || m_mid.Requery();
 }
 
 bool FinishRun::WriteSummaries() {
@@ -217,58 +177,7 @@ bool FinishRun::WriteSummaries() {
     return true;
 }
 
-bool FinishRun::WriteStretch(const YStretchStats& s) {
-    YTjtsjSet& tj = m_doc.GetTjtsjSet();
-    tj.AddNew();
-    tj.m_staStart = s.staStart;
-    tj.m_staEnd = s.staEnd;
-    tj.m_dLength = s.dLength;
-    tj.m_dCutTotal = s.dCutTotal;
-    tj.m_dCutSoil = s.cut[0];
-    tj.m_dCutRock = s.cut[1];
-    for (int k = 0; k < 6; ++k) {
-        tj.m_dCut[k] = s.cut[size_t(2 + k)];
-    }
-    tj.m_dFillTotal = s.dFillTotal;
-    tj.m_fillC = ToSoilRock(s.fillC);
-    tj.m_fillL = ToSoilRock(s.fillL);
-    tj.m_localC = ToSoilRock(s.localC);
-    tj.m_localL = ToSoilRock(s.localL);
-    auto flow = [](const YStretchStats::Flow& f, YSoilRockClasses& c, YSoilRockClasses& l,
-                   YSoilRockClasses& d) {
-        c = ToSoilRock(f.compacted);
-        l = ToSoilRock(f.loose);
-        d = ToSoilRock(f.Distance());
-    };
-    flow(s.haul, tj.m_haulC, tj.m_haulL, tj.m_haulDist);
-    flow(s.borrow, tj.m_borrowC, tj.m_borrowL, tj.m_borrowDist);
-    flow(s.waste, tj.m_wasteC, tj.m_wasteL, tj.m_wasteDist);
-    flow(s.out, tj.m_outC, tj.m_outL, tj.m_outDist);
-    flow(s.in, tj.m_inC, tj.m_inL, tj.m_inDist);
-    if (!tj.Update()) {
-        return false;
-    }
-    YTjExSet& ex = m_doc.GetTjExSet();
-    if (!ex.IsOpen()) {
-        return true;
-    }
-    ex.AddNew();
-    ex.m_staStart = s.staStart;
-    ex.m_staEnd = s.staEnd;
-    ex.m_haul = ToLoose(s.haul.loose);
-    ex.m_borrow = ToLoose(s.borrow.loose);
-    ex.m_waste = ToLoose(s.waste.loose);
-    ex.m_out = ToLoose(s.out.loose);
-    ex.m_in = ToLoose(s.in.loose);
-    return ex.Update();
-}
-
 bool FinishRun::WriteStatistics() {
-    YTjtsjSet& tj = m_doc.GetTjtsjSet();
-    YTjExSet& ex = m_doc.GetTjExSet();
-    if (!tj.DeleteSegmentRows() || (ex.IsOpen() && !ex.DeleteSegmentRows())) {
-        return false;
-    }
     std::vector<YStretchStats> stretches;
     {
         YProgressScope progress(m_doc.UserIO(), QStringLiteral("处理调配断面数据"),
@@ -287,16 +196,12 @@ bool FinishRun::WriteStatistics() {
             progress.Advance(++done);
         }
     }
-    for (const YStretchStats& s : stretches) {
-        if (!WriteStretch(s)) {
-            return false;
-        }
-    }
-    return true;
+    return YStatsTables::Write(m_doc, stretches);
 }
 
 bool FinishRun::Run() {
-    if (!m_mid.Requery() || !m_doc.GetTsjsSet().Requery() || !CheckComplete()) {
+    // The document's sets are kept current by every write, so they are walked as they stand.
+    if (!CheckComplete()) {
         return false;
     }
     std::vector<YDpLogPair> pairs;
@@ -315,7 +220,7 @@ bool FinishRun::Run() {
     }
     m_doc.NotifyReset();
     if (!m_doc.GetGchSet().DeleteSegmentRows() || !m_doc.GetDpSet().DeleteSegmentRows() ||
-        !WriteFillSide() || !WriteExtension() || !WriteSummaries() || !WriteStatistics()) {
+        !WriteFillSide() || !WriteSummaries() || !WriteStatistics()) {
         return false;
     }
     if (!tr.Commit()) {

@@ -20,6 +20,7 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YStretchStats.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YHaulExtrasLoader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YFinish.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YStatsTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YTaskList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProcessList.cpp
 )
