@@ -6,12 +6,6 @@
 #include "core/model/YClassFilter.h"
 #include "core/platform/YUserIO.h"
 
-namespace {
-const QString kNoSoil = QStringLiteral("所选取土坑已经没有土方。");
-const QString kNoRock = QStringLiteral("所选取土坑已经没有石方。");
-const QString kNoMaterial = QStringLiteral("所选取土坑已经没有土石方。");
-} // namespace
-
 // ---- 借方土方优先 ----
 
 bool YDPCalJTFFisrt::Accept(const YDPSelection& sel) {
@@ -19,19 +13,7 @@ bool YDPCalJTFFisrt::Accept(const YDPSelection& sel) {
 }
 
 bool YDPCalJTFFisrt::Compute() {
-    YQutukItem* pit = BorrowPit();
-    if (pit == nullptr || !FillRangeValid() || !CheckBorrowInterval(*pit)) {
-        return false;
-    }
-    YDPStepRun run(*m_pFillDoc);
-    if (!run.Begin()) {
-        return false;
-    }
-    m_nPhase = 1;
-    BorrowPass(run, *pit, YClass::SoilMask, false, kNoSoil);
-    m_nPhase = 2;
-    BorrowPass(run, *pit, YClass::RockMask, true, kNoRock);
-    return run.Finish();
+    return ComputeBorrow(false);
 }
 
 // ---- 借方土石齐用 ----
@@ -41,17 +23,7 @@ bool YDPCalJTFSF::Accept(const YDPSelection& sel) {
 }
 
 bool YDPCalJTFSF::Compute() {
-    YQutukItem* pit = BorrowPit();
-    if (pit == nullptr || !FillRangeValid() || !CheckBorrowInterval(*pit)) {
-        return false;
-    }
-    YDPStepRun run(*m_pFillDoc);
-    if (!run.Begin()) {
-        return false;
-    }
-    m_nPhase = 3;
-    BorrowPass(run, *pit, YClass::AllMask, false, kNoMaterial);
-    return run.Finish();
+    return ComputeBorrow(true);
 }
 
 // ---- 借方比例 ----
@@ -83,7 +55,7 @@ bool YDPCalJWScale::Compute() {
         YTFItem& dst = segs[size_t(fill)];
         DpProcess p = run.Prepare(DpKind::Borrow, pit, &dst, m_nCutFirst);
         if (p.before[DpAmt::Soil] + p.before[DpAmt::Rock] < 0.0001) {
-            IO().Warning(kNoMaterial);
+            IO().Warning(NoBorrowText(3));
             break;
         }
         const double as = AfterCompacted(p, soilClasses);
@@ -91,11 +63,11 @@ bool YDPCalJWScale::Compute() {
         const double ws = SoilNeed(dst);
         const double wr = RockNeed(dst);
         if (ws >= YClass::Present && as < YClass::Present) {
-            IO().Warning(kNoSoil);
+            IO().Warning(NoBorrowText(1));
             break;
         }
         if (wr >= YClass::Present && ar < YClass::Present) {
-            IO().Warning(kNoRock);
+            IO().Warning(NoBorrowText(2));
             break;
         }
         // A pit short of one material lowers the other so that the transfer keeps the ratio.

@@ -29,22 +29,9 @@ bool YDPCalWScaleX::Compute() {
     if (!CutRangeValid() || !FillRangeValid() || OutPort() == nullptr || InPort() == nullptr) {
         return false;
     }
-    if (!ReadFillRatio(m_dSoilRatio, m_dRockRatio)) {
-        return false;
-    }
     double qs = 0.0;
     double qr = 0.0;
-    SumSelectedCut(m_pCutDoc->Segments(), YDPStepRun::Coefficients(*m_pCutDoc), qs, qr);
-    if (m_dSoilRatio > 0.0 && qs < YClass::Present) {
-        IO().Warning(QStringLiteral("所选挖方段落没有土方!"));
-        return false;
-    }
-    if (m_dRockRatio > 0.0 && qr < YClass::Present) {
-        IO().Warning(QStringLiteral("所选挖方段落没有石方!"));
-        return false;
-    }
-    BalanceQuotas(m_dSoilRatio, m_dRockRatio, qs, qr);
-    if (!CheckCrossSelection()) {
+    if (!CutRatioQuotas(qs, qr) || !CheckCrossSelection()) {
         return false;
     }
     YDPStepRun out(*m_pCutDoc);

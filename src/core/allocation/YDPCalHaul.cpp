@@ -14,24 +14,7 @@ bool YDPCalTFFisrt::Accept(const YDPSelection& sel) {
 }
 
 bool YDPCalTFFisrt::Compute() {
-    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
-        return false;
-    }
-    CDalvexDoc& doc = *m_pCutDoc;
-    // Checked before a step number is taken: a refused haul must not purge undone steps.
-    if (!CheckHaulInterval(doc)) {
-        return false;
-    }
-    YDPStepRun run(doc);
-    if (!run.Begin()) {
-        return false;
-    }
-    m_nLastKind = DpKind::Haul;
-    m_nPhase = 1;
-    HaulPass(run, YClass::SoilMask, false);
-    m_nPhase = 2;
-    HaulPass(run, YClass::RockMask, true);
-    return run.Finish();
+    return ComputeHaul(false);
 }
 
 // ---- 远运利用土石齐用 ----
@@ -41,21 +24,7 @@ bool YDPCalTFSF::Accept(const YDPSelection& sel) {
 }
 
 bool YDPCalTFSF::Compute() {
-    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
-        return false;
-    }
-    CDalvexDoc& doc = *m_pCutDoc;
-    if (!CheckHaulInterval(doc)) {
-        return false;
-    }
-    YDPStepRun run(doc);
-    if (!run.Begin()) {
-        return false;
-    }
-    m_nLastKind = DpKind::Haul;
-    m_nPhase = 3;
-    HaulPass(run, YClass::AllMask, false);
-    return run.Finish();
+    return ComputeHaul(true);
 }
 
 // ---- 远运利用挖方比例 ----
@@ -69,28 +38,15 @@ bool YDPCalWScale::Compute() {
         return false;
     }
     CDalvexDoc& doc = *m_pCutDoc;
-    if (!ReadFillRatio(m_dSoilRatio, m_dRockRatio)) {
-        return false;
-    }
     double qs = 0.0;
     double qr = 0.0;
-    SumSelectedCut(doc.Segments(), YDPStepRun::Coefficients(doc), qs, qr);
-    if (m_dSoilRatio > 0.0 && qs < YClass::Present) {
-        IO().Warning(QStringLiteral("所选挖方段落没有土方!"));
-        return false;
-    }
-    if (m_dRockRatio > 0.0 && qr < YClass::Present) {
-        IO().Warning(QStringLiteral("所选挖方段落没有石方!"));
-        return false;
-    }
-    if (!CheckHaulInterval(doc)) {
+    if (!CutRatioQuotas(qs, qr) || !CheckHaulInterval(doc)) {
         return false;
     }
     YDPStepRun run(doc);
     if (!run.Begin()) {
         return false;
     }
-    BalanceQuotas(m_dSoilRatio, m_dRockRatio, qs, qr);
     m_nLastKind = DpKind::Haul;
     m_nPhase = 3;
     Segments& segs = doc.Segments();

@@ -36,7 +36,8 @@ class YDPCalWScale : public YDPCalTool {
 
   protected:
     // Makes up a shortfall of the classes of passMask for one fill from the cuts nearest to the
-    // fill's midpoint. Returns false when a within-segment stop ended it.
+    // fill's midpoint. A within-segment stop or a cut run without that
+    // material ends it.
     void MakeUp(YDPStepRun& run, int fill, qint32 passMask, int phase, double& shortfall);
 };
 

@@ -435,6 +435,14 @@ bool YDPCalTool::IsCutUsableByPhase(const YTFItem& seg) const {
            ((m_nPhase & 2) != 0 && HasSelectedUse(seg, seg.m_nSel & YClass::RockMask));
 }
 
+bool YDPCalTool::CutRangeValid() const {
+    return m_pCutDoc != nullptr && InRange(m_pCutDoc->Segments(), m_nCutFirst, m_nCutLast);
+}
+
+bool YDPCalTool::FillRangeValid() const {
+    return m_pFillDoc != nullptr && InRange(m_pFillDoc->Segments(), m_nFillFirst, m_nFillLast);
+}
+
 // ---- Acceptance helpers ----
 
 bool YDPCalTool::IsHaulShape() const {

@@ -173,6 +173,14 @@ class YDPCalTool : public YObject {
     bool CutRangeValid() const;
     bool FillRangeValid() const;
 
+    // The soil-first haul (soil pass, then rock pass) or, bTogether, the one pass over all
+    // selected classes, on the haul selection.
+    bool ComputeHaul(bool bTogether);
+    // Cut-ratio quotas of the selected cut: reads the ratios, sums the selected compacted soil
+    // and rock of the cut run, refuses a run without the soil or rock a ratio asks for
+    // ("所选挖方段落没有土方!" / "所选挖方段落没有石方!") and balances the quotas.
+    bool CutRatioQuotas(double& qs, double& qr);
+
     // ---- Borrow pits (shared by the borrow families) ----
     // Borrow pit m_nCutFirst of the fill project; null when there is none at that index.
     YQutukItem* BorrowPit() const;
@@ -184,6 +192,11 @@ class YDPCalTool : public YObject {
     // holds both) is below 0.0001.
     void BorrowPass(YDPStepRun& run, YQutukItem& pit, qint32 passMask, bool bRock,
                     const QString& emptyText);
+    // Soil first from the borrow pit (soil pass, then rock pass) or, bTogether, one pass over
+    // all classes the filter allows.
+    bool ComputeBorrow(bool bTogether);
+    // "所选取土坑已经没有土方。" (phase 1), "…石方。" (2), "…土石方。" (3).
+    static QString NoBorrowText(int phase);
 
     // ---- Waste (shared by the waste and local-waste strategies) ----
     // Carries the selected surplus of the cut run to waste pit m_nFillFirst, nearest segment

@@ -11,21 +11,7 @@
 // The recording loops of YDPCalTool that several strategy families share: haul passes, borrow
 // passes, waste to a pit and local waste.
 
-namespace {
-bool InRange(const std::vector<YTFItem>& segs, int first, int last) {
-    return first >= 0 && last >= first && last < static_cast<int>(segs.size());
-}
-} // namespace
-
 // ---- Haul along the line ----
-
-bool YDPCalTool::CutRangeValid() const {
-    return m_pCutDoc != nullptr && InRange(m_pCutDoc->Segments(), m_nCutFirst, m_nCutLast);
-}
-
-bool YDPCalTool::FillRangeValid() const {
-    return m_pFillDoc != nullptr && InRange(m_pFillDoc->Segments(), m_nFillFirst, m_nFillLast);
-}
 
 bool YDPCalTool::CheckHaulInterval(CDalvexDoc& doc) const {
     const Segments& segs = doc.Segments();
@@ -65,6 +51,49 @@ int YDPCalTool::HaulPass(YDPStepRun& run, qint32 passMask, bool bRock) {
         ++recorded;
     }
     return recorded;
+}
+
+bool YDPCalTool::ComputeHaul(bool bTogether) {
+    if (!CutRangeValid() || !FillRangeValid() || m_pCutDoc != m_pFillDoc) {
+        return false;
+    }
+    CDalvexDoc& doc = *m_pCutDoc;
+    // Checked before a step number is taken: a refused haul must not purge undone steps.
+    if (!CheckHaulInterval(doc)) {
+        return false;
+    }
+    YDPStepRun run(doc);
+    if (!run.Begin()) {
+        return false;
+    }
+    m_nLastKind = DpKind::Haul;
+    if (bTogether) {
+        m_nPhase = 3;
+        HaulPass(run, YClass::AllMask, false);
+    } else {
+        m_nPhase = 1;
+        HaulPass(run, YClass::SoilMask, false);
+        m_nPhase = 2;
+        HaulPass(run, YClass::RockMask, true);
+    }
+    return run.Finish();
+}
+
+bool YDPCalTool::CutRatioQuotas(double& qs, double& qr) {
+    if (!ReadFillRatio(m_dSoilRatio, m_dRockRatio)) {
+        return false;
+    }
+    SumSelectedCut(m_pCutDoc->Segments(), YDPStepRun::Coefficients(*m_pCutDoc), qs, qr);
+    if (m_dSoilRatio > 0.0 && qs < YClass::Present) {
+        IO().Warning(QStringLiteral("所选挖方段落没有土方!"));
+        return false;
+    }
+    if (m_dRockRatio > 0.0 && qr < YClass::Present) {
+        IO().Warning(QStringLiteral("所选挖方段落没有石方!"));
+        return false;
+    }
+    BalanceQuotas(m_dSoilRatio, m_dRockRatio, qs, qr);
+    return true;
 }
 
 // ---- Borrow pits ----
@@ -113,6 +142,38 @@ void YDPCalTool::BorrowPass(YDPStepRun& run, YQutukItem& pit, qint32 passMask, b
         if (!run.Record(p)) {
             break;
         }
+    }
+}
+
+bool YDPCalTool::ComputeBorrow(bool bTogether) {
+    YQutukItem* pit = BorrowPit();
+    if (pit == nullptr || !FillRangeValid() || !CheckBorrowInterval(*pit)) {
+        return false;
+    }
+    YDPStepRun run(*m_pFillDoc);
+    if (!run.Begin()) {
+        return false;
+    }
+    if (bTogether) {
+        m_nPhase = 3;
+        BorrowPass(run, *pit, YClass::AllMask, false, NoBorrowText(3));
+    } else {
+        m_nPhase = 1;
+        BorrowPass(run, *pit, YClass::SoilMask, false, NoBorrowText(1));
+        m_nPhase = 2;
+        BorrowPass(run, *pit, YClass::RockMask, true, NoBorrowText(2));
+    }
+    return run.Finish();
+}
+
+QString YDPCalTool::NoBorrowText(int phase) {
+    switch (phase) {
+    case 1:
+        return QStringLiteral("所选取土坑已经没有土方。");
+    case 2:
+        return QStringLiteral("所选取土坑已经没有石方。");
+    default:
+        return QStringLiteral("所选取土坑已经没有土石方。");
     }
 }
 

@@ -11,15 +11,8 @@ namespace {
 
 using namespace dptest;
 
-class DPAutoAllocatorTest : public ::testing::Test {
+class DPAutoAllocatorTest : public DPSettingsTest {
   protected:
-    void SetUp() override {
-        dalvex::test::EnsureCoreApp();
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
-    void TearDown() override { ResetDPSettings(); }
-
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
     DPProject p{dir.Path(QStringLiteral("auto.dvx")), io};

@@ -16,17 +16,8 @@ using namespace dptest;
 // Random projects and random sequences of strategies (every family and modifier): after every
 // invocation the ledger must balance class by class, natural and compacted; undoing
 // everything gives the starting quantities back and redoing gives the end state back.
-class DPConservationTest : public ::testing::TestWithParam<unsigned> {
+class DPConservationTest : public DPSettingsTest, public ::testing::WithParamInterface<unsigned> {
   protected:
-    void SetUp() override {
-        dalvex::test::EnsureCoreApp();
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
-    void TearDown() override {
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
 };
 
 std::array<double, 6> RandomClasses(std::mt19937& rng, double scale) {
@@ -128,6 +119,7 @@ TEST_P(DPConservationTest, RandomSequences) {
     ExpectSameQuantities(ReadState(p.Doc()), prev);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, DPConservationTest, ::testing::Values(1u, 7u, 42u, 114u, 296u, 2024u));
+INSTANTIATE_TEST_SUITE_P(Seeds, DPConservationTest,
+                         ::testing::Values(1u, 7u, 42u, 114u, 296u, 2024u));
 
 } // namespace

@@ -14,12 +14,10 @@ namespace {
 using namespace dptest;
 
 // Two open projects meeting at A's end (K0+060) and B's start (K0+000), one port pair.
-class DPCrossTest : public ::testing::Test {
+class DPCrossTest : public DPSettingsTest {
   protected:
     void SetUp() override {
-        dalvex::test::EnsureCoreApp();
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
+        DPSettingsTest::SetUp();
         const QString pa = dir.Path(QStringLiteral("a.dvx"));
         const QString pb = dir.Path(QStringLiteral("b.dvx"));
         DPProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
@@ -38,7 +36,6 @@ class DPCrossTest : public ::testing::Test {
         a->Load();
         b->Load();
     }
-    void TearDown() override { ResetDPSettings(); }
 
     YDPSelection Selection() { return YDPSelection::Cross(&a->Doc(), 0, 2, 0, &b->Doc(), 0, 2, 0); }
 

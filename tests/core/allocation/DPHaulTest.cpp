@@ -15,15 +15,8 @@ constexpr std::array<double, 6> Soil2(double v) {
     return {0, v, 0, 0, 0, 0};
 }
 
-class DPHaulTest : public ::testing::Test {
+class DPHaulTest : public DPSettingsTest {
   protected:
-    void SetUp() override {
-        dalvex::test::EnsureCoreApp();
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
-    void TearDown() override { ResetDPSettings(); }
-
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
     DPProject p{dir.Path(QStringLiteral("a.dvx")), io};

@@ -14,17 +14,8 @@ using namespace dptest;
 
 constexpr std::array<double, 6> kEven = {10, 20, 20, 30, 10, 10}; // pit class shares, %
 
-class DPPitLocalTest : public ::testing::Test {
+class DPPitLocalTest : public DPSettingsTest {
   protected:
-    void SetUp() override {
-        dalvex::test::EnsureCoreApp();
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
-    void TearDown() override {
-        ResetDPSettings();
-        g_nClassFilter = YClassFilter::Initial;
-    }
     DPState Snapshot() { return ReadState(p.Doc()); }
 
     dalvex::test::ScratchDir dir;

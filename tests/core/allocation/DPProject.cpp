@@ -10,6 +10,8 @@
 #include "core/db/YQtkSet.h"
 #include "core/db/YTsxsSet.h"
 #include "core/db/YZjTsjsSet.h"
+#include "core/model/YClassFilter.h"
+#include "support/TestSupport.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -150,6 +152,17 @@ void DPProject::SetCoefficients() {
     EXPECT_TRUE(coef.Update()) << coef.LastError().toStdString();
 }
 
+void DPSettingsTest::SetUp() {
+    dalvex::test::EnsureCoreApp();
+    ResetDPSettings();
+    g_nClassFilter = YClassFilter::Initial;
+}
+
+void DPSettingsTest::TearDown() {
+    ResetDPSettings();
+    g_nClassFilter = YClassFilter::Initial;
+}
+
 void DPProject::AddSeg(const SegSpec& s) {
     WriteRow(m_pDoc->GetTsjsSet(), s);
     WriteRow(m_pDoc->GetZjTsjsSet(), s);
@@ -164,9 +177,8 @@ void DPProject::AddLine(double start, double len, std::vector<SegSpec> specs) {
     }
 }
 
-void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
-                             const std::array<double, 6>& shares, double soil, double rock) {
-    YQtkSet& set = m_pDoc->GetQtkSet();
+namespace {
+template <class Set> void SetPitStations(Set& set, double road, double ecoStart, double ecoEnd) {
     set.AddNew();
     set.m_strRoad = YStation(road).Text();
     set.m_staRoad = road;
@@ -174,6 +186,13 @@ void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
     set.m_staFront = ecoStart;
     set.m_strBack = YStation(ecoEnd).Text();
     set.m_staBack = ecoEnd;
+}
+} // namespace
+
+void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
+                             const std::array<double, 6>& shares, double soil, double rock) {
+    YQtkSet& set = m_pDoc->GetQtkSet();
+    SetPitStations(set, road, ecoStart, ecoEnd);
     std::copy(shares.begin(), shares.end(), set.m_dShare);
     set.m_dSoil = soil;
     set.m_dRock = rock;
@@ -182,13 +201,7 @@ void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
 
 void DPProject::AddWastePit(double road, double ecoStart, double ecoEnd, double capacity) {
     YQitkSet& set = m_pDoc->GetQitkSet();
-    set.AddNew();
-    set.m_strRoad = YStation(road).Text();
-    set.m_staRoad = road;
-    set.m_strFront = YStation(ecoStart).Text();
-    set.m_staFront = ecoStart;
-    set.m_strBack = YStation(ecoEnd).Text();
-    set.m_staBack = ecoEnd;
+    SetPitStations(set, road, ecoStart, ecoEnd);
     set.m_dCapacity = capacity;
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
 }

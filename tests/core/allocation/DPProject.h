@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -61,6 +62,13 @@ class DPProject {
 
     std::unique_ptr<CDalvexDoc> m_owned;
     CDalvexDoc* m_pDoc = nullptr;
+};
+
+// A test that starts from the default allocation settings and class filter and puts them back.
+class DPSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
 };
 
 // One process as the log holds it (both rows).
