@@ -42,7 +42,7 @@ class DPProject {
     CDalvexDoc* operator->() { return m_pDoc; }
 
     void AddSeg(const SegSpec& s);
-    // Consecutive segments of length len from start, one per spec (stations overwritten).
+    // Consecutive segments of length len from start, one per entry (stations overwritten).
     void AddLine(double start, double len, std::vector<SegSpec> specs);
     void AddBorrowPit(double road, double ecoStart, double ecoEnd,
                       const std::array<double, 6>& shares, double soil, double rock);
