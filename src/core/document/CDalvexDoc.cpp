@@ -203,6 +203,17 @@ void CDalvexDoc::UpgradeLayout() {
     }
 }
 
+void CDalvexDoc::ReloadProjectProperties() {
+    if (!IsOpen()) {
+        return;
+    }
+    m_strProjectName.clear();
+    m_strGuid.clear();
+    m_strStaLabel.clear();
+    ReadProjectProperties();
+    LoadChainBreaks();
+}
+
 void CDalvexDoc::ReadProjectProperties() {
     if (GetVersion() >= 5) {
         YPrjProSet set(*m_pDb);

@@ -94,6 +94,9 @@ class CDalvexDoc : public QObject {
     // Loads this project's chain breaks and station label into the station system (on opening
     // and whenever one of its views becomes active).
     void LoadChainBreaks();
+    // Re-reads name, GUID and station label from [项目] after an import rewrote them, and loads
+    // the chain breaks and label into the station system again.
+    void ReloadProjectProperties();
 
     // A stored neighbour path relative to the project's folder (backslashes or slashes) made
     // absolute and canonical; an absolute stored path is returned unchanged.

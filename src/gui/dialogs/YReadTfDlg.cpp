@@ -60,8 +60,12 @@ bool YReadTfDlg::ImportFile(CDalvexDoc& doc, YFileChooser& chooser, const TfForm
     if (!result.Ok()) {
         return false; // a file that cannot be opened ends silently; a bad line was reported
     }
-    // The document's record sets see the new rows; a project import made segment 1 current.
+    // The document's record sets see the new rows; a project import rewrote the project's name
+    // and GUID and made segment 1 current.
     (void)doc.GetZzmjSet().Requery();
+    if (scope == YTfImport::Scope::Project) {
+        doc.ReloadProjectProperties();
+    }
     if (scope == YTfImport::Scope::Project && doc.GetVersion() >= 5 && doc.GetPrjFDSet().IsOpen() &&
         doc.GetPrjFDSet().Requery()) {
         doc.SwitchSegment(doc.GetCurrentSegment());

@@ -75,6 +75,22 @@ TEST_F(DocLifecycle, NewProjectReplacesAnExistingFile) {
     EXPECT_EQ(doc->GetVersion(), 6u);
 }
 
+TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
+    auto doc = NewProject(dir.Path(QStringLiteral("p.dvx")), io);
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
+    // An import empties [项目] and writes a new identity while the project stays open.
+    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("新路"));
+    SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("0123"));
+    SetProperty(*doc, QStringLiteral("项目标识"), QStringLiteral("AK"));
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
+    doc->ReloadProjectProperties();
+    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("新路"));
+    EXPECT_EQ(doc->GetGuid(), QStringLiteral("0123"));
+    EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
+    EXPECT_EQ(YStationSystem::Label(), QStringLiteral("AK"));
+    EXPECT_EQ(YStation(1200.0).Text(), QStringLiteral("AK1+200.000"));
+}
+
 TEST_F(DocLifecycle, ProjectFilledThroughRecordSetsReopensWithItsModel) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
