@@ -159,8 +159,10 @@ std::optional<YSegRun> RangeRun(CDalvexDoc& doc, const QString& text, YUserIO& i
         io.Error(QStringLiteral("桩号范围不正确: %1").arg(text));
         return std::nullopt;
     }
-    const std::optional<YSegRun> run = YDPRangeSelect::WholeSegments(
-        doc, std::min(from->Value(), to->Value()), std::max(from->Value(), to->Value()));
+    const double a = from->Value();
+    const double b = to->Value();
+    const std::optional<YSegRun> run =
+        YDPRangeSelect::WholeSegments(doc, a < b ? a : b, a < b ? b : a);
     if (!run) {
         io.Error(QStringLiteral("%1 范围内没有完整的计算段落").arg(text));
     }

@@ -96,15 +96,6 @@ void TypeGridText(YPropertyGrid& grid, int id, const QString& text) {
     }
 }
 
-QPushButton* Button(QWidget& dialog, const QString& text) {
-    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-        if (b->text() == text) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
 TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     AppHarness h;
     ASSERT_TRUE(h.Start());
