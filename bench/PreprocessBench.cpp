@@ -4,10 +4,10 @@
 // prepared statement: on SQLite's C interface (the raw engine), and through Qt's SQLite driver
 // (QSqlQuery). All run on the same file in the same process; the summary gives the ratios and
 // the absolute time of the preprocessing.
-#include "core/compute/YBulkStatement.h"
 #include "core/compute/YPreprocessor.h"
 #include "core/compute/YTsjsRow.h"
 #include "core/db/YDatabase.h"
+#include "core/db/YFastStatement.h"
 #include "core/db/YSchema.h"
 #include "core/db/YTransaction.h"
 #include "core/platform/YRecordingUserIO.h"
@@ -143,7 +143,7 @@ void BM_RawInsertNative(benchmark::State& state) {
         road.Reset();
         state.ResumeTiming();
         YTransaction tr(road.db);
-        YBulkStatement insert(road.db.Connection());
+        YFastStatement insert(road.db.Connection());
         if (!insert.IsNative() || !insert.Prepare(InsertSql())) {
             state.SkipWithError("SQLite's C interface is not reachable");
             return;

@@ -1,8 +1,7 @@
 #include "core/compute/YPreprocessor.h"
 
-#include "core/compute/YBulkStatement.h"
-
 #include "core/db/YDatabase.h"
+#include "core/db/YFastStatement.h"
 #include "core/db/YLcSet.h"
 #include "core/db/YTransaction.h"
 #include "core/db/YTshlSet.h"
@@ -218,14 +217,14 @@ void YPreprocessor::ReadSegments() {
     }
 }
 
-void YPreprocessor::Exec(YBulkStatement& statement) {
+void YPreprocessor::Exec(YFastStatement& statement) {
     if (!statement.Exec()) {
         throw Stop(statement.LastError());
     }
 }
 
-std::unique_ptr<YBulkStatement> YPreprocessor::Prepare(const QString& sql) {
-    auto statement = std::make_unique<YBulkStatement>(m_db.Connection());
+std::unique_ptr<YFastStatement> YPreprocessor::Prepare(const QString& sql) {
+    auto statement = std::make_unique<YFastStatement>(m_db.Connection());
     if (!statement->Prepare(sql)) {
         throw Stop(statement->LastError());
     }

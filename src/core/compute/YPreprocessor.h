@@ -11,7 +11,7 @@
 #include <vector>
 
 class QSqlQuery;
-class YBulkStatement;
+class YFastStatement;
 class YDatabase;
 class YLcSet;
 class YTshlSet;
@@ -85,8 +85,8 @@ class YPreprocessor {
     void ReadContents(const YStation& s1, YSegmentCalc::Material& m);
     void WriteRow(const YTsjsRow& row);
     void CopyToIntermediate();
-    void Exec(YBulkStatement& statement);
-    std::unique_ptr<YBulkStatement> Prepare(const QString& sql);
+    void Exec(YFastStatement& statement);
+    std::unique_ptr<YFastStatement> Prepare(const QString& sql);
     void ExecSql(const QString& sql);
 
     YDatabase& m_db;
@@ -97,8 +97,8 @@ class YPreprocessor {
     std::unique_ptr<YLcSet> m_lc;
     std::unique_ptr<YTshlSet> m_tshl;
     std::unique_ptr<YTsxsSet> m_tsxs;
-    std::unique_ptr<YBulkStatement> m_insert;     // [土石计算] rows
-    std::unique_ptr<YBulkStatement> m_writeAreas; // adjusted areas of [逐桩断面]
+    std::unique_ptr<YFastStatement> m_insert;     // [土石计算] rows
+    std::unique_ptr<YFastStatement> m_writeAreas; // adjusted areas of [逐桩断面]
     std::vector<Structure> m_structures;
     size_t m_nStructure = 0;
     std::unique_ptr<Segments> m_segments;

@@ -1,6 +1,5 @@
 # Sources of the compute subsystem.
 target_sources(dalvex_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/YBulkStatement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocPreprocess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YPreprocessor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YSegmentCalc.cpp

@@ -4,6 +4,7 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDLSet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDatabase.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDpSet.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YFastStatement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YFieldExchange.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGchSet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGzwSet.cpp

@@ -1,9 +1,11 @@
 #include "PreprocessFixture.h"
 
+#include "core/db/YFastStatement.h"
 #include "core/db/YTransaction.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <random>
 
 namespace {
@@ -86,6 +88,8 @@ struct CheckCase {
     Outcome outcome;
     std::vector<const char*> messages;
 };
+// Names the case in test output.
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
 
 class PreprocessChecks : public testing::TestWithParam<CheckCase> {};
 
@@ -265,6 +269,8 @@ struct TroughRunCase {
     quint32 bits;
     double wantCut1, wantFill1;
 };
+// Names the case in test output.
+void PrintTo(const TroughRunCase& c, std::ostream* os) { *os << c.name; }
 
 class PreprocessTrough : public testing::TestWithParam<TroughRunCase> {};
 
@@ -425,6 +431,27 @@ TEST(Preprocess, TotalsMatchTheDirectFormulaOnALongRandomRoad) {
     EXPECT_NEAR(f.Value("SELECT SUM([4数量]) FROM [土石计算]"), cut * 0.15, 1e-6);
     EXPECT_NEAR(f.Value("SELECT SUM([可用余1]) FROM [土石计算]"), cut * 0.10 * 0.8, 1e-6);
     EXPECT_NEAR(f.Value("SELECT SUM([利用后填方总量]) FROM [土石计算]"), fill, 1e-6);
+}
+
+// The bulk statements run on SQLite's C interface where it is reachable, else through Qt's
+// driver: both write the same rows.
+TEST(Preprocess, NativeAndQtDriverStatementsWriteTheSameRows) {
+    PreprocessFixture f;
+    for (double s : {0.0, 20.0, 40.0, 60.0}) {
+        f.Section(s, s / 4, 10 - s / 8, s < 30 ? -1 : 1);
+    }
+    f.Contents(60, {10, 40, 20, 10, 10, 10}, 90);
+    f.Trough(100, 0.7, 9);
+    ASSERT_TRUE(f.Run().Ok());
+    const auto rows = f.Rows();
+    const auto sections = f.Rows("逐桩断面");
+    YFastStatement::ForceQtDriver(true);
+    f.io.QueueAnswer(true);
+    const bool ok = f.Run().Ok();
+    YFastStatement::ForceQtDriver(false);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(f.Rows(), rows);
+    EXPECT_EQ(f.Rows("逐桩断面"), sections);
 }
 
 } // namespace
