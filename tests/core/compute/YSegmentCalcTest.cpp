@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <numbers>
 #include <random>
 
@@ -20,6 +21,8 @@ struct SolidCase {
     double volume; // of the solid, from its own formula
     bool prismoidal;
 };
+// Names the case in test output.
+void PrintTo(const SolidCase& c, std::ostream* os) { *os << c.name; }
 
 class AverageAreaTest : public testing::TestWithParam<SolidCase> {};
 
@@ -76,6 +79,8 @@ struct TroughCase {
     bool byDepth, toCut;
     double wantCut, wantFill;
 };
+// Names the case in test output.
+void PrintTo(const TroughCase& c, std::ostream* os) { *os << c.name; }
 
 class TroughTest : public testing::TestWithParam<TroughCase> {};
 

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace dalvex::test;
 
@@ -293,6 +294,8 @@ struct LogCase {
     std::vector<std::pair<int, int>> rows; // GCID, ID in table order
     std::optional<int> damagedStep;
 };
+// Names the case in test output.
+void PrintTo(const LogCase& c, std::ostream* os) { *os << c.name; }
 
 class DamagedLog : public DocLifecycle, public ::testing::WithParamInterface<LogCase> {};
 

@@ -5,6 +5,7 @@
 
 #include <QSettings>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -121,6 +122,8 @@ struct OkCase {
     int station, cut, fill, readHeight, height, start;
     const char* message; // empty: accepted
 };
+// Names the case in test output.
+void PrintTo(const OkCase& c, std::ostream* os) { *os << c.name; }
 
 class TfFormatOk : public TfFormatTest, public testing::WithParamInterface<OkCase> {};
 
