@@ -1,10 +1,12 @@
 #include "core/db/YRecordset.h"
 
 #include "core/db/YDatabase.h"
+#include "core/db/YFastStatement.h"
 #include "core/station/YStation.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +14,9 @@ namespace {
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 constexpr int kMaxText = 255; // characters of a text column
+// UPDATE statements kept per set; past that the cache starts afresh (a grid that edits one
+// column after the other needs one each, the allocation a handful).
+constexpr size_t kMaxUpdateStatements = 64;
 
 QString Quote(const QString& name) {
     return u'[' + name + u']';
@@ -119,8 +124,8 @@ void YRecordset::Close() {
     m_bOrderDirty = false;
     m_mode = Mode::None;
     m_insert.reset();
-    m_update.reset();
     m_delete.reset();
+    m_updates.clear();
 }
 
 bool YRecordset::Bind() {
@@ -421,77 +426,101 @@ void SyncStationText(const YFieldExchange::Binding& b, const QString& old, bool 
     }
 }
 
+// What the file holds for a value: NULLs are equal, and so are 0 and -0 (SQLite stores both as
+// the integer 0). Any other difference, down to the last bit, is a change to be written.
+bool SameNumber(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// A null text (NULL) differs from the empty one ('').
+bool SameText(const QString& a, const QString& b) {
+    return a.isNull() == b.isNull() && a == b;
+}
+
 } // namespace
 
 // Members to a row about to be written; the row holds the values read (blank for a new row).
-bool YRecordset::StoreMembers(YRow& row, bool bAdding) {
-    for (const auto& b : m_bindings) {
-        if (!IsText(b.kind)) {
-            row.num[size_t(b.slot)] = NumberOf(b);
-            continue;
-        }
-        QString& cached = row.text[size_t(b.slot)];
-        if (b.kind == YFieldExchange::Kind::StationText) {
-            SyncStationText(b, cached, bAdding);
-        }
-        const QString& text = Member<QString>(b);
-        if (text.size() > kMaxText) {
-            return Fail(QStringLiteral("列[%1]的文字超过%2个字符").arg(b.name).arg(kMaxText));
-        }
-        cached = text;
-    }
-    return true;
-}
-
-void YRecordset::BindRow(QSqlQuery& query, const YRow& row) const {
-    using K = YFieldExchange::Kind;
+bool YRecordset::StoreMembers(YRow& row, bool bAdding, std::vector<int>* pChanged) {
     for (size_t i = 0; i < m_bindings.size(); ++i) {
         const auto& b = m_bindings[i];
-        QVariant v;
-        if (IsText(b.kind)) {
-            const QString& s = row.text[size_t(b.slot)];
-            v = s.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(s);
-        } else if (const double d = row.num[size_t(b.slot)]; std::isnan(d)) {
-            v = QVariant(QMetaType::fromType<double>());
-        } else if (b.kind == K::Long || b.kind == K::Int || b.kind == K::Bool) {
-            v = qlonglong(d);
+        bool changed = false;
+        if (!IsText(b.kind)) {
+            double& cached = row.num[size_t(b.slot)];
+            const double value = NumberOf(b);
+            changed = !SameNumber(value, cached);
+            cached = value;
         } else {
-            v = d;
+            QString& cached = row.text[size_t(b.slot)];
+            if (b.kind == YFieldExchange::Kind::StationText) {
+                SyncStationText(b, cached, bAdding);
+            }
+            const QString& text = Member<QString>(b);
+            if (text.size() > kMaxText) {
+                return Fail(QStringLiteral("列[%1]的文字超过%2个字符").arg(b.name).arg(kMaxText));
+            }
+            changed = !SameText(text, cached);
+            cached = text;
         }
-        query.bindValue(int(i), v);
-    }
-}
-
-bool YRecordset::PrepareStatements() {
-    if (m_insert) {
-        return true;
-    }
-    QStringList cols;
-    QStringList marks;
-    QStringList sets;
-    for (const auto& b : m_bindings) {
-        cols << Quote(b.name);
-        marks << QStringLiteral("?");
-        sets << Quote(b.name) + QStringLiteral(" = ?");
-    }
-    const QString table = Quote(TableName());
-    const QString sql[3] = {
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(table, cols.join(u','), marks.join(u',')),
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(u',')),
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table)};
-    std::optional<QSqlQuery>* targets[3] = {&m_insert, &m_update, &m_delete};
-    for (int i = 0; i < 3; ++i) {
-        targets[i]->emplace(m_db.Connection());
-        if (!(*targets[i])->prepare(sql[i])) {
-            const QString error = (*targets[i])->lastError().text();
-            m_insert.reset();
-            m_update.reset();
-            m_delete.reset();
-            return Fail(error);
+        if (changed && pChanged != nullptr) {
+            pChanged->push_back(int(i));
         }
     }
     return true;
+}
+
+void YRecordset::BindColumn(YFastStatement& statement, int pos, const YFieldExchange::Binding& b,
+                            const YRow& row) const {
+    using K = YFieldExchange::Kind;
+    if (IsText(b.kind)) {
+        statement.BindText(pos, row.text[size_t(b.slot)]);
+    } else if (const double d = row.num[size_t(b.slot)]; std::isnan(d)) {
+        statement.BindNull(pos);
+    } else if (b.kind == K::Long || b.kind == K::Int || b.kind == K::Bool) {
+        statement.BindInt(pos, qint64(d));
+    } else {
+        statement.BindDouble(pos, d);
+    }
+}
+
+YFastStatement* YRecordset::Prepare(std::unique_ptr<YFastStatement>& slot, const QString& sql) {
+    auto statement = std::make_unique<YFastStatement>(m_db.Connection());
+    if (!statement->Prepare(sql)) {
+        Fail(statement->LastError());
+        return nullptr;
+    }
+    slot = std::move(statement);
+    return slot.get();
+}
+
+QString YRecordset::InsertSql() const {
+    QStringList cols;
+    for (const auto& b : m_bindings) {
+        cols << Quote(b.name);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(Quote(TableName()), cols.join(u','),
+             QStringList(cols.size(), QStringLiteral("?")).join(u','));
+}
+
+YFastStatement* YRecordset::UpdateStatement(const std::vector<int>& columns) {
+    const auto found = m_updates.find(columns);
+    if (found != m_updates.end()) {
+        return found->second.get();
+    }
+    if (m_updates.size() >= kMaxUpdateStatements) {
+        m_updates.clear();
+    }
+    QStringList sets;
+    for (const int i : columns) {
+        sets << Quote(m_bindings[size_t(i)].name) + QStringLiteral(" = ?");
+    }
+    std::unique_ptr<YFastStatement> slot;
+    YFastStatement* statement = Prepare(slot, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                                  .arg(Quote(TableName()), sets.join(u',')));
+    if (statement != nullptr) {
+        m_updates.emplace(columns, std::move(slot));
+    }
+    return statement;
 }
 
 void YRecordset::MoveFirst() {
@@ -617,9 +646,6 @@ bool YRecordset::Update() {
     if (m_mode == Mode::None) {
         return Fail(QStringLiteral("写入之前没有调用AddNew或Edit"));
     }
-    if (!PrepareStatements()) {
-        return false;
-    }
     return m_mode == Mode::Add ? Insert() : Rewrite();
 }
 
@@ -634,15 +660,20 @@ bool YRecordset::Insert() {
     YRow row;
     row.num.assign(size_t(m_nNumbers), kNull);
     row.text.assign(size_t(m_nTexts), QString());
-    if (!StoreMembers(row, true)) {
+    if (!StoreMembers(row, true, nullptr)) {
         return false;
     }
-    BindRow(*m_insert, row);
-    if (!m_insert->exec()) {
-        return Fail(m_insert->lastError().text());
+    YFastStatement* insert = m_insert ? m_insert.get() : Prepare(m_insert, InsertSql());
+    if (insert == nullptr) {
+        return false;
     }
-    row.nRowId = m_insert->lastInsertId().toLongLong();
-    m_insert->finish();
+    for (size_t i = 0; i < m_bindings.size(); ++i) {
+        BindColumn(*insert, int(i), m_bindings[i], row);
+    }
+    if (!insert->Exec()) {
+        return Fail(insert->LastError());
+    }
+    row.nRowId = insert->InsertedRowId();
     m_nLastInsert = row.nRowId;
 
     EnsureSorted();
@@ -662,18 +693,25 @@ bool YRecordset::Insert() {
 
 bool YRecordset::Rewrite() {
     YRow row = m_rows[m_nPos];
-    if (!StoreMembers(row, false)) {
+    std::vector<int> changed;
+    if (!StoreMembers(row, false, &changed)) {
         return false;
     }
-    BindRow(*m_update, row);
-    m_update->bindValue(int(m_bindings.size()), row.nRowId);
-    if (!m_update->exec()) {
-        return Fail(m_update->lastError().text());
-    }
-    const int changed = m_update->numRowsAffected();
-    m_update->finish();
-    if (changed != 1) {
-        return Fail(QStringLiteral("当前行已不在文件中"));
+    if (!changed.empty()) {
+        YFastStatement* update = UpdateStatement(changed);
+        if (update == nullptr) {
+            return false;
+        }
+        for (size_t i = 0; i < changed.size(); ++i) {
+            BindColumn(*update, int(i), m_bindings[size_t(changed[i])], row);
+        }
+        update->BindInt(int(changed.size()), row.nRowId);
+        if (!update->Exec()) {
+            return Fail(update->LastError());
+        }
+        if (update->RowsChanged() != 1) {
+            return Fail(QStringLiteral("当前行已不在文件中"));
+        }
     }
     m_rows[m_nPos] = std::move(row);
     if (!m_rows.InOrderAt(m_nPos)) {
@@ -687,14 +725,18 @@ bool YRecordset::Delete() {
     if (!m_bOpen || IsBOF() || IsEOF() || m_bBetweenRows) {
         return Fail(QStringLiteral("没有当前行可以删除"));
     }
-    if (!PrepareStatements()) {
+    YFastStatement* remove =
+        m_delete
+            ? m_delete.get()
+            : Prepare(m_delete,
+                      QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quote(TableName())));
+    if (remove == nullptr) {
         return false;
     }
-    m_delete->bindValue(0, m_rows[m_nPos].nRowId);
-    if (!m_delete->exec()) {
-        return Fail(m_delete->lastError().text());
+    remove->BindInt(0, m_rows[m_nPos].nRowId);
+    if (!remove->Exec()) {
+        return Fail(remove->LastError());
     }
-    m_delete->finish();
     m_rows.Erase(m_nPos);
     m_bBetweenRows = true;
     m_mode = Mode::None;

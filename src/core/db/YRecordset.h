@@ -4,12 +4,14 @@
 #include "core/db/YFieldExchange.h"
 #include "core/db/YRowCache.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 #include <initializer_list>
-#include <optional>
+#include <map>
+#include <memory>
+#include <vector>
 
 class YDatabase;
+class YFastStatement;
 class YStation;
 
 // A record set over one table of the project file: the rows of the table (of the current
@@ -20,10 +22,16 @@ class YStation;
 // - Open / Requery run one SELECT and keep the rows in memory: O(n·c).
 // - Move*, SetPosition: copy the cached row into the members, O(c), no SQL.
 // - Seek / FindByStation: binary search over the cached, sorted rows, O(log n + c).
-// - Edit + Update: one prepared UPDATE of that row by rowid, and the cached row is replaced:
-//   O(c + log n) in SQLite. AddNew + Update: one prepared INSERT; the row joins the cache at
-//   its sort position (found by binary search; rows added in sort order are appended).
-//   Delete: one prepared DELETE by rowid. Nothing is re-read after a single-row write.
+// - Edit + Update: the members are compared with the cached row, and one prepared UPDATE by
+//   rowid writes the columns whose values changed (none: no statement at all); the cached row
+//   is replaced. O(c) in memory + O(changed + log n) in SQLite. One statement is kept per
+//   distinct set of changed columns, so a caller that keeps changing the same few columns
+//   binds only those. AddNew + Update: one prepared INSERT of every column; the row joins the
+//   cache at its sort position (found by binary search; rows added in sort order are
+//   appended). Delete: one prepared DELETE by rowid. Nothing is re-read after a single-row
+//   write. The statements run on SQLite's C interface where it is reachable (YFastStatement).
+//   Values compare as the file keeps them: NULL equals NULL, 0 equals -0, any other number
+//   differs down to its last bit, and a null text (NULL) differs from the empty one.
 // - An Update that moves a row's sort keys leaves it where it stands, so a walk over the set
 //   goes on undisturbed; the next Seek, FindByStation or insertion sorts the cache again
 //   (as a Requery would order it) and keeps the current row.
@@ -97,9 +105,10 @@ class YRecordset {
     [[nodiscard]] bool SeekText(const QString& key);
 
     // Writing. AddNew clears the members (the segment number becomes the current segment);
-    // Edit starts changing the current row; Update writes either; CancelUpdate restores the
-    // current row's values. After an AddNew's Update the set stands on the row it stood on
-    // before, as a dynaset does.
+    // Edit starts changing the current row; Update writes either (for an Edit, the changed
+    // columns only: an Update with nothing changed issues no statement and cannot see a row
+    // deleted behind the set's back); CancelUpdate restores the current row's values. After an
+    // AddNew's Update the set stands on the row it stood on before, as a dynaset does.
     void AddNew();
     [[nodiscard]] bool Edit();
     [[nodiscard]] bool Update();
@@ -133,7 +142,11 @@ class YRecordset {
     [[nodiscard]] bool OpenOnce();
     [[nodiscard]] bool Bind();
     [[nodiscard]] bool CheckColumns();
-    [[nodiscard]] bool PrepareStatements();
+    // Prepares sql into slot; null (and LastError) on failure.
+    YFastStatement* Prepare(std::unique_ptr<YFastStatement>& slot, const QString& sql);
+    QString InsertSql() const;
+    // The UPDATE of the bound columns at the given binding indexes (ascending), by rowid.
+    YFastStatement* UpdateStatement(const std::vector<int>& columns);
     [[nodiscard]] bool Load();
     bool Fail(const QString& text);
     bool SegmentFiltered() const;
@@ -143,8 +156,11 @@ class YRecordset {
                                  int line);
     void LoadMembers(const YRow& row);
     void ClearMembers();
-    [[nodiscard]] bool StoreMembers(YRow& row, bool bAdding);
-    void BindRow(QSqlQuery& query, const YRow& row) const;
+    // Copies the members into row; pChanged receives the indexes of the bindings whose value
+    // differs from what row held.
+    [[nodiscard]] bool StoreMembers(YRow& row, bool bAdding, std::vector<int>* pChanged);
+    void BindColumn(YFastStatement& statement, int pos, const YFieldExchange::Binding& b,
+                    const YRow& row) const;
     [[nodiscard]] bool Insert();
     [[nodiscard]] bool Rewrite();
     void Reposition(int index);
@@ -163,8 +179,9 @@ class YRecordset {
     bool m_bOrderDirty = false;
     Mode m_mode = Mode::None;
     qint64 m_nLastInsert = 0;
-    std::optional<QSqlQuery> m_insert;
-    std::optional<QSqlQuery> m_update;
-    std::optional<QSqlQuery> m_delete;
+    std::unique_ptr<YFastStatement> m_insert;
+    std::unique_ptr<YFastStatement> m_delete;
+    // UPDATE statements by the binding indexes of the columns they write.
+    std::map<std::vector<int>, std::unique_ptr<YFastStatement>> m_updates;
     QString m_strError;
 };
