@@ -5,6 +5,8 @@
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
 #include "core/db/YZjTsjsSet.h"
+#include "core/process/YAmountGrid.h"
+#include "core/process/YHistory.h"
 #include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YProcessRecorder.h"
@@ -84,6 +86,38 @@ TEST_F(RecorderTest, TakingAllOfAClassLeavesExactlyZeroAndNothingToSelect) {
     // Only the classes with unusable surplus (1, 2, 4) can still be picked.
     EXPECT_EQ(cut.SelectableBits() & YClass::AllMask,
               YClass::Bit(1) | YClass::Bit(2) | YClass::Bit(4));
+}
+
+// A transfer that leaves only arithmetic noise of each value (far below the amount grid):
+// rounded to the grid, the amounts leave at most noise behind, never a negative remainder, and
+// undo and redo still restore the tables.
+TEST_F(RecorderTest, AmountsJustShortOfTheWholeLeaveNoNegativeRemainder) {
+    const auto s0 = project->MidTable();
+    const int step = YProcessRecorder::NextStep(Doc());
+    DpProcess p(DpKind::Haul, step, 1, &Doc().GetSegment(0), &Doc().GetSegment(1));
+    YProcessRecorder::TakeBefore(Doc(), p);
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        p.after[i] = p.before[i] * 1e-13;
+    }
+    const double movedC = p.before[DpAmt::SoilC] - p.after[DpAmt::SoilC] + p.before[DpAmt::RockC] -
+                          p.after[DpAmt::RockC];
+    ASSERT_LT(movedC, p.fillBefore);
+    p.fillAfter = p.fillBefore - movedC;
+    ASSERT_TRUE(YProcessRecorder::RecordProcess(Doc(), p));
+    YProcessRecorder::EndStep(Doc(), step);
+
+    YZjTsjsSet& mid = Doc().GetZjTsjsSet();
+    ASSERT_TRUE(mid.FindByStation(Doc().GetSegment(0).m_staStart));
+    for (int i = 0; i < YClassQuantities::Count; ++i) {
+        EXPECT_GE(mid.m_usable[i], 0.0) << i;
+        EXPECT_LT(mid.m_usable[i], YAmountGrid::Step) << i;
+        EXPECT_GE(mid.m_rem[i], 0.0) << i;
+    }
+    const auto s1 = project->MidTable();
+    ASSERT_TRUE(YHistory::Undo(Doc(), step, step));
+    EXPECT_TRUE(TablesNear(project->MidTable(), s0, 1e-12));
+    ASSERT_TRUE(YHistory::Redo(Doc(), step, step));
+    EXPECT_EQ(project->MidTable(), s1);
 }
 
 TEST_F(RecorderTest, StaleBeforeValuesStillMoveTheirAmounts) {
