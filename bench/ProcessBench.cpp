@@ -163,5 +163,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The workspace is a function-local static made before Qt's registry of connections: at
+    // exit that registry would be gone before the workspace closed its projects.
+    Space().manager.CloseAll();
     return 0;
 }
