@@ -89,7 +89,9 @@ struct CheckCase {
     std::vector<const char*> messages;
 };
 // Names the case in test output.
-void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PreprocessChecks : public testing::TestWithParam<CheckCase> {};
 
@@ -270,7 +272,9 @@ struct TroughRunCase {
     double wantCut1, wantFill1;
 };
 // Names the case in test output.
-void PrintTo(const TroughRunCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TroughRunCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PreprocessTrough : public testing::TestWithParam<TroughRunCase> {};
 

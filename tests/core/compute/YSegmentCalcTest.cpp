@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <numbers>
+#include <ostream>
 #include <random>
 
 namespace {
@@ -22,7 +22,9 @@ struct SolidCase {
     bool prismoidal;
 };
 // Names the case in test output.
-void PrintTo(const SolidCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SolidCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AverageAreaTest : public testing::TestWithParam<SolidCase> {};
 
@@ -80,7 +82,9 @@ struct TroughCase {
     double wantCut, wantFill;
 };
 // Names the case in test output.
-void PrintTo(const TroughCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TroughCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TroughTest : public testing::TestWithParam<TroughCase> {};
 

@@ -295,7 +295,9 @@ struct LogCase {
     std::optional<int> damagedStep;
 };
 // Names the case in test output.
-void PrintTo(const LogCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LogCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DamagedLog : public DocLifecycle, public ::testing::WithParamInterface<LogCase> {};
 

@@ -123,7 +123,9 @@ struct OkCase {
     const char* message; // empty: accepted
 };
 // Names the case in test output.
-void PrintTo(const OkCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OkCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TfFormatOk : public TfFormatTest, public testing::WithParamInterface<OkCase> {};
 
