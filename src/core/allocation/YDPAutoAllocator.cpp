@@ -9,6 +9,9 @@
 #include "core/process/YFinish.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -47,49 +50,101 @@ bool Invoke(CDalvexDoc& doc, int rule, const YDPSelection& sel, const YSegRun& c
     return recorded;
 }
 
-// Windows of at most reach metres starting at offset + k × reach from the first segment,
-// never spanning a structure that may not be crossed.
-std::vector<YSegRun> Windows(const CDalvexDoc& doc, double reach, double offset) {
-    const YSegmentModel& model = doc.Model();
-    const std::vector<YTFItem>& segs = model.m_arrTF;
-    std::vector<YSegRun> windows;
-    if (segs.empty()) {
-        return windows;
-    }
-    const double origin = segs.front().m_staStart.Value() + offset;
-    auto slot = [&](const YTFItem& s) {
-        const double mid = 0.5 * (s.m_staStart.Value() + s.m_staEnd.Value());
-        return mid < origin ? -1 : static_cast<long>((mid - origin) / reach);
-    };
-    YSegRun cur{0, 0};
-    for (int i = 1; i < static_cast<int>(segs.size()); ++i) {
-        const YTFItem& s = segs[size_t(i)];
-        const bool sameSlot = slot(s) == slot(segs[size_t(cur.nFirst)]);
-        const bool blocked =
-            model.FindBlockingStructure(segs[size_t(cur.nFirst)].m_staStart, s.m_staEnd) >= 0;
-        if (sameSlot && !blocked) {
-            cur.nLast = i;
-            continue;
-        }
-        windows.push_back(cur);
-        cur = {i, i};
-    }
-    windows.push_back(cur);
-    return windows;
+double Mid(const YTFItem& s) {
+    return 0.5 * (s.m_staStart.Value() + s.m_staEnd.Value());
 }
 
+// Usable surplus of a class the class filter lets through: what a haul selection may take.
+bool HasSurplus(const YTFItem& s) {
+    const qint32 bits = s.SelectableBits();
+    for (int k = 1; k <= YClass::Count; ++k) {
+        if ((bits & YClass::Bit(k)) != 0 && s.m_dRemUse[size_t(k - 1)] >= YClass::Present) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NeedsFill(const YTFItem& s) {
+    return (s.SelectableBits() & YClass::FillBit) != 0;
+}
+
+// Whether a structure that may not be crossed lies between segments a and b (either order),
+// over the same interval the haul strategies check.
+bool Blocked(const YSegmentModel& model, int a, int b) {
+    const std::vector<YTFItem>& segs = model.m_arrTF;
+    return model.FindBlockingStructure(segs[size_t(std::min(a, b))].m_staStart,
+                                       segs[size_t(std::max(a, b))].m_staEnd) >= 0;
+}
+
+// The segment with surplus nearest to fill f on the side dir (+1 after, −1 before) whose centre
+// lies within reach of f's centre and which f reaches without a blocked structure; −1 when none.
+// A blocked nearest candidate blocks everything farther on that side too.
+int NearestCut(const YSegmentModel& model, int f, int dir, double reach) {
+    const std::vector<YTFItem>& segs = model.m_arrTF;
+    const double centre = Mid(segs[size_t(f)]);
+    for (int i = f + dir; i >= 0 && i < int(segs.size()); i += dir) {
+        if (std::fabs(Mid(segs[size_t(i)]) - centre) > reach) {
+            return -1;
+        }
+        if (HasSurplus(segs[size_t(i)])) {
+            return Blocked(model, f, i) ? -1 : i;
+        }
+    }
+    return -1;
+}
+
+// The haul selection serving fill f from its nearest reachable surplus: the cut run starts at
+// that cut and runs away from f while it stays within reach of f and unblocked; the fill run
+// holds f and the segments between it and the cut (all nearer the cut than f is). Every pair of
+// the two runs thus lies within reach. Empty when nothing is in reach.
+std::optional<std::pair<YSegRun, YSegRun>> PickForFill(const YSegmentModel& model, int f,
+                                                       double reach) {
+    const std::vector<YTFItem>& segs = model.m_arrTF;
+    if (HasSurplus(segs[size_t(f)])) {
+        return std::make_pair(YSegRun{f, f}, YSegRun{f, f}); // it fills itself first
+    }
+    const int before = NearestCut(model, f, -1, reach);
+    const int after = NearestCut(model, f, +1, reach);
+    if (before < 0 && after < 0) {
+        return std::nullopt;
+    }
+    const double centre = Mid(segs[size_t(f)]);
+    const bool useAfter = before < 0 || (after >= 0 && Mid(segs[size_t(after)]) - centre <
+                                                           centre - Mid(segs[size_t(before)]));
+    const int dir = useAfter ? 1 : -1;
+    const int c = useAfter ? after : before;
+    int far = c;
+    for (int i = c + dir; i >= 0 && i < int(segs.size()); i += dir) {
+        if (std::fabs(Mid(segs[size_t(i)]) - centre) > reach || Blocked(model, f, i)) {
+            break;
+        }
+        far = i;
+    }
+    const YSegRun cut{std::min(c, far), std::max(c, far)};
+    const YSegRun fill = useAfter ? YSegRun{f, c - 1} : YSegRun{c + 1, f};
+    return std::make_pair(cut, fill);
+}
+
+// Fills in station order, each served from its nearest reachable surplus until it is full or
+// nothing within reach is left. Surplus only shrinks, so a fill that found nothing in reach
+// never will, and one sweep suffices.
 void HaulWithinReach(CDalvexDoc& doc, double reach, YDPAutoAllocator::Summary& sum) {
-    for (const double offset : {0.0, 0.5 * reach}) {
-        for (const YSegRun& w : Windows(doc, reach, offset)) {
-            if (w.nFirst == w.nLast) {
-                continue; // one segment fills itself through local reuse in preprocessing
+    const YSegmentModel& model = doc.Model();
+    for (int f = 0; f < model.GetSegmentCount(); ++f) {
+        while (NeedsFill(model.m_arrTF[size_t(f)])) {
+            const auto pick = PickForFill(model, f, reach);
+            if (!pick) {
+                break;
             }
-            const YDPSelection sel = YDPSelection::Haul(&doc, w.nFirst, w.nLast, w.nFirst, w.nLast);
-            // The first call serves the segments that fill themselves and stops at the first
-            // pair of two segments; later calls haul between segments.
-            for (int call = 0; call < 4 && Invoke(doc, DPR_SOIL_FIRST, sel, w, w); ++call) {
-                ++sum.nHaulSteps;
+            const auto& [cut, fill] = *pick;
+            const YDPSelection sel =
+                YDPSelection::Haul(&doc, cut.nFirst, cut.nLast, fill.nFirst, fill.nLast);
+            // Every recorded step empties the cut run or fills the fill run, so this ends.
+            if (!Invoke(doc, DPR_SOIL_FIRST, sel, cut, fill)) {
+                break;
             }
+            ++sum.nHaulSteps;
         }
     }
 }

@@ -5,11 +5,11 @@ class CDalvexDoc;
 // The default allocation a designer runs on a whole project segment, built only from the
 // strategies of the registry (dalvex-cli auto):
 //
-// 1. Haul reuse within reach: the line is cut into windows no longer than the reach (and never
-//    across a structure that may not be crossed); in each window every segment is selected as
-//    both cut and fill and 远运利用土方优先 runs until it records nothing (the first invocation
-//    serves the segments that fill themselves, the next hauls between segments). A second round
-//    of windows shifted by half the reach lets material cross the first round's borders.
+// 1. Haul reuse within reach: the fills are taken in station order; each takes material from
+//    the segment with usable surplus nearest to it (centre to centre, itself first) that lies
+//    within the reach and is not behind a structure that may not be crossed, by 远运利用土方优先
+//    on a cut run from that segment away from the fill (as far as the reach goes) and a fill
+//    run from the fill up to the cut, until the fill is full or nothing in reach is left.
 // 2. Waste: for each waste pit, the surplus of the segments in its economic stretch that reach
 //    it without crossing a blocked structure goes to it (弃方, then 弃除不可利用方) until it is
 //    full; whatever is left is wasted locally (就地弃方, 就地弃除不可利用方).
@@ -23,7 +23,7 @@ class CDalvexDoc;
 class YDPAutoAllocator {
   public:
     struct Options {
-        double dReach = 1000.0; // m: longest haul window
+        double dReach = 1000.0; // m: longest haul, fill centre to cut centre
         bool bFinish = true;
     };
     struct Summary {
