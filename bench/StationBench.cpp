@@ -6,15 +6,13 @@
 
 namespace {
 
-void SetUpBreaks()
-{
+void SetUpBreaks() {
     YStationSystem::Reset();
     (void)YStationSystem::AddChainBreak(QStringLiteral("K3+100.000=K3+150.000"));
     (void)YStationSystem::AddChainBreak(QStringLiteral("K8+400.000=K8+380.000"));
 }
 
-void BM_PlainNumberBaseline(benchmark::State& state)
-{
+void BM_PlainNumberBaseline(benchmark::State& state) {
     double v = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(QString::number(v, 'f', 3));
@@ -23,8 +21,7 @@ void BM_PlainNumberBaseline(benchmark::State& state)
 }
 BENCHMARK(BM_PlainNumberBaseline);
 
-void BM_FormatStation(benchmark::State& state)
-{
+void BM_FormatStation(benchmark::State& state) {
     SetUpBreaks();
     double v = 0;
     for (auto _ : state) {
@@ -34,8 +31,7 @@ void BM_FormatStation(benchmark::State& state)
 }
 BENCHMARK(BM_FormatStation);
 
-void BM_ParseStation(benchmark::State& state)
-{
+void BM_ParseStation(benchmark::State& state) {
     SetUpBreaks();
     const QString text = YStation(12345.678).Text();
     for (auto _ : state) {

@@ -10,7 +10,8 @@ packages=(
     libzip-dev libpugixml-dev
     fonts-noto-cjk fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick
-    python3 python3-openpyxl sqlite3
+    python3 python3-openpyxl sqlite3 libsqlite3-dev
+    clang-format-14
 )
 
 missing=()

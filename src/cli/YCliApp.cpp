@@ -8,22 +8,19 @@
 #include <cstdio>
 
 namespace {
-void Print(const QString& text)
-{
+void Print(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fflush(stdout);
 }
 
-QString VersionText()
-{
+QString VersionText() {
     return QStringLiteral("dalvex-cli %1 (%2)\n")
         .arg(QString::fromLatin1(DALVEX_VERSION), YConf::Instance().Text(1000));
 }
 } // namespace
 
-QString YCliApp::HelpText()
-{
+QString YCliApp::HelpText() {
     QString text = VersionText();
     text += QStringLiteral("\n用法 / usage: dalvex-cli [--yes] [--json] <verb> [arguments]\n\n"
                            "Options:\n"
@@ -41,8 +38,7 @@ QString YCliApp::HelpText()
     return text;
 }
 
-int YCliApp::Run(const QStringList& args)
-{
+int YCliApp::Run(const QStringList& args) {
     YCliContext ctx;
     QString verbName;
     for (const QString& arg : args) {

@@ -1,13 +1,11 @@
 #include "cli/YCliVerb.h"
 
-std::vector<YCliVerb>& YCliVerbs::All()
-{
+std::vector<YCliVerb>& YCliVerbs::All() {
     static std::vector<YCliVerb> verbs;
     return verbs;
 }
 
-const YCliVerb* YCliVerbs::Find(const QString& name)
-{
+const YCliVerb* YCliVerbs::Find(const QString& name) {
     for (const YCliVerb& verb : All()) {
         if (verb.name == name) {
             return &verb;

@@ -21,13 +21,13 @@ struct YCliContext {
 
 struct YCliVerb {
     QString name;
-    QString usage;   // e.g. "new <file.dvx>"
-    QString summary; // one line for --help
+    QString usage;                        // e.g. "new <file.dvx>"
+    QString summary;                      // one line for --help
     std::function<int(YCliContext&)> run; // exit code: 0 success
 };
 
 class YCliVerbs {
-public:
+  public:
     static std::vector<YCliVerb>& All();
     static const YCliVerb* Find(const QString& name);
 };

@@ -3,8 +3,7 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     YConf::Instance().Init(QString(), QStringLiteral("RavelTF"));
     QCoreApplication::setApplicationName(YConf::Instance().Text(1000));

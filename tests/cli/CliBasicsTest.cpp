@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(CliBasics, VersionHelpAndUnknownVerb)
-{
+TEST(CliBasics, VersionHelpAndUnknownVerb) {
     const CliResult version = RunCli({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QStringLiteral("dalvex-cli ")));

@@ -2,8 +2,7 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList& args, const QByteArray& stdinData)
-{
+CliResult RunCli(const QStringList& args, const QByteArray& stdinData) {
     QProcess process;
     process.start(QString::fromUtf8(DALVEX_CLI_PATH), args);
     process.write(stdinData);

@@ -60,7 +60,8 @@ TEST_F(Formats, SubmenuListsFormatsUpToTheFirstGap) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto entries = YFormatMenu::Entries([&](int slot) { return row.slotNames.value(slot); });
+        const auto entries =
+            YFormatMenu::Entries([&](int slot) { return row.slotNames.value(slot); });
         std::vector<int> ids;
         QStringList texts;
         for (const auto& e : entries) {

@@ -8,8 +8,7 @@
 namespace {
 // Every test process draws offscreen and keeps Qt's runtime files in a private folder.
 struct TestEnvironment {
-    TestEnvironment()
-    {
+    TestEnvironment() {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
@@ -26,18 +25,15 @@ const TestEnvironment environment;
 
 namespace dalvex::test {
 
-ScratchDir::ScratchDir()
-{
+ScratchDir::ScratchDir() {
     EXPECT_TRUE(m_dir.isValid());
 }
 
-QString ScratchDir::Path(const QString& name) const
-{
+QString ScratchDir::Path(const QString& name) const {
     return QDir(m_dir.path()).filePath(name);
 }
 
-void EnsureCoreApp()
-{
+void EnsureCoreApp() {
     if (QCoreApplication::instance() == nullptr) {
         static int argc = 1;
         static char name[] = "dalvex-tests";

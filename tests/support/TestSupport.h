@@ -8,11 +8,11 @@ namespace dalvex::test {
 
 // A scratch folder removed when the test ends; Path("a.dvx") names a file inside it.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     QString Path(const QString& name) const;
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
 
@@ -24,7 +24,6 @@ void EnsureCoreApp();
 #include <ostream>
 
 // Readable QString values in gtest failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
+inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }

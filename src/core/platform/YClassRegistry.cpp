@@ -4,23 +4,20 @@
 
 namespace {
 // Owner of every record; std::map keeps node addresses stable as records are added.
-std::map<QString, YClassRecord>& Records()
-{
+std::map<QString, YClassRecord>& Records() {
     static std::map<QString, YClassRecord> records;
     return records;
 }
 } // namespace
 
-YClassRecord& YClassRegistry::Base(const QString& name)
-{
+YClassRecord& YClassRegistry::Base(const QString& name) {
     YClassRecord& record = Records()[QStringLiteral("base:") + name];
     record.name = name;
     return record;
 }
 
-bool YClassRegistry::Register(YClassRecord& base, const QString& name, size_t size,
-                              unsigned schema, std::function<std::unique_ptr<YObject>()> create)
-{
+bool YClassRegistry::Register(YClassRecord& base, const QString& name, size_t size, unsigned schema,
+                              std::function<std::unique_ptr<YObject>()> create) {
     if (Find(base, name) != nullptr) {
         return false;
     }
@@ -34,8 +31,7 @@ bool YClassRegistry::Register(YClassRecord& base, const QString& name, size_t si
     return true;
 }
 
-const YClassRecord* YClassRegistry::Find(const YClassRecord& base, const QString& name)
-{
+const YClassRecord* YClassRegistry::Find(const YClassRecord& base, const QString& name) {
     for (const YClassRecord* record : base.derived) {
         if (record->name == name) {
             return record;

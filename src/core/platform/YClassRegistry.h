@@ -22,13 +22,13 @@ struct YClassRecord {
 
 // Base of registrable objects (strategies, tools). No state of its own.
 class YObject {
-public:
+  public:
     explicit YObject(int /*unused*/ = 0) {}
     virtual ~YObject() = default;
 };
 
 class YClassRegistry {
-public:
+  public:
     // The record of a base class, created on first use. Records live for the whole program.
     static YClassRecord& Base(const QString& name);
 
@@ -38,8 +38,7 @@ public:
                          std::function<std::unique_ptr<YObject>()> create);
 
     template <class T>
-    static bool Register(YClassRecord& base, const QString& name, unsigned schema = 1)
-    {
+    static bool Register(YClassRecord& base, const QString& name, unsigned schema = 1) {
         return Register(base, name, sizeof(T), schema, [] { return std::make_unique<T>(); });
     }
 

@@ -14,26 +14,25 @@ struct TableEntry {
     const char* name;
 };
 constexpr TableEntry Tables[] = {
-    {YConf::PitTable, "取土弃土场表"},     {YConf::CalcTable, "土方计算表"},
-    {YConf::HaulTable, "土方运量统计表"},  {YConf::HaulTable1, "土方运量统计表1"},
+    {YConf::PitTable, "取土弃土场表"},
+    {YConf::CalcTable, "土方计算表"},
+    {YConf::HaulTable, "土方运量统计表"},
+    {YConf::HaulTable1, "土方运量统计表1"},
     {YConf::ClassDetailTable, "土石方分类计算详表"},
 };
 } // namespace
 
-YConf& YConf::Instance()
-{
+YConf& YConf::Instance() {
     static YConf conf;
     return conf;
 }
 
-void YConf::Init(const QString& /*text*/, const QString& productKey)
-{
+void YConf::Init(const QString& /*text*/, const QString& productKey) {
     m_strProductKey = productKey;
     m_bInit = true;
 }
 
-QString YConf::Text(int key) const
-{
+QString YConf::Text(int key) const {
     switch (key) {
     case 1000:
         return QStringLiteral("土石方调配");
@@ -44,8 +43,7 @@ QString YConf::Text(int key) const
     }
 }
 
-QString YConf::TableName(int tableId)
-{
+QString YConf::TableName(int tableId) {
     for (const TableEntry& t : Tables) {
         if (t.id == tableId) {
             return QString::fromUtf8(t.name);
@@ -54,8 +52,7 @@ QString YConf::TableName(int tableId)
     return {};
 }
 
-QString YConf::TemplatePath(int tableId) const
-{
+QString YConf::TemplatePath(int tableId) const {
     const QString name = TableName(tableId);
     if (name.isEmpty()) {
         return {};
@@ -69,14 +66,12 @@ QString YConf::TemplatePath(int tableId) const
     return QDir(DataDir()).filePath(QStringLiteral("templates/") + name + QStringLiteral(".xlsx"));
 }
 
-void YConf::SetTemplatePath(int tableId, const QString& path)
-{
+void YConf::SetTemplatePath(int tableId, const QString& path) {
     YProfile::Instance().WriteString(QString::fromUtf8(TemplateSection), QString::number(tableId),
                                      path);
 }
 
-QString YConf::DataDir()
-{
+QString YConf::DataDir() {
     const QString env = qEnvironmentVariable("DALVEX_DATA_DIR");
     if (!env.isEmpty()) {
         return env;

@@ -6,14 +6,14 @@
 // each output table. Template paths are kept in the profile section "表格模板" (entry = table
 // id); when none is set, the bundled template of the table is used.
 class YConf {
-public:
+  public:
     // Table ids of the workbook templates.
     enum TableId {
-        PitTable = 506,          // 取土弃土场表
-        CalcTable = 507,         // 土方计算表
-        HaulTable = 508,         // 土方运量统计表
-        HaulTable1 = 509,        // 土方运量统计表1
-        ClassDetailTable = 510,  // 土石方分类计算详表
+        PitTable = 506,         // 取土弃土场表
+        CalcTable = 507,        // 土方计算表
+        HaulTable = 508,        // 土方运量统计表
+        HaulTable1 = 509,       // 土方运量统计表1
+        ClassDetailTable = 510, // 土石方分类计算详表
     };
 
     static YConf& Instance();
@@ -37,7 +37,7 @@ public:
     // or in the source tree when run from a build folder; DALVEX_DATA_DIR overrides.
     static QString DataDir();
 
-private:
+  private:
     YConf() = default;
     bool m_bInit = false;
     QString m_strProductKey;

@@ -3,25 +3,20 @@
 #include <unistd.h>
 
 YConsoleUserIO::YConsoleUserIO(bool bYes, std::FILE* err, std::FILE* in)
-    : m_bYes(bYes), m_err(err), m_in(in), m_bTerminal(isatty(fileno(err)) != 0)
-{
-}
+    : m_bYes(bYes), m_err(err), m_in(in), m_bTerminal(isatty(fileno(err)) != 0) {}
 
-void YConsoleUserIO::Write(const QString& text)
-{
+void YConsoleUserIO::Write(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_err);
     std::fflush(m_err);
 }
 
-void YConsoleUserIO::Message(YMsgKind kind, const QString& text)
-{
+void YConsoleUserIO::Message(YMsgKind kind, const QString& text) {
     static const char* const prefixes[] = {"", "警告: ", "错误: "};
     Write(QString::fromUtf8(prefixes[static_cast<int>(kind)]) + text + QLatin1Char('\n'));
 }
 
-bool YConsoleUserIO::Ask(const QString& question)
-{
+bool YConsoleUserIO::Ask(const QString& question) {
     if (m_bYes) {
         Write(question + QStringLiteral(" [y/N] y\n"));
         return true;
@@ -38,8 +33,7 @@ bool YConsoleUserIO::Ask(const QString& question)
     return line[0] == 'y' || line[0] == 'Y';
 }
 
-QString YConsoleUserIO::ProgressLine(const QString& title, qint64 done, qint64 total, int width)
-{
+QString YConsoleUserIO::ProgressLine(const QString& title, qint64 done, qint64 total, int width) {
     const double ratio = total > 0 ? qBound(0.0, double(done) / double(total), 1.0) : 0.0;
     const int filled = int(ratio * width + 0.5);
     return QStringLiteral("%1 [%2%3] %4%")
@@ -47,8 +41,7 @@ QString YConsoleUserIO::ProgressLine(const QString& title, qint64 done, qint64 t
         .arg(int(ratio * 100 + 0.5));
 }
 
-void YConsoleUserIO::BeginProgress(const QString& title, qint64 total)
-{
+void YConsoleUserIO::BeginProgress(const QString& title, qint64 total) {
     m_strTitle = title;
     m_nTotal = total;
     m_nDone = 0;
@@ -58,8 +51,7 @@ void YConsoleUserIO::BeginProgress(const QString& title, qint64 total)
     }
 }
 
-bool YConsoleUserIO::Advance(qint64 done)
-{
+bool YConsoleUserIO::Advance(qint64 done) {
     m_nDone = done;
     if (m_bTerminal && m_throttle.Due()) {
         Write(QLatin1Char('\r') + ProgressLine(m_strTitle, done, m_nTotal));
@@ -67,8 +59,7 @@ bool YConsoleUserIO::Advance(qint64 done)
     return true;
 }
 
-void YConsoleUserIO::EndProgress()
-{
+void YConsoleUserIO::EndProgress() {
     if (m_bTerminal) {
         Write(QLatin1Char('\r') + ProgressLine(m_strTitle, m_nTotal, m_nTotal) + QLatin1Char('\n'));
     }

@@ -9,7 +9,7 @@
 // read from the terminal when there is one; "no" otherwise, so a script never hangs), and a
 // text progress bar redrawn in place when stderr is a terminal.
 class YConsoleUserIO : public YUserIO {
-public:
+  public:
     explicit YConsoleUserIO(bool bYes, std::FILE* err = stderr, std::FILE* in = stdin);
 
     void Message(YMsgKind kind, const QString& text) override;
@@ -23,7 +23,7 @@ public:
     // The text of a progress bar line, e.g. "预处理 [#####     ] 50%".
     static QString ProgressLine(const QString& title, qint64 done, qint64 total, int width = 30);
 
-private:
+  private:
     void Write(const QString& text);
 
     bool m_bYes;

@@ -2,8 +2,7 @@
 
 namespace YGuid {
 
-QString Format(const QUuid& u)
-{
+QString Format(const QUuid& u) {
     QString text = QString::number(u.data1, 16).rightJustified(8, QLatin1Char('0')).toUpper();
     text += QString::number(u.data2, 16).rightJustified(4, QLatin1Char('0')).toUpper();
     text += QString::number(u.data3, 16).rightJustified(4, QLatin1Char('0')).toLower();
@@ -13,8 +12,7 @@ QString Format(const QUuid& u)
     return text;
 }
 
-QString NewText()
-{
+QString NewText() {
     return Format(QUuid::createUuid());
 }
 

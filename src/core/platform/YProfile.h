@@ -10,7 +10,7 @@
 // Sections and entries keep their Chinese names ("土方格式" / "格式3"); a section is a QSettings
 // group. Tests point the profile at a private INI file with UseFile().
 class YProfile {
-public:
+  public:
     static constexpr const char* Organisation = "RavelCAD.co";
 
     // The profile of the running program (organisation, product title).
@@ -29,7 +29,7 @@ public:
     void Remove(const QString& section, const QString& entry);
     void Sync();
 
-private:
+  private:
     explicit YProfile(std::unique_ptr<QSettings> settings);
     static QString Key(const QString& section, const QString& entry);
 

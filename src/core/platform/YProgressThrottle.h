@@ -5,13 +5,12 @@
 // Lets a progress display repaint at most once per interval (100 ms by default), however
 // often the work reports. The first report always passes so a window shows up at once.
 class YProgressThrottle {
-public:
+  public:
     explicit YProgressThrottle(qint64 intervalMs = 100) : m_intervalMs(intervalMs) {}
 
     void Restart() { m_started = false; }
 
-    bool Due()
-    {
+    bool Due() {
         if (!m_started) {
             m_started = true;
             m_timer.start();
@@ -24,7 +23,7 @@ public:
         return true;
     }
 
-private:
+  private:
     qint64 m_intervalMs;
     bool m_started = false;
     QElapsedTimer m_timer;

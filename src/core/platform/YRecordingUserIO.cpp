@@ -1,12 +1,10 @@
 #include "core/platform/YRecordingUserIO.h"
 
-void YRecordingUserIO::Message(YMsgKind kind, const QString& text)
-{
+void YRecordingUserIO::Message(YMsgKind kind, const QString& text) {
     m_messages.push_back({kind, text});
 }
 
-bool YRecordingUserIO::Ask(const QString& question)
-{
+bool YRecordingUserIO::Ask(const QString& question) {
     m_questions.append(question);
     if (m_answers.empty()) {
         return m_bDefaultAnswer;
@@ -16,8 +14,7 @@ bool YRecordingUserIO::Ask(const QString& question)
     return answer;
 }
 
-void YRecordingUserIO::BeginProgress(const QString& title, qint64 total)
-{
+void YRecordingUserIO::BeginProgress(const QString& title, qint64 total) {
     m_progressTitles.append(title);
     m_nLastTotal = total;
     m_nLastDone = 0;
@@ -25,15 +22,13 @@ void YRecordingUserIO::BeginProgress(const QString& title, qint64 total)
     m_bInProgress = true;
 }
 
-bool YRecordingUserIO::Advance(qint64 done)
-{
+bool YRecordingUserIO::Advance(qint64 done) {
     m_nLastDone = done;
     ++m_nAdvances;
     return m_nCancelAfter < 0 || m_nAdvances <= m_nCancelAfter;
 }
 
-QStringList YRecordingUserIO::Texts() const
-{
+QStringList YRecordingUserIO::Texts() const {
     QStringList texts;
     for (const Entry& e : m_messages) {
         texts.append(e.text);
@@ -41,8 +36,7 @@ QStringList YRecordingUserIO::Texts() const
     return texts;
 }
 
-void YRecordingUserIO::Clear()
-{
+void YRecordingUserIO::Clear() {
     m_messages.clear();
     m_questions.clear();
     m_progressTitles.clear();

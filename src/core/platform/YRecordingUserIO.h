@@ -9,7 +9,7 @@
 // User IO for tests and scripted runs: keeps every message and question with its exact text
 // and answers questions from a script (default answer when the script is empty).
 class YRecordingUserIO : public YUserIO {
-public:
+  public:
     struct Entry {
         YMsgKind kind;
         QString text;
@@ -17,7 +17,10 @@ public:
 
     void Message(YMsgKind kind, const QString& text) override;
     bool Ask(const QString& question) override;
-    void BeginWait() override { ++m_nWaitDepth; ++m_nWaitCount; }
+    void BeginWait() override {
+        ++m_nWaitDepth;
+        ++m_nWaitCount;
+    }
     void EndWait() override { --m_nWaitDepth; }
     void BeginProgress(const QString& title, qint64 total) override;
     bool Advance(qint64 done) override;
@@ -40,7 +43,7 @@ public:
     bool InProgress() const { return m_bInProgress; }
     void Clear();
 
-private:
+  private:
     std::vector<Entry> m_messages;
     QStringList m_questions;
     QStringList m_progressTitles;

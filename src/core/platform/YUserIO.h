@@ -8,7 +8,7 @@
 enum class YMsgKind { Info, Warning, Error };
 
 class YUserIO {
-public:
+  public:
     virtual ~YUserIO() = default;
 
     virtual void Message(YMsgKind kind, const QString& text) = 0;
@@ -33,21 +33,20 @@ public:
 
 // Scoped wait indication, so every return path ends it.
 class YWaitScope {
-public:
+  public:
     explicit YWaitScope(YUserIO& io) : m_io(io) { m_io.BeginWait(); }
     ~YWaitScope() { m_io.EndWait(); }
     YWaitScope(const YWaitScope&) = delete;
     YWaitScope& operator=(const YWaitScope&) = delete;
 
-private:
+  private:
     YUserIO& m_io;
 };
 
 // Scoped progress window.
 class YProgressScope {
-public:
-    YProgressScope(YUserIO& io, const QString& title, qint64 total) : m_io(io)
-    {
+  public:
+    YProgressScope(YUserIO& io, const QString& title, qint64 total) : m_io(io) {
         m_io.BeginProgress(title, total);
     }
     ~YProgressScope() { m_io.EndProgress(); }
@@ -55,6 +54,6 @@ public:
     YProgressScope(const YProgressScope&) = delete;
     YProgressScope& operator=(const YProgressScope&) = delete;
 
-private:
+  private:
     YUserIO& m_io;
 };

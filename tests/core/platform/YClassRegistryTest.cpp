@@ -11,8 +11,7 @@ struct Second : YObject {
     int Tag() const { return 2; }
 };
 
-TEST(ClassRegistry, KeepsOrderRejectsDuplicateNamesAndCreates)
-{
+TEST(ClassRegistry, KeepsOrderRejectsDuplicateNamesAndCreates) {
     YClassRecord& base = YClassRegistry::Base(QStringLiteral("TestBase"));
     EXPECT_TRUE(YClassRegistry::Register<First>(base, QStringLiteral("挖方比例")));
     EXPECT_TRUE(YClassRegistry::Register<Second>(base, QStringLiteral("填方比例")));

@@ -7,17 +7,15 @@
 namespace {
 
 class ConfProfile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         dalvex::test::EnsureCoreApp();
         YProfile::UseFile(m_dir.Path(QStringLiteral("profile.ini")));
     }
     dalvex::test::ScratchDir m_dir;
 };
 
-TEST_F(ConfProfile, TextsByKey)
-{
+TEST_F(ConfProfile, TextsByKey) {
     YConf& conf = YConf::Instance();
     conf.Init(QString(), QStringLiteral("RavelTF"));
     EXPECT_TRUE(conf.IsInitialised());
@@ -27,8 +25,7 @@ TEST_F(ConfProfile, TextsByKey)
     EXPECT_TRUE(conf.Text(4).isEmpty());
 }
 
-TEST_F(ConfProfile, TemplatePathsDefaultToBundledAndCanBeConfigured)
-{
+TEST_F(ConfProfile, TemplatePathsDefaultToBundledAndCanBeConfigured) {
     YConf& conf = YConf::Instance();
     for (int id = 506; id <= 510; ++id) {
         const QString path = conf.TemplatePath(id);
@@ -46,24 +43,28 @@ TEST_F(ConfProfile, TemplatePathsDefaultToBundledAndCanBeConfigured)
     EXPECT_TRUE(conf.TemplatePath(508).isEmpty());
 }
 
-TEST_F(ConfProfile, ProfileKeepsChineseSectionsAndSurvivesReopen)
-{
+TEST_F(ConfProfile, ProfileKeepsChineseSectionsAndSurvivesReopen) {
     const QString ini = m_dir.Path(QStringLiteral("profile.ini"));
     {
         YProfile& p = YProfile::Instance();
         p.WriteString(QStringLiteral("土方格式"), QStringLiteral("格式3"), QStringLiteral("纬地"));
         p.WriteInt(QStringLiteral("最近文件"), QStringLiteral("数量"), 4);
-        p.WriteBinary(QStringLiteral("对话框设置"), QStringLiteral("取土坑"), QByteArray("\x01\x02", 2));
+        p.WriteBinary(QStringLiteral("对话框设置"), QStringLiteral("取土坑"),
+                      QByteArray("\x01\x02", 2));
         p.Sync();
     }
     YProfile::UseFile(ini);
     YProfile& p = YProfile::Instance();
-    EXPECT_EQ(p.GetString(QStringLiteral("土方格式"), QStringLiteral("格式3")), QStringLiteral("纬地"));
+    EXPECT_EQ(p.GetString(QStringLiteral("土方格式"), QStringLiteral("格式3")),
+              QStringLiteral("纬地"));
     EXPECT_EQ(p.GetInt(QStringLiteral("最近文件"), QStringLiteral("数量")), 4);
-    EXPECT_EQ(p.GetBinary(QStringLiteral("对话框设置"), QStringLiteral("取土坑")), QByteArray("\x01\x02", 2));
-    EXPECT_EQ(p.GetString(QStringLiteral("土方格式"), QStringLiteral("格式4"), QStringLiteral("无")),
-              QStringLiteral("无"));
-    EXPECT_EQ(p.GetInt(QStringLiteral("土方格式"), QStringLiteral("格式3"), -1), -1); // not a number
+    EXPECT_EQ(p.GetBinary(QStringLiteral("对话框设置"), QStringLiteral("取土坑")),
+              QByteArray("\x01\x02", 2));
+    EXPECT_EQ(
+        p.GetString(QStringLiteral("土方格式"), QStringLiteral("格式4"), QStringLiteral("无")),
+        QStringLiteral("无"));
+    EXPECT_EQ(p.GetInt(QStringLiteral("土方格式"), QStringLiteral("格式3"), -1),
+              -1); // not a number
     p.Remove(QStringLiteral("土方格式"), QStringLiteral("格式3"));
     EXPECT_FALSE(p.Contains(QStringLiteral("土方格式"), QStringLiteral("格式3")));
 }

@@ -8,8 +8,7 @@
 
 namespace {
 
-QString ReadAll(std::FILE* f)
-{
+QString ReadAll(std::FILE* f) {
     std::rewind(f);
     QByteArray bytes;
     char buf[256];
@@ -20,8 +19,7 @@ QString ReadAll(std::FILE* f)
     return QString::fromUtf8(bytes);
 }
 
-TEST(RecordingUserIO, KeepsTextsAndAnswersFromScriptThenDefault)
-{
+TEST(RecordingUserIO, KeepsTextsAndAnswersFromScriptThenDefault) {
     YRecordingUserIO io;
     io.Error(QStringLiteral("土石含量数据不全！"));
     io.Info(QStringLiteral("完成"));
@@ -31,12 +29,12 @@ TEST(RecordingUserIO, KeepsTextsAndAnswersFromScriptThenDefault)
     EXPECT_TRUE(io.Ask(QStringLiteral("再问")));
     ASSERT_EQ(io.Messages().size(), 2u);
     EXPECT_EQ(io.Messages()[0].kind, YMsgKind::Error);
-    EXPECT_EQ(io.Texts(), QStringList({QStringLiteral("土石含量数据不全！"), QStringLiteral("完成")}));
+    EXPECT_EQ(io.Texts(),
+              QStringList({QStringLiteral("土石含量数据不全！"), QStringLiteral("完成")}));
     EXPECT_EQ(io.Questions().size(), 2);
 }
 
-TEST(RecordingUserIO, ScopesBalanceWaitAndProgressAndCancelIsReported)
-{
+TEST(RecordingUserIO, ScopesBalanceWaitAndProgressAndCancelIsReported) {
     YRecordingUserIO io;
     io.CancelAfter(2);
     {
@@ -53,8 +51,7 @@ TEST(RecordingUserIO, ScopesBalanceWaitAndProgressAndCancelIsReported)
     EXPECT_EQ(io.LastProgressTotal(), 10);
 }
 
-TEST(ProgressThrottle, FirstReportPassesThenAtMostOncePerInterval)
-{
+TEST(ProgressThrottle, FirstReportPassesThenAtMostOncePerInterval) {
     YProgressThrottle throttle(50);
     EXPECT_TRUE(throttle.Due());
     int passed = 0;
@@ -67,8 +64,7 @@ TEST(ProgressThrottle, FirstReportPassesThenAtMostOncePerInterval)
     EXPECT_FALSE(throttle.Due());
 }
 
-TEST(ConsoleUserIO, WritesMessagesWithKindAndAnswersYesOnlyWhenAsked)
-{
+TEST(ConsoleUserIO, WritesMessagesWithKindAndAnswersYesOnlyWhenAsked) {
     std::FILE* err = std::tmpfile();
     std::FILE* in = std::tmpfile(); // not a terminal: questions must not block
     {
@@ -88,8 +84,7 @@ TEST(ConsoleUserIO, WritesMessagesWithKindAndAnswersYesOnlyWhenAsked)
     std::fclose(in);
 }
 
-TEST(ConsoleUserIO, ProgressLineIsBoundedAndRounded)
-{
+TEST(ConsoleUserIO, ProgressLineIsBoundedAndRounded) {
     EXPECT_EQ(YConsoleUserIO::ProgressLine(QStringLiteral("t"), 5, 10, 10),
               QStringLiteral("t [#####     ] 50%"));
     EXPECT_EQ(YConsoleUserIO::ProgressLine(QStringLiteral("t"), 20, 10, 4),
