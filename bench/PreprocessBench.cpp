@@ -44,7 +44,7 @@ struct Road {
         for (int i = 0; i < kSections; ++i) {
             const double s = i * kStep;
             const double h = 6.0 * std::sin(s / 700.0) + 2.0 * (unit(rng) - 0.5);
-            q.bindValue(0, YStation(s).Text());
+            q.bindValue(0, db.Numbering().Text(YStation(s)));
             q.bindValue(1, h < 0.5 ? 12.0 * std::fabs(std::min(h, 0.0)) + 3.0 * unit(rng) : 0.0);
             q.bindValue(2, h > -0.5 ? 12.0 * std::max(h, 0.0) + 3.0 * unit(rng) : 0.0);
             q.bindValue(3, h);
@@ -55,7 +55,7 @@ struct Road {
         for (double s = 1000; s < end + 1000; s += 1000) {
             (void)db.Exec(QStringLiteral("INSERT INTO [路槽] ([桩号],[高度],[宽度],[sta]) "
                                          "VALUES (?,0.7,9,?)"),
-                          {YStation(s).Text(), s});
+                          {db.Numbering().Text(YStation(s)), s});
         }
         for (double s = 500; s < end + 500; s += 500) {
             const double soil = 40 + 40 * unit(rng);
@@ -64,14 +64,14 @@ struct Road {
                                          "[普通土利用率],[硬土利用率],[软石利用率],[次坚石利用率],"
                                          "[坚石利用率]) VALUES (?,?,?,?,?,?,?,?,60,100,100,100,"
                                          "90,80)"),
-                          {YStation(s).Text(), s, soil * 0.2, soil * 0.5, soil * 0.3,
+                          {db.Numbering().Text(YStation(s)), s, soil * 0.2, soil * 0.5, soil * 0.3,
                            (100 - soil) * 0.5, (100 - soil) * 0.3, (100 - soil) * 0.2});
         }
         for (double s = 40010; s < end; s += 40000) {
             (void)db.Exec(
                 QStringLiteral("INSERT INTO [构造物] ([起始桩号],[终止桩号],[名称],[跨径],"
                                "[能否跨越],[ssta]) VALUES (?,?,'桥',85,1,?)"),
-                {YStation(s).Text(), YStation(s + 85).Text(), s});
+                {db.Numbering().Text(YStation(s)), db.Numbering().Text(YStation(s + 85)), s});
         }
         (void)tr.Commit();
         nLastInputRow =

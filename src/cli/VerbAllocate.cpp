@@ -1,11 +1,10 @@
 #include "cli/YCliAllocSession.h"
 #include "cli/YCliVerb.h"
-#include "core/allocation/YDPRangeSelect.h"
+#include "core/allocation/YDPCalTool.h"
+#include "core/allocation/YDPCommand.h"
 #include "core/allocation/YDPRule.h"
-#include "core/allocation/YDPStrategyRegistry.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/model/YClassFilter.h"
-#include "core/neighbours/YPortPairSetup.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/DpKind.h"
 
@@ -147,39 +146,6 @@ std::optional<Request> Parse(const QStringList& args, QString& error) {
     return r;
 }
 
-// A run of whole segments in a "FROM~TO" range of display texts or metres.
-std::optional<YSegRun> RangeRun(CDalvexDoc& doc, const QString& text, YUserIO& io) {
-    doc.LoadChainBreaks();
-    const QStringList parts = text.split(QLatin1Char('~'));
-    const std::optional<YStation> from =
-        parts.size() == 2 ? YStation::Parse(parts[0].trimmed()) : std::nullopt;
-    const std::optional<YStation> to =
-        parts.size() == 2 ? YStation::Parse(parts[1].trimmed()) : std::nullopt;
-    if (!from || !to) {
-        io.Error(QStringLiteral("桩号范围不正确: %1").arg(text));
-        return std::nullopt;
-    }
-    const double a = from->Value();
-    const double b = to->Value();
-    const std::optional<YSegRun> run =
-        YDPRangeSelect::WholeSegments(doc, a < b ? a : b, a < b ? b : a);
-    if (!run) {
-        io.Error(QStringLiteral("%1 范围内没有完整的计算段落").arg(text));
-    }
-    return run;
-}
-
-// The link index of a port number 编号 in a project, −1 when it has none.
-int PortIndex(const CDalvexDoc& doc, int no) {
-    const auto& links = doc.Model().m_arrNearPrj;
-    for (size_t i = 0; i < links.size(); ++i) {
-        if (links[i].m_nNo == no) {
-            return int(i);
-        }
-    }
-    return -1;
-}
-
 // Collects what the strategy records, for the printout.
 class ProcessCollector : public YReactor {
   public:
@@ -191,15 +157,18 @@ class ProcessCollector : public YReactor {
     };
     explicit ProcessCollector(std::vector<Line>& lines) : m_lines(lines) {}
     void OnProcessAdded(const DpProcess& p) override {
-        m_lines.push_back({GetDocument(), p.kind, p.step, p.seq, Where(p.source, p, true),
-                           Where(p.destination, p, false), p.Moved(DpAmt::SoilC),
+        const YStationNumbering& numbering = GetDocument()->Numbering();
+        m_lines.push_back({GetDocument(), p.kind, p.step, p.seq,
+                           Where(p.source, p, true, numbering),
+                           Where(p.destination, p, false, numbering), p.Moved(DpAmt::SoilC),
                            p.Moved(DpAmt::RockC), p.FillMoved()});
     }
 
   private:
-    static QString Where(const DpEnd& end, const DpProcess& p, bool source) {
+    static QString Where(const DpEnd& end, const DpProcess& p, bool source,
+                         const YStationNumbering& numbering) {
         if (const auto* seg = std::get_if<YTFItem*>(&end)) {
-            return (*seg)->m_staStart.Text() + u'~' + (*seg)->m_staEnd.Text();
+            return numbering.Text((*seg)->m_staStart) + u'~' + numbering.Text((*seg)->m_staEnd);
         }
         if (std::holds_alternative<YQutukItem*>(end)) {
             return QStringLiteral("取土坑%1").arg(p.pit + 1);
@@ -239,75 +208,33 @@ void ApplySettings(const Request& r) {
 // The selection the tool would hand over; empty after a message when a pick is not possible.
 std::optional<YDPSelection> BuildSelection(const Request& r, CDalvexDoc& cutDoc,
                                            CDalvexDoc& fillDoc, YUserIO& io) {
-    YDPSelection sel;
-    if (!r.cut.isEmpty()) {
-        const std::optional<YSegRun> run = RangeRun(cutDoc, r.cut, io);
-        if (!run) {
-            return std::nullopt;
-        }
-        YDPRangeSelect::Select(cutDoc, *run);
-        sel.pCutDoc = &cutDoc;
-        sel.nCutFirst = run->nFirst;
-        sel.nCutLast = run->nLast;
-    } else if (r.borrowPit > 0) {
-        if (r.borrowPit > int(fillDoc.Model().m_arrQutuk.size())) {
-            io.Error(QStringLiteral("没有取土坑 %1").arg(r.borrowPit));
-            return std::nullopt;
-        }
-        sel.pCutDoc = &fillDoc;
-        sel.nCutFirst = r.borrowPit - 1;
+    YDPCommand::Picks picks;
+    if (!r.cut.isEmpty() && !(picks.cutRun = YDPCommand::RangeRun(cutDoc, r.cut, io))) {
+        return std::nullopt;
     }
-    if (!r.fill.isEmpty()) {
-        const std::optional<YSegRun> run = RangeRun(fillDoc, r.fill, io);
-        if (!run) {
-            return std::nullopt;
-        }
-        YDPRangeSelect::Select(fillDoc, *run);
-        sel.pFillDoc = &fillDoc;
-        sel.nFillFirst = run->nFirst;
-        sel.nFillLast = run->nLast;
-    } else if (r.wastePit > 0) {
-        if (r.wastePit > int(cutDoc.Model().m_arrQituk.size())) {
-            io.Error(QStringLiteral("没有弃土坑 %1").arg(r.wastePit));
-            return std::nullopt;
-        }
-        sel.pFillDoc = &cutDoc;
-        sel.nFillFirst = r.wastePit - 1;
+    if (!r.fill.isEmpty() && !(picks.fillRun = YDPCommand::RangeRun(fillDoc, r.fill, io))) {
+        return std::nullopt;
     }
-    return sel;
+    picks.nBorrowPit = r.borrowPit - 1;
+    picks.nWastePit = r.wastePit - 1;
+    return YDPCommand::Select(picks, cutDoc, fillDoc, io);
 }
 
-// Exit and entry port indices for a cross-project pick (existing numbers, or a new pair).
-bool ChoosePorts(const Request& r, CDalvexDoc& cutDoc, CDalvexDoc& fillDoc, YDPSelection& sel,
-                 YUserIO& io) {
-    if (!r.newPort.isEmpty()) {
-        const QStringList parts = r.newPort.split(QLatin1Char(','));
-        cutDoc.LoadChainBreaks();
-        const auto exitSta = parts.size() == 3 ? YStation::Parse(parts[0]) : std::nullopt;
-        fillDoc.LoadChainBreaks();
-        const auto entrySta = parts.size() == 3 ? YStation::Parse(parts[2]) : std::nullopt;
-        const std::optional<double> dist = parts.size() == 3 ? Number(parts[1]) : std::nullopt;
-        if (!exitSta || !entrySta || !dist) {
-            io.Error(QStringLiteral("--new-port 的值不正确: %1").arg(r.newPort));
-            return false;
-        }
-        const auto ports = YPortPairSetup(cutDoc, fillDoc).CreatePort(*exitSta, *dist, *entrySta);
-        if (!ports) {
-            return false;
-        }
-        sel.nOutPort = ports->nExit;
-        sel.nInPort = ports->nEntry;
-        return true;
+// Exit and entry ports for a cross-project pick (existing numbers, or a new pair).
+bool ChoosePorts(const Request& r, YDPSelection& sel, YUserIO& io) {
+    if (r.newPort.isEmpty()) {
+        return YDPCommand::UsePorts(sel, r.exitPort, r.entryPort, io);
     }
-    sel.nOutPort = PortIndex(cutDoc, r.exitPort);
-    sel.nInPort = PortIndex(fillDoc, r.entryPort);
-    if (sel.nOutPort < 0 || sel.nInPort < 0) {
-        io.Error(QStringLiteral("没有编号为 %1 的调出口或编号为 %2 的调入口")
-                     .arg(r.exitPort)
-                     .arg(r.entryPort));
+    const QStringList parts = r.newPort.split(QLatin1Char(','));
+    const bool three = parts.size() == 3;
+    const auto exitSta = three ? sel.pCutDoc->Numbering().ParseStation(parts[0]) : std::nullopt;
+    const auto entrySta = three ? sel.pFillDoc->Numbering().ParseStation(parts[2]) : std::nullopt;
+    const std::optional<double> dist = three ? Number(parts[1]) : std::nullopt;
+    if (!exitSta || !entrySta || !dist) {
+        io.Error(QStringLiteral("--new-port 的值不正确: %1").arg(r.newPort));
         return false;
     }
-    return true;
+    return YDPCommand::CreatePorts(sel, *exitSta, *dist, *entrySta);
 }
 
 void Print(YCliContext& c, const QString& strategy,
@@ -375,12 +302,11 @@ int RunAllocate(YCliContext& c) {
     }
     ApplySettings(*r);
     std::optional<YDPSelection> sel = BuildSelection(*r, *cutDoc, *fillDoc, *c.io);
-    if (!sel || (cutDoc != fillDoc && !ChoosePorts(*r, *cutDoc, *fillDoc, *sel, *c.io))) {
+    if (!sel || (cutDoc != fillDoc && !ChoosePorts(*r, *sel, *c.io))) {
         return 1;
     }
-    std::unique_ptr<YDPCalTool> strategy = YDPStrategyRegistry::FindStrategy(*sel);
+    std::unique_ptr<YDPCalTool> strategy = YDPCommand::Strategy(*sel, *c.io);
     if (!strategy) {
-        c.io->Warning(YDPStrategyRegistry::ConflictText());
         return 1;
     }
     std::vector<ProcessCollector::Line> lines;

@@ -39,16 +39,18 @@ int RunSteps(YCliContext& c) {
     if (c.bJson) {
         QJsonArray rows;
         for (const YProcessEntry& e : entries) {
-            rows.append(QJsonObject{
-                {QStringLiteral("step"), e.nStep},
-                {QStringLiteral("kind"), e.nKind},
-                {QStringLiteral("label"), e.Label()},
-                {QStringLiteral("applied"), e.bApplied},
-                {QStringLiteral("from"), YProcessEntry::Range(e.staSrcStart, e.staSrcEnd)},
-                {QStringLiteral("to"), YProcessEntry::Range(e.staDstStart, e.staDstEnd)},
-                {QStringLiteral("soil"), e.dSoil},
-                {QStringLiteral("rock"), e.dRock},
-                {QStringLiteral("distance"), e.dDistance}});
+            rows.append(
+                QJsonObject{{QStringLiteral("step"), e.nStep},
+                            {QStringLiteral("kind"), e.nKind},
+                            {QStringLiteral("label"), e.Label()},
+                            {QStringLiteral("applied"), e.bApplied},
+                            {QStringLiteral("from"),
+                             YProcessEntry::Range(doc->Numbering(), e.staSrcStart, e.staSrcEnd)},
+                            {QStringLiteral("to"),
+                             YProcessEntry::Range(doc->Numbering(), e.staDstStart, e.staDstEnd)},
+                            {QStringLiteral("soil"), e.dSoil},
+                            {QStringLiteral("rock"), e.dRock},
+                            {QStringLiteral("distance"), e.dDistance}});
         }
         c.out(JsonText(rows));
         return 0;
@@ -56,8 +58,8 @@ int RunSteps(YCliContext& c) {
     QString text = QStringLiteral("操作\t从\t到\t土\t石\t运距\n开始调配\n");
     for (const YProcessEntry& e : entries) {
         text += QStringList{e.Label(),
-                            YProcessEntry::Range(e.staSrcStart, e.staSrcEnd),
-                            YProcessEntry::Range(e.staDstStart, e.staDstEnd),
+                            YProcessEntry::Range(doc->Numbering(), e.staSrcStart, e.staSrcEnd),
+                            YProcessEntry::Range(doc->Numbering(), e.staDstStart, e.staDstEnd),
                             Num(e.dSoil),
                             Num(e.dRock),
                             Num(e.dDistance)}
@@ -86,8 +88,8 @@ int RunTasks(YCliContext& c) {
         ++row;
         rows.append(QJsonObject{{QStringLiteral("label"), t.Label(row)},
                                 {QStringLiteral("type"), t.nType},
-                                {QStringLiteral("from"), t.staFrom.Text()},
-                                {QStringLiteral("to"), t.staTo.Text()},
+                                {QStringLiteral("from"), doc->Numbering().Text(t.staFrom)},
+                                {QStringLiteral("to"), doc->Numbering().Text(t.staTo)},
                                 {QStringLiteral("usableSoil"), t.dUseSoil},
                                 {QStringLiteral("usableRock"), t.dUseRock},
                                 {QStringLiteral("fill"), t.dFill},
@@ -95,8 +97,8 @@ int RunTasks(YCliContext& c) {
                                 {QStringLiteral("unusableRock"), t.dUnuseRock}});
         const bool surplus = t.nType == 0;
         text += QStringList{t.Label(row),
-                            t.staFrom.Text(),
-                            t.staTo.Text(),
+                            doc->Numbering().Text(t.staFrom),
+                            doc->Numbering().Text(t.staTo),
                             surplus ? Shown(t.dUseSoil) : QString(),
                             surplus ? Shown(t.dUseRock) : QString(),
                             surplus ? QString() : Num(t.dFill),

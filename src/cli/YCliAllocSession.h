@@ -7,10 +7,10 @@
 class CDalvexDoc;
 class YUserIO;
 
-// The open projects of an allocation command: a project, every project it exchanges material
-// with (opened after it through its neighbour links), each with its allocation model loaded as
-// starting the allocation in the desktop program does. The documents live as long as the
-// session.
+// The open projects of an allocation (调配) command: a project, every project it exchanges
+// material with (opened after it through its neighbour links), each with its allocation model
+// loaded as starting the allocation in the desktop program does. The documents live as long as
+// the session.
 class YCliAllocSession {
   public:
     explicit YCliAllocSession(YUserIO& io) : m_manager(io) {}

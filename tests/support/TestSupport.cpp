@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "core/station/YStationNumbering.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,10 @@ const TestEnvironment environment;
 } // namespace
 
 namespace dalvex::test {
+
+QString StaText(double metres) {
+    return YStationNumbering().Text(YStation(metres));
+}
 
 ScratchDir::ScratchDir() {
     EXPECT_TRUE(m_dir.isValid());

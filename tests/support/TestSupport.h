@@ -16,6 +16,10 @@ class ScratchDir {
     QTemporaryDir m_dir;
 };
 
+// Display text of a station in a project without chain breaks or label ("K1+200.000"), as
+// test data is typed.
+QString StaText(double metres);
+
 // A QCoreApplication for tests that need one (QSettings, event loop); created once.
 void EnsureCoreApp();
 

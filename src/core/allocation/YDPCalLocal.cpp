@@ -31,9 +31,9 @@ bool YDPCalJDJF::Accept(const YDPSelection& sel) {
     return YDPCalTool::Accept(sel) && (g_nDPRule & DPR_LOCAL) != 0 && IsLocalFillShape();
 }
 
-QString YDPCalJDJF::NoContentsText(const YTFItem& seg) {
+QString YDPCalJDJF::NoContentsText(const YTFItem& seg, const YStationNumbering& numbering) {
     return QStringLiteral("%1~%2 的填方土石含量全为0或土石系数无效,该段落不能就地取土,已跳过。")
-        .arg(seg.m_staStart.Text(), seg.m_staEnd.Text());
+        .arg(numbering.Text(seg.m_staStart), numbering.Text(seg.m_staEnd));
 }
 
 bool YDPCalJDJF::ApplyLocalTake(DpProcess& p, const std::array<double, 6>& c) {
@@ -100,7 +100,7 @@ bool YDPCalJDJF::Compute() {
             std::copy(p.after.begin(), p.after.begin() + 6, contents.begin());
         }
         if (!ApplyLocalTake(p, contents)) {
-            IO().Warning(NoContentsText(seg));
+            IO().Warning(NoContentsText(seg, m_pFillDoc->Numbering()));
             continue;
         }
         run.Record(p);

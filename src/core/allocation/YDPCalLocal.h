@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/allocation/YDPCalTool.h"
+#include "core/station/YStationNumbering.h"
 
 #include <QString>
 
@@ -33,7 +34,7 @@ class YDPCalJDJF : public YDPCalTool {
 
     // Message for a fill whose contents cannot give a class mix (all zero, or a class with
     // content but no coefficient): the fill is skipped.
-    static QString NoContentsText(const YTFItem& seg);
+    static QString NoContentsText(const YTFItem& seg, const YStationNumbering& numbering);
     // Fills the before block of a prepared kind-3 record from contents c (percent) and the
     // coefficients in after values 7-12, for the need fillBefore, and closes the fill. False
     // (record unchanged) when the contents give no mix.

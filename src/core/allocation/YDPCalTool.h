@@ -19,9 +19,10 @@ class YQutukItem;
 class YNearPrjItem;
 class YUserIO;
 
-// Base of the 29 allocation strategies. A strategy lives for one invocation: FindStrategy
-// creates it, Accept copies the selection and says whether the strategy fits the rule word and
-// the selection's shape, Compute records the transfers under one new step.
+// 调配计算工具 (allocation strategy): base of the 29 allocation strategies. A strategy lives for
+// one invocation: FindStrategy creates it, Accept copies the selection and says whether the
+// strategy fits the rule word and the selection's shape, Compute records the transfers under one
+// new step.
 //
 // Quantities: surplus in the segment model is natural (in place) m³; every amount compared with
 // a fill need is compacted m³ (natural / class coefficient of [土石系数]).

@@ -2,9 +2,10 @@
 
 #include <array>
 
-// The program-wide allocation settings: one rule word and its parameters for all open projects.
-// The settings pane writes them at once; strategies read them when they run. They are stored
-// nowhere, so every start of the program begins with the defaults below.
+// 调配原则 (allocation rules): the program-wide allocation settings, one rule word and its
+// parameters for all open projects. The settings pane writes them at once; strategies read them
+// when they run. They are stored nowhere, so every start of the program begins with the
+// defaults below.
 //
 // Bits of g_nDPRule. Exactly one of the five 首要原则 bits (1, 2, 8, 32, 64) is set at any time;
 // 4, 16 and 128 are independent flags.

@@ -6,8 +6,8 @@
 #include <QVariant>
 #include <vector>
 
-// Headless model of the allocation settings pane: the items of the property grid with their
-// ids, labels and categories, their values (read from and written to the program-wide
+// Headless model of the allocation settings pane "调配设置": the items of the property grid with
+// their ids, labels and categories, their values (read from and written to the program-wide
 // g_nDPRule and its parameters at once) and the enable rules. The desktop pane binds a
 // property grid to it; the command-line program and the tests drive it directly.
 //

@@ -7,8 +7,9 @@
 
 struct YClassRecord;
 
-// The registry of the 29 strategy classes, registered under YDPCalTool's record in the order of
-// their rule names (the GBK order of the names, which is the order of the strategy table).
+// The registry of the 29 strategy classes, registered under YDPCalTool's record ("调配计算工具")
+// in the order of their rule names (the GBK order of the names, which is the order of the
+// strategy table).
 class YDPStrategyRegistry {
   public:
     // Registers every strategy class once; later calls do nothing.

@@ -1,5 +1,6 @@
 # Sources of the allocation subsystem.
 target_sources(dalvex_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPRule.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPSettingsModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPCalTool.cpp

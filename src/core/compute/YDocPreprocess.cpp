@@ -13,17 +13,22 @@ YPreprocessor::Result YDocPreprocess::Run(CDalvexDoc& doc, const YPreprocessOpti
     YWaitScope wait(doc.UserIO());
     YPreprocessor pre(doc.GetDatabase(), doc.UserIO());
     const YPreprocessor::Result result = pre.Run(options);
-    if (result.Ok()) {
-        for (YRecordset* set :
-             {static_cast<YRecordset*>(&doc.GetZzmjSet()),
-              static_cast<YRecordset*>(&doc.GetTsjsSet()),
-              static_cast<YRecordset*>(&doc.GetZjTsjsSet()),
-              static_cast<YRecordset*>(&doc.GetDpSet()), static_cast<YRecordset*>(&doc.GetTdpSet()),
-              static_cast<YRecordset*>(&doc.GetGchSet())}) {
-            if (set->IsOpen()) {
-                (void)set->Requery();
-            }
+    if (!result.Ok()) {
+        return result; // stopped with its message, declined or rolled back: tables as before
+    }
+    // The document's sets see the new results (and the sections added at structure ends).
+    for (YRecordset* set :
+         {static_cast<YRecordset*>(&doc.GetZzmjSet()), static_cast<YRecordset*>(&doc.GetTsjsSet()),
+          static_cast<YRecordset*>(&doc.GetZjTsjsSet()), static_cast<YRecordset*>(&doc.GetDpSet()),
+          static_cast<YRecordset*>(&doc.GetTdpSet()), static_cast<YRecordset*>(&doc.GetGchSet())}) {
+        if (set->IsOpen()) {
+            (void)set->Requery();
         }
+    }
+    // A model loaded from the previous results would show (and let allocation change)
+    // quantities that are no longer in the tables.
+    if (doc.GetSegmentCount() > 0) {
+        (void)doc.ReloadModel();
     }
     return result;
 }

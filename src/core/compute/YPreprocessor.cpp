@@ -189,8 +189,8 @@ void YPreprocessor::ReadStructures() {
         return; // no structures to take into account
     }
     while (q.next()) {
-        m_structures.push_back({YStation::ParseOrZero(q.value(0).toString()),
-                                YStation::ParseOrZero(q.value(1).toString())});
+        m_structures.push_back({m_db.Numbering().ParseOrZero(q.value(0).toString()),
+                                m_db.Numbering().ParseOrZero(q.value(1).toString())});
     }
 }
 
@@ -208,7 +208,7 @@ void YPreprocessor::ReadSegments() {
     }
     std::optional<YStation> previous;
     while (q.next()) {
-        const YStation end = YStation::ParseOrZero(q.value(1).toString());
+        const YStation end = m_db.Numbering().ParseOrZero(q.value(1).toString());
         if (q.value(0).toInt() == current) {
             m_segments = std::make_unique<Segments>(Segments{current, previous, end});
             return;
@@ -299,7 +299,7 @@ void YPreprocessor::InsertSection(const YStation& at, const Section& s0, const S
     const double x = at.Value();
     m_zzmj->AddNew();
     m_zzmj->m_sta = at;
-    m_zzmj->m_strSta = at.Text();
+    m_zzmj->m_strSta = m_db.Numbering().Text(at);
     m_zzmj->m_dCutArea = YSegmentCalc::Interpolate(s0.cut, s1.cut, a, b, x);
     m_zzmj->m_dFillArea = YSegmentCalc::Interpolate(s0.fill, s1.fill, a, b, x);
     m_zzmj->m_dCenterFill = YSegmentCalc::Interpolate(s0.height, s1.height, a, b, x);

@@ -4,9 +4,10 @@
 
 #include <array>
 
-// The arithmetic of the preprocessing, free of any table: averaging two cross-section areas,
-// deducting the road trough from a cross-section, splitting a segment's cut into the six
-// classes and reusing it locally. Areas in m², lengths in m, volumes in m³.
+// The arithmetic of the preprocessing (数据预处理), free of any table: averaging two
+// cross-section areas, deducting the road trough (路槽) from a cross-section, splitting a
+// segment's cut into the six classes and reusing it locally (本桩利用). Areas in m², lengths in
+// m, volumes in m³.
 class YSegmentCalc {
   public:
     // Below this an area or volume counts as nothing.

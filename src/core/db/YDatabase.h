@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/station/YStationNumbering.h"
+
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
@@ -51,6 +53,12 @@ class YDatabase {
     int CurrentSegment() const { return m_nCurrentSegment; }
     void SetCurrentSegment(int segment) { m_nCurrentSegment = segment; }
 
+    // The project's own station numbering (项目标识 and 断链): every station text of this file
+    // is made and read with it, whatever other project is open. The document sets it from
+    // the file when it opens the project and when the chain breaks change.
+    const YStationNumbering& Numbering() const { return m_numbering; }
+    void SetNumbering(const YStationNumbering& numbering) { m_numbering = numbering; }
+
     // Runs one statement with positional parameters ("?"). False and LastError on failure.
     [[nodiscard]] bool Exec(const QString& sql, const QVariantList& params = {});
     // The first column of the first row of a query; empty on failure or when there is no row.
@@ -97,5 +105,6 @@ class YDatabase {
     int m_nVersion = 2;
     int m_nCurrentSegment = -1;
     int m_nTransactionDepth = 0;
+    YStationNumbering m_numbering;
     std::vector<YRecordset*> m_openSets;
 };

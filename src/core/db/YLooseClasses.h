@@ -2,8 +2,9 @@
 
 #include <QStringList>
 
-// Fourteen quantities of one kind in an extension row: loose soil and rock totals, loose
-// volume per class I–VI, then natural volume per class I–VI (index 0 = class I 松土). m³.
+// 松方 (loose volumes): fourteen quantities of one kind in an extension row ([统计扩展],
+// [土方调配扩展记录]): loose soil and rock totals, loose volume per class I–VI, then natural
+// volume per class I–VI (index 0 = class I 松土). m³.
 struct YLooseClasses {
     double dSoilLoose = 0.0;
     double dRockLoose = 0.0;

@@ -3,10 +3,10 @@
 #include "core/db/YRecordset.h"
 #include "core/station/YStation.h"
 
-// What the borrow-pit and waste-pit sets share: the station where the pit's haul road meets
-// the line, the stretch the pit serves economically (stored from layout version 3; before,
-// both ends are taken equal to 上路桩号) and the haul-road length. Sorted by the text of
-// 上路桩号, so "K10+000" comes before "K9+000".
+// What the sets of [取土坑] (borrow pits) and [弃土坑] (waste pits) share: the station where
+// the pit's haul road meets the line, the stretch the pit serves economically (stored from
+// layout version 3; before, both ends are taken equal to 上路桩号) and the haul-road length.
+// Sorted by the text of 上路桩号, so "K10+000" comes before "K9+000".
 class YPitSet : public YRecordset {
   public:
     using YRecordset::YRecordset;

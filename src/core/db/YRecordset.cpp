@@ -324,7 +324,7 @@ void YRecordset::LoadMembers(const YRow& row) {
             break;
         case K::StationText:
             Member<QString>(b) = row.text[size_t(b.slot)];
-            *b.station = YStation::ParseOrZero(row.text[size_t(b.slot)]);
+            *b.station = m_db.Numbering().ParseOrZero(row.text[size_t(b.slot)]);
             break;
         case K::Double:
             Member<double>(b) = OrZero(v);
@@ -415,14 +415,15 @@ double NumberOf(const YFieldExchange::Binding& b) {
 // a changed station is formatted into the text, a changed text is parsed into the station,
 // and an untouched pair keeps its text as it was typed (an empty or unreadable text is not
 // replaced by "K0+000.000"). A new row whose text was left empty gets the station's text.
-void SyncStationText(const YFieldExchange::Binding& b, const QString& old, bool bAdding) {
+void SyncStationText(const YFieldExchange::Binding& b, const QString& old, bool bAdding,
+                     const YStationNumbering& numbering) {
     QString& text = Member<QString>(b);
-    if (*b.station != YStation::ParseOrZero(old)) {
-        text = b.station->Text();
+    if (*b.station != numbering.ParseOrZero(old)) {
+        text = numbering.Text(*b.station);
     } else if (text != old) {
-        *b.station = YStation::ParseOrZero(text);
+        *b.station = numbering.ParseOrZero(text);
     } else if (bAdding && text.isEmpty()) {
-        text = b.station->Text();
+        text = numbering.Text(*b.station);
     }
 }
 
@@ -452,7 +453,7 @@ bool YRecordset::StoreMembers(YRow& row, bool bAdding, std::vector<int>* pChange
         } else {
             QString& cached = row.text[size_t(b.slot)];
             if (b.kind == YFieldExchange::Kind::StationText) {
-                SyncStationText(b, cached, bAdding);
+                SyncStationText(b, cached, bAdding, m_db.Numbering());
             }
             const QString& text = Member<QString>(b);
             if (text.size() > kMaxText) {

@@ -25,7 +25,6 @@
 #include "core/document/YDocManager.h"
 #include "core/model/YModelLoader.h"
 #include "core/platform/YUserIO.h"
-#include "core/station/YStationSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,7 +160,7 @@ void CDalvexDoc::DeleteContents() {
         m_pDb->Close(); // closes every open record set first
     }
     m_model.Clear();
-    YStationSystem::Reset();
+    m_pDb->SetNumbering(YStationNumbering());
     NotifyReset();
 }
 
@@ -326,17 +325,23 @@ std::optional<int> CDalvexDoc::FindLogDamage() {
 }
 
 void CDalvexDoc::LoadChainBreaks() {
-    YStationSystem::Reset();
+    YStationNumbering numbering;
     YDLSet& set = m_pSets->dl;
     if (set.IsOpen() && set.Requery()) {
         for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
             if (!set.m_strBreak.isEmpty()) {
-                // A text the station system cannot read is left out.
-                (void)YStationSystem::AddChainBreak(set.m_strBreak);
+                // A text the numbering cannot read is left out.
+                (void)numbering.AddChainBreak(set.m_strBreak);
             }
         }
     }
-    YStationSystem::SetLabel(m_strStaLabel);
+    // A label texts could not be read back with falls back to "K" inside the numbering.
+    (void)numbering.SetLabel(m_strStaLabel);
+    m_pDb->SetNumbering(numbering);
+}
+
+const YStationNumbering& CDalvexDoc::Numbering() const {
+    return m_pDb->Numbering();
 }
 
 // ---- Database and segments ----
@@ -570,7 +575,8 @@ void CDalvexDoc::NotifyViewMoved(CDalvexView* pView) {
     ForEachReactor([&](YReactor& r) { r.OnViewMoved(pView); });
 }
 void CDalvexDoc::NotifyActivate(CDalvexView* pView) {
-    // Stations are read and shown with the active project's chain breaks.
+    // Each project keeps its own numbering; re-reading it here only picks up edits of the
+    // 断链 grid made since, and never touches another project's.
     LoadChainBreaks();
     ForEachReactor([&](YReactor& r) { r.OnActivate(pView); });
 }
@@ -664,7 +670,7 @@ bool CDalvexDoc::CheckStructures(const YStation& a, const YStation& b) {
         return true;
     }
     const YGZWItem& s = m_model.m_arrGZW[size_t(i)];
-    m_io.Warning(kStructure.arg(s.m_strName, s.m_staStart.Text(), s.m_staEnd.Text()));
+    m_io.Warning(kStructure.arg(s.m_strName, Numbering().Text(s.m_staStart), Numbering().Text(s.m_staEnd)));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/document/YReactor.h"
 #include "core/model/YSegmentModel.h"
+#include "core/station/YStationNumbering.h"
 
 #include <QObject>
 #include <QPointF>
@@ -91,11 +92,14 @@ class CDalvexDoc : public QObject {
     const QString& GetGuid() const { return m_strGuid; }
     const QString& GetStationLabel() const { return m_strStaLabel; }
 
-    // Loads this project's chain breaks and station label into the station system (on opening
-    // and whenever one of its views becomes active).
+    // This project's station numbering (label and chain breaks): every station text of this
+    // project, in messages, tables and pictures, is made and read with it.
+    const YStationNumbering& Numbering() const;
+    // Rebuilds the numbering from [断链] and the station label (on opening, and whenever one
+    // of its views becomes active, to pick up edits of the chain-break grid).
     void LoadChainBreaks();
-    // Re-reads name, GUID and station label from [项目] after an import rewrote them, and loads
-    // the chain breaks and label into the station system again.
+    // Re-reads name, GUID and station label from [项目] after an import rewrote them, and
+    // rebuilds the numbering.
     void ReloadProjectProperties();
 
     // A stored neighbour path relative to the project's folder (backslashes or slashes) made
@@ -159,7 +163,7 @@ class CDalvexDoc : public QObject {
     void NotifyStepDeleted(int nStep);
     void NotifyViewNotify(CDalvexView* pView, int nCode);
     void NotifyViewMoved(CDalvexView* pView);
-    // Reloads the chain breaks first, then OnActivate.
+    // Rebuilds this project's numbering first, then OnActivate.
     void NotifyActivate(CDalvexView* pView);
     void NotifySourcePicked();
     void NotifyToolReset();

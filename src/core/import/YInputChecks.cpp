@@ -65,7 +65,7 @@ YInputChecks::WalkEnd YInputChecks::SyncStations(YDatabase& db, YUserIO& io, con
     WalkEnd end = WalkEnd::Done;
     for (size_t i = 0; i < rows.size() && end == WalkEnd::Done; ++i) {
         const QString& text = rows[i].second;
-        const std::optional<YStation> sta = YStation::Parse(text);
+        const std::optional<YStation> sta = db.Numbering().ParseStation(text);
         if (!sta) {
             end = WalkEnd::Unreadable;
         } else if (checkDuplicates && i > 0 && text == rows[i - 1].second) {

@@ -52,11 +52,11 @@ QString TrimSpacesAndTabs(const QString& line) {
 }
 
 // The value a field of the file stores, or empty when the field cannot be read.
-std::optional<QVariant> ReadField(const QString& text, K kind) {
+std::optional<QVariant> ReadField(const QString& text, K kind, const YStationNumbering& numbering) {
     bool ok = false;
     switch (kind) {
     case K::Station:
-        return YStation::Parse(text) ? std::optional<QVariant>(text) : std::nullopt;
+        return numbering.Parse(text) ? std::optional<QVariant>(text) : std::nullopt;
     case K::ChainBreak:
         return YChainBreak::Parse(text) ? std::optional<QVariant>(text) : std::nullopt;
     case K::Text:
@@ -261,14 +261,15 @@ bool YInputTableText::ImportLines(const Layout& layout, const QString& path, con
         std::optional<YStation> station;
         for (size_t i = 0; i < layout.items.size(); ++i) {
             const auto& item = layout.items[i];
-            const std::optional<QVariant> v = ReadField(fields[qsizetype(i)], item.field->kind);
+            const std::optional<QVariant> v =
+                ReadField(fields[qsizetype(i)], item.field->kind, m_db.Numbering());
             if (!v || !FollowsEarlierBreaks(item.field->kind, *v)) {
                 result = {Status::BadLine, 0};
                 m_io.Error(YTextFile::BadLineMessage(path, int(n) + 1));
                 return false;
             }
             if (item.field->kind == K::Station && !station) {
-                station = YStation::Parse(v->toString());
+                station = m_db.Numbering().ParseStation(v->toString());
             }
             if (item.stored) {
                 insert.bindValue(pos++, *v);
@@ -318,6 +319,6 @@ void YInputTableText::LoadBreaks(YStationNumbering& numbering) {
 void YInputTableText::ReloadChainBreaks() {
     YStationNumbering numbering;
     LoadBreaks(numbering);
-    numbering.SetLabel(YStationSystem::Label());
-    YStationSystem::SetNumbering(numbering);
+    (void)numbering.SetLabel(m_db.Numbering().Label());
+    m_db.SetNumbering(numbering);
 }

@@ -48,7 +48,7 @@ bool YTfImport::WriteSections(const YTfReadResult& read) {
         return false;
     }
     for (const YTfLine& line : read.lines) {
-        insert.bindValue(0, YStation(line.dStation).Text());
+        insert.bindValue(0, m_db.Numbering().Text(YStation(line.dStation)));
         insert.bindValue(1, std::fabs(line.dCut));
         insert.bindValue(2, std::fabs(line.dFill));
         insert.bindValue(3, line.dHeight);
@@ -72,7 +72,7 @@ bool YTfImport::WriteProject(const QString& path, const YTfReadResult& read) {
             return false;
         }
         if (!read.lines.empty()) {
-            const QString end = YStation(read.lines.back().dStation).Text();
+            const QString end = m_db.Numbering().Text(YStation(read.lines.back().dStation));
             if (!m_db.Exec(QStringLiteral("INSERT INTO [项目分段] ([分段编号],[结束桩号]) "
                                           "VALUES (1, ?)"),
                            {end})) {

@@ -23,7 +23,7 @@ struct YTfReadResult {
     bool Ok() const { return nFailLine == 0; }
 };
 
-// Reader of earthwork text files in a user-defined layout (TfFormat).
+// Reader of earthwork text files (土方数据) in a user-defined layout (TfFormat).
 //
 // Per line: leading spaces, commas, semicolons and tabs are dropped; an empty line and one that
 // then begins with "//" or "*" is a comment. Data lines are counted from 1 and read from the

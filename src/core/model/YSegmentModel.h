@@ -28,9 +28,10 @@ struct YSegRun {
     int nLast = -1;
 };
 
-// The in-memory model of the open project segment: segments in ascending station order (segment
-// i + 1 starts where segment i ends), structures, pits and neighbour ports in the order of their
-// tables. Pure data and algorithms; CDalvexDoc fills it from the database and tells views.
+// The in-memory model of the open project segment (项目分段): computation segments (土石计算)
+// in ascending station order (segment i + 1 starts where segment i ends), structures, pits and
+// neighbour ports in the order of their tables. Pure data and algorithms; CDalvexDoc fills it
+// from the database and tells views.
 //
 // Item addresses stay valid until the next Clear()/reload: the arrays never grow in between, and
 // the selection backup is emptied whenever they are rebuilt.

@@ -34,8 +34,7 @@ const QString& YPortPairSetup::DestName() const {
 }
 
 QString YPortPairSetup::StationText(CDalvexDoc& doc, const YStation& sta) const {
-    doc.LoadChainBreaks();
-    return sta.Text();
+    return doc.Numbering().Text(sta);
 }
 
 std::vector<YPortPairSetup::Entry> YPortPairSetup::Entries() const {
@@ -51,7 +50,6 @@ std::vector<YPortPairSetup::Entry> YPortPairSetup::Entries() const {
                              StationText(m_dest, link.m_staNear);
         entries.push_back({text, static_cast<int>(i)});
     }
-    m_source.LoadChainBreaks(); // the source project stays the one whose numbering shows
     return entries;
 }
 

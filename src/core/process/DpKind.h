@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Kinds of allocation process. The code is stored nowhere directly: the log keeps it in its
-// description text and pit column, and the step reader decodes it back (YStepReader).
+// Kinds of allocation process (调配过程). The code is stored nowhere directly: the log keeps it
+// in its description text and pit column, and the step reader decodes it back (YStepReader).
 namespace DpKind {
 
 constexpr int Haul = 0;               // 远运: segment cut -> another segment's fill

@@ -5,9 +5,9 @@
 
 #include <array>
 
-// A process read back from its log row pair, as undo, redo and repair apply it. Amounts are
-// before - after of the log: the 16 source values (DpAmt order) and, at Fill, the
-// destination's quantity.
+// A process (调配过程) read back from its row pair of the log [Tmp调配过程表], as undo, redo
+// and repair apply it. Amounts are before - after of the log: the 16 source values (DpAmt
+// order) and, at Fill, the destination's quantity.
 struct DpLogRecord {
     static constexpr int Fill = DpAmt::Count;
 

@@ -34,8 +34,9 @@ using DpBlock = std::array<double, DpAmt::Count>;
 // used follows from the kind (segment, borrow pit, waste pit, neighbour link).
 using DpEnd = std::variant<std::monostate, YTFItem*, YQutukItem*, YQitukItem*, YNearPrjItem*>;
 
-// One movement of material, filled by a strategy and handed to the recorder. The amount moved
-// is before - after for each source value and fillBefore - fillAfter for the destination.
+// 调配过程 (allocation process): one movement of material, filled by a strategy and handed to
+// the recorder. The amount moved is before - after for each source value and fillBefore -
+// fillAfter for the destination.
 struct DpProcess {
     int kind = DpKind::Haul;
     int step = 0;

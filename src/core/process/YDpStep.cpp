@@ -89,9 +89,9 @@ double YDpStep::TotalDistance(const YHaulExtras* extras) const {
     return m / q + (extras ? extras->Extra(*this) : 0.0);
 }
 
-bool YDpStep::CrossesKilometre() const {
-    return m_staSrcStart.KmText() != m_staSrcEnd.KmText() ||
-           m_staDstStart.KmText() != m_staDstEnd.KmText();
+bool YDpStep::CrossesKilometre(const YStationNumbering& numbering) const {
+    return numbering.KmText(m_staSrcStart) != numbering.KmText(m_staSrcEnd) ||
+           numbering.KmText(m_staDstStart) != numbering.KmText(m_staDstEnd);
 }
 
 bool YDpStep::SameStations(const YDpStep& o) const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/process/DpLogRecord.h"
-#include "core/station/YStation.h"
+#include "core/station/YStationNumbering.h"
 
 #include <array>
 
@@ -35,10 +35,10 @@ inline constexpr int ClsC(int k) {
 }
 } // namespace StepMom
 
-// A process, or a run of processes of one step merged together, as the lists and reports show
-// it. Moments are amount × half the difference of the range sums (the distance between the
-// centres of source and destination), so merged moments divided by merged amounts give
-// amount-weighted haul distances.
+// A process (调配过程), or a run of processes of one step merged together, as the lists and
+// reports show it. Moments are amount × half the difference of the range sums (the distance
+// between the centres of source and destination), so merged moments divided by merged amounts
+// give amount-weighted haul distances.
 class YDpStep {
   public:
     int m_nKind = DpKind::Haul;
@@ -89,6 +89,6 @@ class YDpStep {
     bool IsOut() const { return DpKind::IsOut(m_nKind); }
 
     // Whether the source range or the destination range runs into another kilometre.
-    bool CrossesKilometre() const;
+    bool CrossesKilometre(const YStationNumbering& numbering) const;
     bool SameStations(const YDpStep& o) const;
 };

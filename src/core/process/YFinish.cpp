@@ -84,8 +84,8 @@ bool FinishRun::CheckComplete() {
     for (m_mid.MoveFirst(); !m_mid.IsEOF(); m_mid.MoveNext()) {
         const double left = m_mid.m_rem.dSoil + m_mid.m_rem.dRock + m_mid.m_dFillAfterLocal;
         if (std::fabs(left) > YClass::Present) {
-            m_doc.UserIO().Warning(
-                QStringLiteral("调配尚未完成!桩号%1").arg(m_mid.m_staStart.Text()));
+            m_doc.UserIO().Warning(QStringLiteral("调配尚未完成!桩号%1")
+                                       .arg(m_doc.Numbering().Text(m_mid.m_staStart)));
             return false;
         }
     }
@@ -138,8 +138,9 @@ bool FinishRun::WriteFillSide() {
 
 bool FinishRun::WriteSummaries() {
     YStepReader::Options opt;
-    opt.bSplitKm = true;
-    const auto summaries = YStepSummary::Summarize(YStepReader(m_pairs).ReadAll(opt));
+    opt.pSplitKm = &m_doc.Numbering();
+    const auto summaries =
+        YStepSummary::Summarize(YStepReader(m_pairs).ReadAll(opt), m_doc.Numbering());
     YProgressScope progress(m_doc.UserIO(), QStringLiteral("处理调配过程"),
                             qint64(summaries.size()));
     YGchSet& gch = m_doc.GetGchSet();

@@ -8,7 +8,7 @@
 
 class YDpStep;
 
-// What a haul distance adds to the pure centre-to-centre distance: the access road of a pit,
+// What a haul distance (运距) adds to the pure centre-to-centre distance: the access road of a pit,
 // half the crossing distance of a neighbour port, and the detours around crossable structures
 // that lie between the source and the destination. Built once from a document's items, so a
 // report over thousands of steps does not touch the database per step.

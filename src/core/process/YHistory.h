@@ -2,12 +2,12 @@
 
 class CDalvexDoc;
 
-// Undo, redo and purge along the process log. A step is all pairs of one GCID; undo walks back
-// from the end over applied pairs, redo forward from the first undone pair, purge deletes the
-// undone tail. Processes of kinds 7 and 8 tie a step to a step of a neighbouring project, whose
-// log is moved along with it (in its own segment). Every project takes part in one
-// transaction of its own; they are committed together at the end, so a failure anywhere
-// leaves every project as it was.
+// Undo (撤消), redo (重新执行) and purge along the process log. A step is all pairs of one
+// GCID; undo walks back from the end over applied pairs, redo forward from the first undone
+// pair, purge deletes the undone tail. Processes of kinds 7 and 8 tie a step to a step of a
+// neighbouring project, whose log is moved along with it (in its own segment). Every project
+// takes part in one transaction of its own; they are committed together at the end, so a
+// failure anywhere leaves every project as it was.
 class YHistory {
   public:
     // Undoes the steps from the end of the log down to lowestStep. lastStep is the current

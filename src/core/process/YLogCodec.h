@@ -14,8 +14,8 @@ struct YLogEnds {
     int dstPit = 0;
 };
 
-// Turns processes into log row pairs and row pairs back into kinds and records. The kind is
-// not stored as such: it is decoded from 描述 and 坑 of the two rows.
+// Turns processes into row pairs of the log [Tmp调配过程表] and row pairs back into kinds and
+// records. The kind is not stored as such: it is decoded from 描述 and 坑 of the two rows.
 class YLogCodec {
   public:
     [[nodiscard]] static YDpLogPair Encode(const DpProcess& p, const YLogEnds& ends);

@@ -12,8 +12,9 @@ QString YProcessEntry::Label() const {
     return DpKind::Label(nKind, nStep, strNeighbour);
 }
 
-QString YProcessEntry::Range(const YStation& a, const YStation& b) {
-    return a.Text() + QLatin1Char('~') + b.Text();
+QString YProcessEntry::Range(const YStationNumbering& numbering, const YStation& a,
+                             const YStation& b) {
+    return numbering.Text(a) + QLatin1Char('~') + numbering.Text(b);
 }
 
 std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/station/YStation.h"
+#include "core/station/YStationNumbering.h"
 
 #include <QString>
 #include <vector>
@@ -25,10 +25,11 @@ struct YProcessEntry {
 
     QString Label() const;
     // "start~end" in display texts.
-    static QString Range(const YStation& a, const YStation& b);
+    static QString Range(const YStationNumbering& numbering, const YStation& a, const YStation& b);
 };
 
-// The steps of a log as the process list shows them, one entry per step number.
+// The steps of a log as the process list (the pane "调配过程") shows them, one entry per step
+// number.
 class YProcessList {
   public:
     [[nodiscard]] static std::vector<YProcessEntry> Build(const std::vector<YDpLogPair>& pairs,

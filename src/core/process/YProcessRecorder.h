@@ -4,10 +4,10 @@
 
 class CDalvexDoc;
 
-// Recording of allocation processes in one document: step numbers, the quantities a process
-// starts from, and applying and logging it. Strategies call these in this order: NextStep once,
-// then per transfer TakeBefore, lower the after values, RecordProcess; finally EndStep when
-// anything was recorded.
+// Recording of allocation processes (调配过程) in one document: step numbers, the quantities a
+// process starts from, and applying and logging it. Strategies call these in this order:
+// NextStep once, then per transfer TakeBefore, lower the after values, RecordProcess; finally
+// EndStep when anything was recorded.
 class YProcessRecorder {
   public:
     // The number for a new step: one more than the last applied step of the log (1 when none).

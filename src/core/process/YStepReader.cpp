@@ -32,7 +32,7 @@ std::optional<YDpStep> YStepReader::ReadStep(bool bFirst, const Options& opt) {
         if (next.m_nKind != step.m_nKind) {
             break;
         }
-        if (opt.bSplitKm && !next.SameStations(last) && last.CrossesKilometre()) {
+        if (opt.pSplitKm && !next.SameStations(last) && last.CrossesKilometre(*opt.pSplitKm)) {
             break;
         }
         step.Merge(next);

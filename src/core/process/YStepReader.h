@@ -6,17 +6,20 @@
 #include <optional>
 #include <vector>
 
-// Reads the process log back as merged steps. The log is taken as it is sorted in the table
-// (GCID, ID; source row before destination row). Consecutive pairs of one step and one kind
-// merge into one YDpStep; a pair of another kind starts the next one.
+// Reads the process log [Tmp调配过程表] back as merged steps. The log is taken as it is sorted
+// in the table (GCID, ID; source row before destination row). Consecutive pairs of one step
+// and one kind merge into one YDpStep; a pair of another kind starts the next one.
+class YStationNumbering;
+
 class YStepReader {
   public:
     struct Options {
         // Undone pairs (成败 false) are passed over.
         bool bSkipUndone = true;
-        // A pair is not merged into the previous one when that pair's source or destination
-        // range runs into another kilometre (unless all four stations are equal).
-        bool bSplitKm = false;
+        // When set, a pair is not merged into the previous one when that pair's source or
+        // destination range runs into another kilometre of this numbering (unless all four
+        // stations are equal).
+        const YStationNumbering* pSplitKm = nullptr;
     };
 
     explicit YStepReader(const std::vector<YDpLogPair>& pairs) : m_pairs(pairs) {}

@@ -5,7 +5,8 @@ bool YStepSummary::Touch(const YStation& aStart, const YStation& aEnd, const YSt
     return aStart <= bEnd && bStart <= aEnd;
 }
 
-std::vector<YStepSummary> YStepSummary::Summarize(const std::vector<YDpStep>& steps) {
+std::vector<YStepSummary> YStepSummary::Summarize(const std::vector<YDpStep>& steps,
+                                                  const YStationNumbering& numbering) {
     std::vector<YStepSummary> out;
     bool afterReuse = false;
     for (const YDpStep& s : steps) {
@@ -21,7 +22,7 @@ std::vector<YStepSummary> YStepSummary::Summarize(const std::vector<YDpStep>& st
                 Touch(p.m_staDstStart, p.m_staDstEnd, s.m_staDstStart, s.m_staDstEnd)) {
                 YDpStep joined = p;
                 joined.Merge(s);
-                if (!joined.CrossesKilometre()) {
+                if (!joined.CrossesKilometre(numbering)) {
                     last.step = joined;
                     last.nGCID = s.TaskNumber();
                     continue;

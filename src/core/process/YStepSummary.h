@@ -12,7 +12,8 @@ struct YStepSummary {
     YDpStep step;
     int nGCID = 0; // the task number of the last step merged in (step, or -1 … -4)
 
-    [[nodiscard]] static std::vector<YStepSummary> Summarize(const std::vector<YDpStep>& steps);
+    [[nodiscard]] static std::vector<YStepSummary> Summarize(const std::vector<YDpStep>& steps,
+                                                             const YStationNumbering& numbering);
     // Whether two station ranges touch or overlap.
     static bool Touch(const YStation& aStart, const YStation& aEnd, const YStation& bStart,
                       const YStation& bEnd);

@@ -23,8 +23,9 @@ struct YTask {
     QString Label(int row) const;
 };
 
-// The remaining work of the open segment, built from the segment items: surplus runs and fill
-// runs, appended in the order they close (the surplus run first where both close at once).
+// The task list (调配任务): the remaining work of the open segment, built from the segment
+// items: surplus runs and fill runs, appended in the order they close (the surplus run first
+// where both close at once).
 class YTaskList {
   public:
     [[nodiscard]] static std::vector<YTask> Build(const std::vector<YTFItem>& segments);

@@ -136,3 +136,20 @@ double YStationNumbering::KmCeil(double chainage) const {
         from = m_breaks[chain].position;
     }
 }
+
+bool YStationNumbering::AddChainBreak(const QString& text) {
+    const std::optional<YChainBreak> brk = YChainBreak::Parse(text);
+    return brk && AddChainBreak(*brk);
+}
+
+std::optional<YStation> YStationNumbering::ParseStation(const QString& text) const {
+    const std::optional<double> metres = Parse(text);
+    if (!metres) {
+        return std::nullopt;
+    }
+    return YStation(*metres);
+}
+
+YStation YStationNumbering::ParseOrZero(const QString& text) const {
+    return ParseStation(text).value_or(YStation());
+}

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/station/YChainBreak.h"
+#include "core/station/YStation.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
-// How the continuous chainage of one project maps to its display numbers and texts: its chain
+// 桩号体系 (station numbering): how the continuous chainage of one project maps to its display numbers and texts: its chain
 // breaks in road order and its station label.
 //
 // The breaks cut the road into chains 0..n. Chain 0 runs up to the first break and shows the
@@ -29,6 +30,8 @@ class YStationNumbering {
     // lie beyond the previous break's AHEAD or a number is not finite or beyond
     // YStationText::MaxMetres.
     [[nodiscard]] bool AddChainBreak(const YChainBreak& brk);
+    // The same from a 断链 text "BACK=AHEAD"; false, nothing changed, when it does not read.
+    [[nodiscard]] bool AddChainBreak(const QString& text);
     int ChainBreakCount() const { return static_cast<int>(m_breaks.size()); }
     const YChainBreak& ChainBreak(int index) const { return m_breaks.at(index).brk; }
     // Chainage of break `index` in metres.
@@ -54,6 +57,14 @@ class YStationNumbering {
     // a short-chain break whose jump passes a whole kilometre (BACK <= mark <= AHEAD), where
     // that kilometre begins. Non-finite chainages come back unchanged.
     double KmCeil(double chainage) const;
+
+    // The same for stations of this project.
+    QString Text(YStation sta) const { return Text(sta.Value()); }
+    QString KmText(YStation sta) const { return KmText(sta.Value()); }
+    YStation KmCeil(YStation sta) const { return YStation(KmCeil(sta.Value())); }
+    std::optional<YStation> ParseStation(const QString& text) const;
+    // ParseStation() that gives station 0 for an unreadable text, as the record sets read them.
+    YStation ParseOrZero(const QString& text) const;
 
   private:
     struct PlacedBreak {

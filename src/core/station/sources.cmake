@@ -3,6 +3,5 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YChainBreak.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YStation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YStationNumbering.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/YStationSystem.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YStationText.cpp
 )

@@ -14,9 +14,9 @@ class YDocCommands;
 class YDocManager;
 class YFileChooser;
 
-// The desktop program: starts up in its fixed order, owns the open-project registry and the
-// main frame, handles the application's commands (new, open, recent files, help, about, exit)
-// and shows every project that the registry opens in a window of its own.
+// The desktop program (土石方调配): starts up in its fixed order, owns the open-project
+// registry and the main frame, handles the application's commands (new, open, recent files,
+// help, about, exit) and shows every project that the registry opens in a window of its own.
 class CDalvexApp : public QObject, public YDocFrontEnd {
     Q_OBJECT
   public:

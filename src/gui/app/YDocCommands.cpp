@@ -1,6 +1,6 @@
 #include "gui/app/YDocCommands.h"
 
-#include "core/compute/YPreprocessor.h"
+#include "core/compute/YDocPreprocess.h"
 #include "core/db/YDatabase.h"
 #include "core/db/YDpSet.h"
 #include "core/db/YGchSet.h"
@@ -161,31 +161,8 @@ void YDocCommands::Preprocess() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    YPreprocessor::Result result;
-    {
-        YWaitScope wait(doc->UserIO());
-        YPreprocessor preprocessor(doc->GetDatabase(), doc->UserIO());
-        result = preprocessor.Run(dialog.Options());
-    }
-    if (!result.Ok()) {
-        return; // stopped with its message, declined, or rolled back: the tables are as before
-    }
-    // The document's sets see the new results (and the sections added at structure ends).
-    (void)doc->GetZzmjSet().Requery();
-    for (YRecordset* set :
-         {static_cast<YRecordset*>(&doc->GetTsjsSet()),
-          static_cast<YRecordset*>(&doc->GetZjTsjsSet()),
-          static_cast<YRecordset*>(&doc->GetDpSet()), static_cast<YRecordset*>(&doc->GetTdpSet()),
-          static_cast<YRecordset*>(&doc->GetGchSet())}) {
-        if (set->IsOpen()) {
-            (void)set->Requery();
-        }
-    }
-    // A model loaded from the previous results would show (and let allocation change)
-    // quantities that are no longer in the tables.
-    if (doc->GetSegmentCount() > 0) {
-        (void)doc->ReloadModel();
-    }
+    // Stopped with its message, declined or rolled back: the tables are as before.
+    (void)YDocPreprocess::Run(*doc, dialog.Options());
 }
 
 void YDocCommands::StartAllocation() {

@@ -5,9 +5,10 @@
 class YDPSettingsModel;
 class YPropertyGrid;
 
-// Keeps the settings pane's property grid and the program-wide allocation settings in step:
-// fills the grid with the settings' items and values, writes every change the user makes back
-// at once, and re-applies the enable rules after a change of an option (ids below 100).
+// Keeps the property grid of the settings pane "调配设置" and the program-wide allocation
+// settings in step: fills the grid with the settings' items and values, writes every change the
+// user makes back at once, and re-applies the enable rules after a change of an option (ids
+// below 100).
 class CDPCtrlPropertyItemManager : public QObject {
     Q_OBJECT
   public:

@@ -6,8 +6,9 @@
 
 class YDPCtrlBar;
 
-// The settings pane's observer of one document: when the document becomes active, is reloaded
-// or cleared, it tells the pane, which shows itself while the active document has segments.
+// The observer of one document for the settings pane "调配设置": when the document becomes
+// active, is reloaded or cleared, it tells the pane, which shows itself while the active
+// document has segments.
 class YDPCtrlReactor : public YReactor {
   public:
     explicit YDPCtrlReactor(YDPCtrlBar& bar);

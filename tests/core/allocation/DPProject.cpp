@@ -180,11 +180,11 @@ void DPProject::AddLine(double start, double len, std::vector<SegSpec> specs) {
 namespace {
 template <class Set> void SetPitStations(Set& set, double road, double ecoStart, double ecoEnd) {
     set.AddNew();
-    set.m_strRoad = YStation(road).Text();
+    set.m_strRoad = dalvex::test::StaText(road);
     set.m_staRoad = road;
-    set.m_strFront = YStation(ecoStart).Text();
+    set.m_strFront = dalvex::test::StaText(ecoStart);
     set.m_staFront = ecoStart;
-    set.m_strBack = YStation(ecoEnd).Text();
+    set.m_strBack = dalvex::test::StaText(ecoEnd);
     set.m_staBack = ecoEnd;
 }
 } // namespace
@@ -210,9 +210,9 @@ void DPProject::AddStructure(double start, double end, const QString& name, bool
     YGzwSet& set = m_pDoc->GetGzwSet();
     set.AddNew();
     set.m_staStart = start;
-    set.m_strStart = YStation(start).Text();
+    set.m_strStart = dalvex::test::StaText(start);
     set.m_staEnd = end;
-    set.m_strEnd = YStation(end).Text();
+    set.m_strEnd = dalvex::test::StaText(end);
     set.m_strName = name;
     set.m_bCrossable = cross;
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();

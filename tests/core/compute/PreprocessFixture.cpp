@@ -1,3 +1,4 @@
+#include "support/TestSupport.h"
 #include "PreprocessFixture.h"
 
 #include "core/db/YSchema.h"
@@ -10,7 +11,6 @@
 
 PreprocessFixture::PreprocessFixture(int v) : version(v) {
     dalvex::test::EnsureCoreApp();
-    YStationSystem::Reset();
     EXPECT_TRUE(db.Create(dir.Path(QStringLiteral("p.dvx")), v)) << db.LastError().toStdString();
     if (v < 6) {
         EXPECT_TRUE(YSchema::AddDetourColumn(db));
@@ -30,13 +30,13 @@ double PreprocessFixture::Value(const QString& sql) {
 void PreprocessFixture::Section(double s, double cut, double fill, double h) {
     Exec("INSERT INTO [逐桩断面] ([桩号],[挖方面积],[填方面积],[中桩填挖],[sta]) "
          "VALUES (?,?,?,?,?)",
-         {YStation(s).Text(), cut, fill, h, s});
+         {dalvex::test::StaText(s), cut, fill, h, s});
 }
 
 void PreprocessFixture::Contents(double s, const std::vector<double>& pct, double usable) {
     QString cols = "[桩号],[sta]";
     QString marks = "?,?";
-    QVariantList values{YStation(s).Text(), s};
+    QVariantList values{dalvex::test::StaText(s), s};
     const char* names[] = {"松土", "普通土", "硬土", "软石", "次坚石", "坚石"};
     for (int k = 0; k < 6; ++k) {
         cols += QStringLiteral(",[%1]").arg(names[k]);
@@ -53,19 +53,19 @@ void PreprocessFixture::Contents(double s, const std::vector<double>& pct, doubl
 
 void PreprocessFixture::Trough(double s, double depth, double width) {
     Exec("INSERT INTO [路槽] ([桩号],[高度],[宽度],[sta]) VALUES (?,?,?,?)",
-         {YStation(s).Text(), depth, width, s});
+         {dalvex::test::StaText(s), depth, width, s});
 }
 
 void PreprocessFixture::Structure(double start, double end, bool crossable) {
     Exec("INSERT INTO [构造物] ([起始桩号],[终止桩号],[名称],[跨径],[能否跨越],[ssta]) "
          "VALUES (?,?,?,?,?,?)",
-         {YStation(start).Text(), YStation(end).Text(), QStringLiteral("桥"), end - start,
+         {dalvex::test::StaText(start), dalvex::test::StaText(end), QStringLiteral("桥"), end - start,
           crossable ? 1 : 0, start});
 }
 
 void PreprocessFixture::Segment(int number, double end) {
     Exec("INSERT INTO [项目分段] ([分段编号],[结束桩号]) VALUES (?,?)",
-         {number, YStation(end).Text()});
+         {number, dalvex::test::StaText(end)});
 }
 
 YPreprocessor::Result PreprocessFixture::Run(quint32 word, double soilLoss, double rockLoss) {

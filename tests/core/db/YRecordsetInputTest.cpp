@@ -17,7 +17,6 @@ namespace {
 class InputFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        YStationSystem::Reset();
         CreateProject(db, dir, 6);
     }
     void Exec(const char* sql) { ASSERT_TRUE(db.Exec(QString::fromUtf8(sql))) << sql; }

@@ -5,7 +5,6 @@
 #include "core/db/YGzwSet.h"
 #include "core/db/YTransaction.h"
 #include "core/db/YZjTsjsSet.h"
-#include "core/station/YStationSystem.h"
 
 #include <QSqlQuery>
 #include <cmath>
@@ -131,7 +130,6 @@ const EditCase kEditCases[] = {
 // Edits the row of c, changed behind the set's back to the sentinel values, and checks what
 // reached the file.
 void RunEdit(const EditCase& c) {
-    YStationSystem::Reset(); // stations print as "K…"
     ScratchDir dir;
     YDatabase db;
     CreateProject(db, dir, 6);

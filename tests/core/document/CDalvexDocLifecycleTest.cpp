@@ -10,7 +10,6 @@
 #include "core/db/YSQXSet.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YTsxsSet.h"
-#include "core/station/YStationSystem.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -25,11 +24,7 @@ const QString kFormatError = QStringLiteral("数据文件格式错误！");
 
 class DocLifecycle : public ::testing::Test {
   protected:
-    void SetUp() override {
-        EnsureCoreApp();
-        YStationSystem::Reset();
-    }
-    void TearDown() override { YStationSystem::Reset(); }
+    void SetUp() override { EnsureCoreApp(); }
 
     // A version-6 project with one statement run on it, closed again.
     QString DamagedProject(const QString& sql) {
@@ -88,8 +83,8 @@ TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("新路"));
     EXPECT_EQ(doc->GetGuid(), QStringLiteral("0123"));
     EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
-    EXPECT_EQ(YStationSystem::Label(), QStringLiteral("AK"));
-    EXPECT_EQ(YStation(1200.0).Text(), QStringLiteral("AK1+200.000"));
+    EXPECT_EQ(doc->Numbering().Label(), QStringLiteral("AK"));
+    EXPECT_EQ(doc->Numbering().Text(YStation(1200.0)), QStringLiteral("AK1+200.000"));
 }
 
 TEST_F(DocLifecycle, ProjectFilledThroughRecordSetsReopensWithItsModel) {
@@ -269,7 +264,7 @@ TEST_F(DocLifecycle, ProjectPropertiesLaterRowWins) {
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("乙"));
     EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
     EXPECT_EQ(doc->GetGuid(), QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
-    EXPECT_EQ(YStationSystem::Label(), QStringLiteral("AK"));
+    EXPECT_EQ(doc->Numbering().Label(), QStringLiteral("AK"));
 }
 
 TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {
@@ -280,13 +275,12 @@ TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {
         AddChainBreak(*doc, 2, QString());                 // empty: skipped
         AddChainBreak(*doc, 3, QStringLiteral("rubbish")); // unreadable: left out
     }
-    YStationSystem::Reset();
     auto doc = OpenProject(path, io);
     ASSERT_TRUE(doc);
-    EXPECT_EQ(YStationSystem::ChainBreakCount(), 1);
-    EXPECT_EQ(YStation(1150.0).Text(), QStringLiteral("K1+170.000"));
+    EXPECT_EQ(doc->Numbering().ChainBreakCount(), 1);
+    EXPECT_EQ(doc->Numbering().Text(YStation(1150.0)), QStringLiteral("K1+170.000"));
     doc->DeleteContents();
-    EXPECT_EQ(YStationSystem::ChainBreakCount(), 0);
+    EXPECT_EQ(doc->Numbering().ChainBreakCount(), 0);
 }
 
 struct LogCase {
@@ -432,6 +426,61 @@ TEST_F(DocLifecycle, SwitchingWithoutModelOnlyRequeries) {
     EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 1);
     EXPECT_EQ(doc->GetSegmentCount(), 0);
     EXPECT_EQ(updates, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Two projects open side by side (cross-project hauls, the neighbours pane): each formats and
+// reads stations with its own label and chain breaks, whichever was opened or activated last.
+TEST_F(DocLifecycle, TwoOpenProjectsKeepTheirOwnStationNumbering) {
+    const QString pathA = dir.Path(QStringLiteral("a.dvx"));
+    const QString pathB = dir.Path(QStringLiteral("b.dvx"));
+    {
+        auto a = NewProject(pathA, io);
+        SetProperty(*a, QStringLiteral("项目标识"), QStringLiteral("AK"));
+        AddChainBreak(*a, 1, QStringLiteral("K0+500.000=K0+700.000")); // short chain: +200
+        auto b = NewProject(pathB, io);
+        SetProperty(*b, QStringLiteral("项目标识"), QStringLiteral("BK"));
+        AddChainBreak(*b, 1, QStringLiteral("K0+500.000=K0+400.000")); // long chain: -100
+    }
+    auto a = OpenProject(pathA, io);
+    auto b = OpenProject(pathB, io);
+    ASSERT_TRUE(a && b);
+    const YStation s(600.0);
+    for (int round = 0; round < 2; ++round) {
+        // Interleaved, and again after each was activated in turn.
+        EXPECT_EQ(a->Numbering().Text(s), QStringLiteral("AK0+800.000"));
+        EXPECT_EQ(b->Numbering().Text(s), QStringLiteral("BK0+500.000"));
+        EXPECT_EQ(a->Numbering().ParseOrZero(QStringLiteral("K0+800")), s);
+        EXPECT_EQ(b->Numbering().ParseOrZero(QStringLiteral("K0+450")), YStation(450.0))
+            << "long-chain overlap reads on the earlier chain";
+        EXPECT_EQ(a->Numbering().KmText(s), QStringLiteral("AK0"));
+        EXPECT_EQ(b->Numbering().KmCeil(YStation(1000.0)), YStation(1100.0));
+        (round == 0 ? b : a)->NotifyActivate(nullptr);
+    }
+
+    // Record sets of each project write and read station texts with their own numbering.
+    AddStructure(*a, 0, 0, QStringLiteral("甲桥"), true);
+    YGzwSet& gzwA = a->GetGzwSet();
+    gzwA.MoveFirst();
+    gzwA.Edit();
+    gzwA.m_staStart = 600.0;
+    gzwA.m_staEnd = 650.0;
+    ASSERT_TRUE(gzwA.Update());
+    b->NotifyActivate(nullptr);
+    EXPECT_EQ(a->GetDatabase()
+                  .QueryValue(QStringLiteral("SELECT [起始桩号] FROM [构造物]"))
+                  .value_or(QVariant())
+                  .toString(),
+              QStringLiteral("AK0+800.000"));
+    ASSERT_TRUE(gzwA.Requery());
+    EXPECT_EQ(gzwA.m_staEnd, YStation(650.0));
+
+    // Closing one leaves the other's numbering alone.
+    b->DeleteContents();
+    EXPECT_EQ(a->Numbering().Text(s), QStringLiteral("AK0+800.000"));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/TestSupport.h"
 #include "DocFixture.h"
 
 #include "core/db/YDLSet.h"
@@ -123,9 +124,9 @@ void AddStructure(CDalvexDoc& doc, double start, double end, const QString& name
     YGzwSet& set = doc.GetGzwSet();
     set.AddNew();
     set.m_staStart = start;
-    set.m_strStart = YStation(start).Text();
+    set.m_strStart = dalvex::test::StaText(start);
     set.m_staEnd = end;
-    set.m_strEnd = YStation(end).Text();
+    set.m_strEnd = dalvex::test::StaText(end);
     set.m_strName = name;
     set.m_bCrossable = cross;
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
@@ -135,11 +136,11 @@ template <class Set>
 static void AddPit(Set& set, const QString& road, const QString& front, const QString& back) {
     set.AddNew();
     set.m_strRoad = road;
-    set.m_staRoad = YStation::ParseOrZero(road);
+    set.m_staRoad = YStationNumbering().ParseOrZero(road);
     set.m_strFront = front;
-    set.m_staFront = YStation::ParseOrZero(front);
+    set.m_staFront = YStationNumbering().ParseOrZero(front);
     set.m_strBack = back;
-    set.m_staBack = YStation::ParseOrZero(back);
+    set.m_staBack = YStationNumbering().ParseOrZero(back);
     ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
 }
 

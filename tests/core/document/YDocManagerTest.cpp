@@ -5,7 +5,6 @@
 
 #include "core/document/YDocFrontEnd.h"
 #include "core/document/YDocManager.h"
-#include "core/station/YStationSystem.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -29,7 +28,6 @@ class DocManager : public ::testing::Test {
         EnsureCoreApp();
         manager.SetFrontEnd(&front);
     }
-    void TearDown() override { YStationSystem::Reset(); }
 
     // Project <name>.dvx in folder sub with GUID "G-<name>" and links to the given projects
     // (stored relative, with backslashes, as older files have them).

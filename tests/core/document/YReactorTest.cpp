@@ -3,7 +3,6 @@
 #include "support/TestSupport.h"
 
 #include "core/document/YReactor.h"
-#include "core/station/YStationSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,7 @@ class LogReactor : public YReactor {
     void OnStepRedone(int n) override { m_log << m_tag + QStringLiteral(":redo%1").arg(n); }
     void OnStepDeleted(int n) override { m_log << m_tag + QStringLiteral(":del%1").arg(n); }
     void OnActivate(CDalvexView*) override {
-        m_log << m_tag + QStringLiteral(":activate%1").arg(YStationSystem::ChainBreakCount());
+        m_log << m_tag + QStringLiteral(":activate%1").arg(GetDocument()->Numbering().ChainBreakCount());
     }
     void OnSourcePicked() override { m_log << m_tag + QStringLiteral(":picked"); }
     void OnToolReset() override { m_log << m_tag + QStringLiteral(":toolreset"); }
@@ -86,7 +85,6 @@ TEST_F(Reactors, DocumentSendsItsNotificationsInOrder) {
     auto doc = OpenProject(path, io);
     ASSERT_TRUE(doc);
     doc->AddReactor(std::make_unique<LogReactor>(log));
-    YStationSystem::Reset();
     ASSERT_TRUE(doc->ReloadModel());
     doc->NotifyNewStep(3);
     doc->NotifyStepEnded(3);

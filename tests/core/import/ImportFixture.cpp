@@ -11,7 +11,6 @@
 
 ImportFixture::ImportFixture(int version) {
     dalvex::test::EnsureCoreApp();
-    YStationSystem::Reset();
     EXPECT_TRUE(db.Create(dir.Path(QStringLiteral("p.dvx")), version))
         << db.LastError().toStdString();
     if (version < 6) {

@@ -96,7 +96,6 @@ TEST(InputTableText, EveryTableRoundTripsThroughItsText) {
         EXPECT_EQ(Export(g, c.table), first) << c.table;
         EXPECT_EQ(first.count("\r\n"), c.rows) << c.table;
     }
-    YStationSystem::Reset();
 }
 
 TEST(InputTableText, OldLayoutsExchangeWhatTheyHave) {
@@ -167,10 +166,10 @@ TEST(InputTableText, GbkFilesReadAsGbk) {
     EXPECT_EQ(f.Rows("SELECT [名称] FROM [构造物]"), QStringList{"大桥"});
 }
 
-TEST(InputTableText, ChainBreakImportReachesTheStationSystem) {
+TEST(InputTableText, ChainBreakImportReachesTheProjectsNumbering) {
     ImportFixture f;
     ASSERT_TRUE(Import(f, "断链", "K1+200=K1+250\n").Ok());
-    EXPECT_EQ(YStationSystem::ChainBreakCount(), 1);
+    EXPECT_EQ(f.db.Numbering().ChainBreakCount(), 1);
     // Stations read afterwards see the break: K1+300 is 50 m after it, at 1250 m.
     ASSERT_TRUE(Import(f, "路槽", "K1+300 7 0.8\n").Ok());
     EXPECT_EQ(f.Rows("SELECT [sta] FROM [路槽]"), QStringList{"1250"});
@@ -178,8 +177,7 @@ TEST(InputTableText, ChainBreakImportReachesTheStationSystem) {
     ASSERT_TRUE(Import(f, "断链", "K2+000=K1+990\n", Clear::No).Ok());
     EXPECT_EQ(f.Rows("SELECT [ID],[断链] FROM [断链] ORDER BY [ID]"),
               QStringList({"1|K1+200=K1+250", "2|K2+000=K1+990"}));
-    EXPECT_EQ(YStationSystem::ChainBreakCount(), 2);
-    YStationSystem::Reset();
+    EXPECT_EQ(f.db.Numbering().ChainBreakCount(), 2);
 }
 
 } // namespace

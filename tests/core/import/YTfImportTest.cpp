@@ -121,11 +121,12 @@ TEST(TfImport, GbkFileWithChineseCommentsImports) {
 
 TEST(TfImport, StationTextsFollowTheChainBreaks) {
     ImportFixture f;
-    ASSERT_TRUE(YStationSystem::AddChainBreak("K0+030.000=K0+050.000"));
+    YStationNumbering numbering;
+    ASSERT_TRUE(numbering.AddChainBreak(QStringLiteral("K0+030.000=K0+050.000")));
+    f.db.SetNumbering(numbering);
     const QString path = f.File("a.tf", kFile);
     ASSERT_TRUE(YTfImport(f.db, f.io).Import(path, Format(), YTfImport::Scope::Project).Ok());
     EXPECT_EQ(f.Rows("SELECT [桩号] FROM [逐桩断面] WHERE [sta] = 40"), QStringList{"K0+060.000"});
-    YStationSystem::Reset();
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/YDocManager.h"
 #include "core/document/YReactor.h"
-#include "core/station/YStationSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,6 @@ class ReloadModel : public ::testing::Test {
         EnsureCoreApp();
         g_nClassFilter = YClassFilter::Initial;
     }
-    void TearDown() override { YStationSystem::Reset(); }
 
     // Three segments 0-20-40-60 with cut in the first, fill in the others.
     std::unique_ptr<CDalvexDoc> ThreeSegments() {

@@ -41,14 +41,12 @@ class ProcessTest : public ::testing::Test {
   protected:
     void SetUp() override {
         EnsureCoreApp();
-        YStationSystem::Reset();
         project = std::make_unique<ProcessProject>(manager, dir.Path(QStringLiteral("p.dvx")));
         ASSERT_TRUE(project->IsOpen());
         reactor = static_cast<LogReactor*>(Doc().AddReactor(std::make_unique<LogReactor>()));
     }
     void TearDown() override {
         manager.CloseAll();
-        YStationSystem::Reset();
     }
 
     CDalvexDoc& Doc() { return project->Doc(); }

@@ -167,7 +167,6 @@ TEST_F(FinishTest, FinishingAgainAfterUndoAndRedoCountsNothingTwice) {
 }
 
 TEST(YStepSummaryTest, MergingRuleAndKilometres) {
-    YStationSystem::Reset();
     auto step = [](int kind, int n, double s0, double s1, double d0, double d1) {
         YDpStep s;
         s.m_nKind = kind;
@@ -191,7 +190,7 @@ TEST(YStepSummaryTest, MergingRuleAndKilometres) {
         step(DpKind::LocalWaste, 9, 40, 60, 40, 60),
         step(DpKind::LocalWaste, 10, 60, 80, 60, 80), // merged, numbered -1
     };
-    const auto sums = YStepSummary::Summarize(steps);
+    const auto sums = YStepSummary::Summarize(steps, YStationNumbering());
     std::vector<int> numbers;
     for (const auto& s : sums) {
         numbers.push_back(s.nGCID);

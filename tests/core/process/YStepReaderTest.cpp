@@ -30,8 +30,6 @@ YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, d
 
 class StepReaderTest : public ::testing::Test {
   protected:
-    void SetUp() override { YStationSystem::Reset(); }
-    void TearDown() override { YStationSystem::Reset(); }
 };
 
 TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep) {
@@ -100,7 +98,8 @@ TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre) {
     EXPECT_EQ(reader.ReadAll({}).size(), 1u);
 
     YStepReader::Options split;
-    split.bSplitKm = true;
+    const YStationNumbering plain;
+    split.pSplitKm = &plain;
     const auto steps = reader.ReadAll(split);
     // The pair with the same four stations as its predecessor merges even then; the pair after
     // the kilometre crossing does not.

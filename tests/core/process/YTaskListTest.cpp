@@ -21,7 +21,6 @@ YTFItem Seg(double start, double useSoil, double unuseRock, double fill) {
 }
 
 TEST(YTaskListTest, RunsCloseInOrderAndTinyAmountsDoNotCount) {
-    YStationSystem::Reset();
     const std::vector<YTFItem> segs{
         Seg(0, 10, 0, 0),     // surplus run 1 …
         Seg(20, 0, 2, 0),     // … continued by unusable surplus
@@ -55,7 +54,6 @@ YDpLogPair Pair(int step, int seq, double s0, double d0, double soilC, bool ok =
 }
 
 TEST(YProcessListTest, OneEntryPerStepWithReuseFoldedIntoTheHaul) {
-    YStationSystem::Reset();
     const std::vector<YDpLogPair> log{
         Pair(1, 1, 40, 40, 5),  // a reuse first …
         Pair(1, 2, 0, 100, 10), // … inside a haul step
@@ -73,7 +71,7 @@ TEST(YProcessListTest, OneEntryPerStepWithReuseFoldedIntoTheHaul) {
     EXPECT_FALSE(entries[1].bApplied);
     EXPECT_EQ(YProcessList::CurrentStep(entries), 1);
     EXPECT_EQ(YProcessList::FirstUndoneStep(entries), 2);
-    EXPECT_EQ(YProcessEntry::Range(YStation(0), YStation(1020)),
+    EXPECT_EQ(YProcessEntry::Range(YStationNumbering(), YStation(0), YStation(1020)),
               QStringLiteral("K0+000.000~K1+020.000"));
 }
 

@@ -93,7 +93,7 @@ TEST(StationNumbering, RefusesBreaksOutOfOrder) {
 
     // K1+960 also exists on the chain before the long chain, but a BACK is read in the
     // latest numbering: the break lies 10 m after the long chain, not 40 m before it.
-    ASSERT_TRUE(numbering.AddChainBreak({1960.0, 1970.0}));
+    ASSERT_TRUE(numbering.AddChainBreak(YChainBreak{1960.0, 1970.0}));
     EXPECT_DOUBLE_EQ(numbering.BreakPosition(2), 1990.0);
     numbering.ClearChainBreaks();
     EXPECT_EQ(numbering.ChainBreakCount(), 0);
