@@ -670,7 +670,8 @@ bool CDalvexDoc::CheckStructures(const YStation& a, const YStation& b) {
         return true;
     }
     const YGZWItem& s = m_model.m_arrGZW[size_t(i)];
-    m_io.Warning(kStructure.arg(s.m_strName, Numbering().Text(s.m_staStart), Numbering().Text(s.m_staEnd)));
+    m_io.Warning(
+        kStructure.arg(s.m_strName, Numbering().Text(s.m_staStart), Numbering().Text(s.m_staEnd)));
     return false;
 }
 

@@ -6,11 +6,10 @@
 #include <optional>
 #include <vector>
 
-// Reads the process log [Tmp调配过程表] back as merged steps. The log is taken as it is sorted
-// in the table (GCID, ID; source row before destination row). Consecutive pairs of one step
-// and one kind merge into one YDpStep; a pair of another kind starts the next one.
-class YStationNumbering;
-
+// 调配过程 reader: reads the process log [Tmp调配过程表] back as merged steps. The log is
+// taken as it is sorted in the table (GCID, ID; source row before destination row).
+// Consecutive pairs of one step and one kind merge into one YDpStep; a pair of another kind
+// starts the next one.
 class YStepReader {
   public:
     struct Options {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-// 桩号体系 (station numbering): how the continuous chainage of one project maps to its display numbers and texts: its chain
-// breaks in road order and its station label.
+// 桩号体系 (station numbering): how the continuous chainage of one project maps to its display
+// numbers and texts: its chain breaks in road order and its station label.
 //
 // The breaks cut the road into chains 0..n. Chain 0 runs up to the first break and shows the
 // chainage itself. Break i lies where the chain before it shows the break's BACK, so the first

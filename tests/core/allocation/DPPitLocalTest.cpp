@@ -188,7 +188,8 @@ TEST_F(DPPitLocalTest, LocalTakeOwnContentsAndZeroContents) {
     ASSERT_EQ(s1.Applied().size(), 1u);
     EXPECT_NEAR(s1.Applied()[0].before[5], s1.Applied()[0].before[7], 1e-6); // 50:50
     EXPECT_NEAR(s1.fill[1], 25.0, 1e-9);
-    EXPECT_EQ(io.Texts(), QStringList{YDPCalJDJF::NoContentsText(p->GetSegment(1), YStationNumbering())});
+    EXPECT_EQ(io.Texts(),
+              QStringList{YDPCalJDJF::NoContentsText(p->GetSegment(1), YStationNumbering())});
 
     io.Clear();
     g_dContent[0] = 30; // sum 110

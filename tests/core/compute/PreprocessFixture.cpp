@@ -1,5 +1,5 @@
-#include "support/TestSupport.h"
 #include "PreprocessFixture.h"
+#include "support/TestSupport.h"
 
 #include "core/db/YSchema.h"
 #include "core/station/YStation.h"
@@ -59,8 +59,8 @@ void PreprocessFixture::Trough(double s, double depth, double width) {
 void PreprocessFixture::Structure(double start, double end, bool crossable) {
     Exec("INSERT INTO [构造物] ([起始桩号],[终止桩号],[名称],[跨径],[能否跨越],[ssta]) "
          "VALUES (?,?,?,?,?,?)",
-         {dalvex::test::StaText(start), dalvex::test::StaText(end), QStringLiteral("桥"), end - start,
-          crossable ? 1 : 0, start});
+         {dalvex::test::StaText(start), dalvex::test::StaText(end), QStringLiteral("桥"),
+          end - start, crossable ? 1 : 0, start});
 }
 
 void PreprocessFixture::Segment(int number, double end) {

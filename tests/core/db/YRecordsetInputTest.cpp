@@ -16,9 +16,7 @@ namespace {
 
 class InputFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        CreateProject(db, dir, 6);
-    }
+    void SetUp() override { CreateProject(db, dir, 6); }
     void Exec(const char* sql) { ASSERT_TRUE(db.Exec(QString::fromUtf8(sql))) << sql; }
     QStringList Rows(const char* sql) { return Column(db, QString::fromUtf8(sql)); }
 

@@ -1,5 +1,5 @@
-#include "support/TestSupport.h"
 #include "DocFixture.h"
+#include "support/TestSupport.h"
 
 #include "core/db/YDLSet.h"
 #include "core/db/YDatabase.h"

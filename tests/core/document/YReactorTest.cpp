@@ -24,7 +24,8 @@ class LogReactor : public YReactor {
     void OnStepRedone(int n) override { m_log << m_tag + QStringLiteral(":redo%1").arg(n); }
     void OnStepDeleted(int n) override { m_log << m_tag + QStringLiteral(":del%1").arg(n); }
     void OnActivate(CDalvexView*) override {
-        m_log << m_tag + QStringLiteral(":activate%1").arg(GetDocument()->Numbering().ChainBreakCount());
+        m_log << m_tag + QStringLiteral(":activate%1")
+                             .arg(GetDocument()->Numbering().ChainBreakCount());
     }
     void OnSourcePicked() override { m_log << m_tag + QStringLiteral(":picked"); }
     void OnToolReset() override { m_log << m_tag + QStringLiteral(":toolreset"); }

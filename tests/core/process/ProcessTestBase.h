@@ -45,9 +45,7 @@ class ProcessTest : public ::testing::Test {
         ASSERT_TRUE(project->IsOpen());
         reactor = static_cast<LogReactor*>(Doc().AddReactor(std::make_unique<LogReactor>()));
     }
-    void TearDown() override {
-        manager.CloseAll();
-    }
+    void TearDown() override { manager.CloseAll(); }
 
     CDalvexDoc& Doc() { return project->Doc(); }
     // Rows of the log as the set holds them.
