@@ -13,7 +13,7 @@
 #include "core/db/YTransaction.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QCoreApplication>
 #include <QFile>

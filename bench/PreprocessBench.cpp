@@ -10,8 +10,8 @@
 #include "core/db/YFastStatement.h"
 #include "core/db/YSchema.h"
 #include "core/db/YTransaction.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "core/station/YStation.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

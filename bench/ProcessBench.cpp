@@ -6,10 +6,10 @@
 #include "core/db/YTransaction.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "core/process/YFinish.h"
 #include "core/process/YHistory.h"
 #include "core/process/YProcessRecorder.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

@@ -5,9 +5,9 @@
 #include "ProcessProject.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "core/process/YProcessRecorder.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/platform/YRecordingUserIO.h"
 #include "gui/app/YFileChooser.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QStringList>
 #include <functional>

@@ -3,7 +3,6 @@
 target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YUserIO.h
     ${CMAKE_CURRENT_LIST_DIR}/YProgressThrottle.h
-    ${CMAKE_CURRENT_LIST_DIR}/YRecordingUserIO.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YConsoleUserIO.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YConf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProfile.cpp

@@ -6,7 +6,6 @@ target_sources(dalvex_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDpStep.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YHaulExtras.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YStepReader.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/YDpgchs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YMidRowOps.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProcessLog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProcessRecorder.cpp

@@ -2,7 +2,7 @@
 
 #include "core/allocation/YDPSelection.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QString>
 #include <array>

@@ -7,7 +7,7 @@
 #include "core/allocation/YDPRule.h"
 #include "core/allocation/YDPStrategyRegistry.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "DPTestSegments.h"
 
 #include "core/allocation/YDPRule.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "core/compute/YPreprocessor.h"
 #include "core/db/YDatabase.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QString>
 #include <QVariantList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/document/CDalvexDoc.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QString>
 #include <array>

@@ -2,7 +2,7 @@
 #include "support/TestSupport.h"
 
 #include "core/document/CDalvexDoc.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

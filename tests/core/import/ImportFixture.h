@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/db/YDatabase.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QByteArray>
 #include <QString>

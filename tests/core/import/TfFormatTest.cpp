@@ -1,7 +1,7 @@
 #include "core/import/TfFormat.h"
 #include "core/platform/YProfile.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>

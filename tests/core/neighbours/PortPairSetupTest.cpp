@@ -6,8 +6,8 @@
 #include "core/document/YDocManager.h"
 #include "core/model/YNearPrjItem.h"
 #include "core/neighbours/YPortPairSetup.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QDir>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "core/platform/YConsoleUserIO.h"
 #include "core/platform/YProgressThrottle.h"
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QThread>
 #include <cstdio>

@@ -5,10 +5,10 @@
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/document/YReactor.h"
-#include "core/platform/YRecordingUserIO.h"
 #include "core/process/DpLogRecord.h"
 #include "core/station/YStation.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

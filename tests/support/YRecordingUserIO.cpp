@@ -1,4 +1,4 @@
-#include "core/platform/YRecordingUserIO.h"
+#include "support/YRecordingUserIO.h"
 
 void YRecordingUserIO::Message(YMsgKind kind, const QString& text) {
     m_messages.push_back({kind, text});
