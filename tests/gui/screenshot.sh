@@ -5,7 +5,8 @@ set -euo pipefail
 build="${1:-build}"
 out="${2:-/tmp/dalvex-screenshots}"
 mkdir -p "$out"
+cmake --build "$build" --target gui_screenshots
 xvfb-run -a -s "-screen 0 1400x900x24" \
     env QT_QPA_PLATFORM=xcb DALVEX_SCREENSHOT_DIR="$out" \
-    "$build/tests/gui/gui_tests" --gtest_filter='Screenshot.*'
+    "$build/tests/gui/gui_screenshots"
 ls -l "$out"
