@@ -151,7 +151,8 @@ class ProcessCollector : public YReactor {
   public:
     struct Line {
         CDalvexDoc* doc;
-        int kind, step, seq;
+        DpKind kind;
+        int step, seq;
         QString from, to;
         double soil, rock, fill;
     };
@@ -246,7 +247,7 @@ void Print(YCliContext& c, const QString& strategy,
             rows.append(QJsonObject{{QStringLiteral("project"), l.doc->GetProjectName()},
                                     {QStringLiteral("step"), l.step},
                                     {QStringLiteral("seq"), l.seq},
-                                    {QStringLiteral("kind"), l.kind},
+                                    {QStringLiteral("kind"), static_cast<int>(l.kind)},
                                     {QStringLiteral("from"), l.from},
                                     {QStringLiteral("to"), l.to},
                                     {QStringLiteral("soil"), l.soil},
@@ -265,7 +266,7 @@ void Print(YCliContext& c, const QString& strategy,
         text += QStringList{l.doc->GetProjectName(),
                             QString::number(l.step),
                             QString::number(l.seq),
-                            DpKind::Label(l.kind, l.step),
+                            DpKinds::Label(l.kind, l.step),
                             l.from,
                             l.to,
                             num(l.soil),

@@ -41,7 +41,7 @@ int RunSteps(YCliContext& c) {
         for (const YProcessEntry& e : entries) {
             rows.append(
                 QJsonObject{{QStringLiteral("step"), e.nStep},
-                            {QStringLiteral("kind"), e.nKind},
+                            {QStringLiteral("kind"), static_cast<int>(e.nKind)},
                             {QStringLiteral("label"), e.Label()},
                             {QStringLiteral("applied"), e.bApplied},
                             {QStringLiteral("from"),

@@ -53,8 +53,8 @@ bool YDPCalWScale::Compute() {
     int cut = -1;
     int fill = -1;
     while (FindPair(segs, cut, fill)) {
-        const int kind = HaulKind(cut, fill);
-        if (kind < 0) {
+        const DpKind kind = HaulKind(cut, fill);
+        if (kind == DpKind::Unknown) {
             break;
         }
         YTFItem& src = segs[size_t(cut)];
@@ -98,8 +98,8 @@ void YDPCalWScale::MakeUp(YDPStepRun& run, int fill, qint32 passMask, int phase,
         if (cut < 0) {
             break;
         }
-        const int kind = HaulKind(cut, fill);
-        if (kind < 0) {
+        const DpKind kind = HaulKind(cut, fill);
+        if (kind == DpKind::Unknown) {
             break;
         }
         YTFItem& src = segs[size_t(cut)];

@@ -165,8 +165,8 @@ class YDPCalTool : public YObject {
     // start to the larger of the last cut and last fill end.
     bool CheckHaulInterval(CDalvexDoc& doc) const;
     // Kind of the next transfer between cut and fill: 9 within one segment, 0 between two;
-    // −1 ends the pass (a within-segment transfer was already made in this invocation).
-    int HaulKind(int cut, int fill) const;
+    // Unknown ends the pass (a within-segment transfer was already made in this invocation).
+    DpKind HaulKind(int cut, int fill) const;
     // One pass of FindPair transfers: the selected classes of passMask, the need from
     // SoilNeed (or RockNeed when bRock). Returns the number of processes recorded.
     int HaulPass(YDPStepRun& run, qint32 passMask, bool bRock);
@@ -202,10 +202,10 @@ class YDPCalTool : public YObject {
     // ---- Waste (shared by the waste and local-waste strategies) ----
     // Carries the selected surplus of the cut run to waste pit m_nFillFirst, nearest segment
     // first (kind 2 usable, kind 5 unusable).
-    bool ComputeWaste(int kind);
+    bool ComputeWaste(DpKind kind);
     // Wastes the selected surplus of every usable segment of the cut run where it lies (kind 4
     // usable, kind 6 unusable).
-    bool ComputeLocalWaste(int kind);
+    bool ComputeLocalWaste(DpKind kind);
 
     // ---- Cross-project hauls (shared by the cross-project families) ----
     // Exit port m_nOutPort of the cut project, entry port m_nInPort of the fill project; null
@@ -232,7 +232,7 @@ class YDPCalTool : public YObject {
     // Copies g_dFillPerMetre; false after "请先输入正确的填方厚度!" when it is not above 0.
     bool ReadFillPerMetre();
 
-    int m_nLastKind = 0; // kind of the previous transfer of this invocation
+    DpKind m_nLastKind = DpKind::Haul; // kind of the previous transfer of this invocation
 
   private:
     // Which usability test a search applies.

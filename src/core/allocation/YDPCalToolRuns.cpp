@@ -22,11 +22,11 @@ bool YDPCalTool::CheckHaulInterval(CDalvexDoc& doc) const {
     return doc.CheckStructures(b, a);
 }
 
-int YDPCalTool::HaulKind(int cut, int fill) const {
+DpKind YDPCalTool::HaulKind(int cut, int fill) const {
     if (cut == fill) {
         return DpKind::Reuse;
     }
-    return m_nLastKind == DpKind::Reuse ? -1 : DpKind::Haul;
+    return m_nLastKind == DpKind::Reuse ? DpKind::Unknown : DpKind::Haul;
 }
 
 int YDPCalTool::HaulPass(YDPStepRun& run, qint32 passMask, bool bRock) {
@@ -35,8 +35,8 @@ int YDPCalTool::HaulPass(YDPStepRun& run, qint32 passMask, bool bRock) {
     int cut = -1;
     int fill = -1;
     while (FindPair(segs, cut, fill)) {
-        const int kind = HaulKind(cut, fill);
-        if (kind < 0) {
+        const DpKind kind = HaulKind(cut, fill);
+        if (kind == DpKind::Unknown) {
             break;
         }
         YTFItem& src = segs[size_t(cut)];
@@ -179,7 +179,7 @@ QString YDPCalTool::NoBorrowText(int phase) {
 
 // ---- Waste ----
 
-bool YDPCalTool::ComputeWaste(int kind) {
+bool YDPCalTool::ComputeWaste(DpKind kind) {
     if (!CutRangeValid()) {
         return false;
     }
@@ -225,7 +225,7 @@ bool YDPCalTool::ComputeWaste(int kind) {
     return run.Finish();
 }
 
-bool YDPCalTool::ComputeLocalWaste(int kind) {
+bool YDPCalTool::ComputeLocalWaste(DpKind kind) {
     if (!CutRangeValid()) {
         return false;
     }
@@ -233,7 +233,7 @@ bool YDPCalTool::ComputeLocalWaste(int kind) {
     if (!run.Begin()) {
         return false;
     }
-    const bool unusable = DpKind::TakesUnusable(kind);
+    const bool unusable = DpKinds::TakesUnusable(kind);
     Segments& segs = m_pCutDoc->Segments();
     for (int i = m_nCutFirst; i <= m_nCutLast; ++i) {
         YTFItem& seg = segs[size_t(i)];

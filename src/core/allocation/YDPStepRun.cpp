@@ -31,7 +31,7 @@ bool YDPStepRun::Begin() {
     return m_nStep >= 0;
 }
 
-DpProcess YDPStepRun::Prepare(int kind, DpEnd source, DpEnd destination, int pit) {
+DpProcess YDPStepRun::Prepare(DpKind kind, DpEnd source, DpEnd destination, int pit) {
     DpProcess p(kind, m_nStep, m_nSeq, source, destination, pit);
     YProcessRecorder::TakeBefore(m_doc, p);
     return p;

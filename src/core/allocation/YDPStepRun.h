@@ -29,7 +29,7 @@ class YDPStepRun {
     CDalvexDoc& Doc() const { return m_doc; }
 
     // A record of the given kind for the next sequence number, with TakeBefore applied.
-    DpProcess Prepare(int kind, DpEnd source, DpEnd destination, int pit);
+    DpProcess Prepare(DpKind kind, DpEnd source, DpEnd destination, int pit);
     // Records the process when it moves anything (source amounts or destination quantity);
     // returns whether it was recorded. The sequence number advances only when it was.
     bool Record(DpProcess& p);

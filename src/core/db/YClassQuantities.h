@@ -1,10 +1,29 @@
 #pragma once
 
-// The sixteen quantities a transfer moves or a segment has left, in the order the process
-// code walks them: soil and rock natural, soil and rock compacted, classes I–VI natural,
-// classes I–VI compacted (class index 0 = I 松土). m³.
+// Positions in every 16-value quantity block: a transfer's before/after (DpProcess), a log
+// record, and the surplus columns of a row (YClassQuantities). One order everywhere, so a loop
+// over the block never mixes rock with compacted soil. Natural volumes are in place (m³),
+// compacted volumes are natural / class coefficient.
+namespace DpAmt {
+constexpr int Soil = 0;
+constexpr int SoilC = 1;
+constexpr int Rock = 2;
+constexpr int RockC = 3;
+constexpr int Class1 = 4;   // classes 1..6 natural at Class1 + k - 1
+constexpr int Class1C = 10; // classes 1..6 compacted at Class1C + k - 1
+constexpr int Count = 16;
+inline constexpr int Cls(int k) {
+    return Class1 + k - 1;
+}
+inline constexpr int ClsC(int k) {
+    return Class1C + k - 1;
+}
+} // namespace DpAmt
+
+// 土石分类数量: the sixteen quantities a transfer moves or a segment has left, as named
+// members for the record sets' column bindings; operator[] walks them in DpAmt order. m³.
 struct YClassQuantities {
-    static constexpr int Count = 16;
+    static constexpr int Count = DpAmt::Count;
 
     double dSoil = 0.0;
     double dRock = 0.0;
@@ -13,19 +32,19 @@ struct YClassQuantities {
     double d[6] = {};
     double dC[6] = {}; // compacted
 
-    // Value i in the order above, 0 <= i < Count.
+    // Value at DpAmt position i, 0 <= i < Count.
     double& operator[](int i) {
         switch (i) {
-        case 0:
+        case DpAmt::Soil:
             return dSoil;
-        case 1:
-            return dRock;
-        case 2:
+        case DpAmt::SoilC:
             return dSoilC;
-        case 3:
+        case DpAmt::Rock:
+            return dRock;
+        case DpAmt::RockC:
             return dRockC;
         default:
-            return i < 10 ? d[i - 4] : dC[i - 10];
+            return i < DpAmt::Class1C ? d[i - DpAmt::Class1] : dC[i - DpAmt::Class1C];
         }
     }
     double operator[](int i) const { return const_cast<YClassQuantities&>(*this)[i]; }

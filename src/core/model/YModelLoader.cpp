@@ -60,7 +60,7 @@ void YModelLoader::LoadDeliveredFill(YTdpSet& log, YSegmentModel& model) {
         }
         const YDpLogRow dst = YProcessLog::RowFromSet(log);
         log.MoveNext();
-        if (!src.ok || !DpKind::HasSegmentDestination(YLogCodec::DecodeKind(src, dst))) {
+        if (!src.ok || !DpKinds::HasSegmentDestination(YLogCodec::DecodeKind(src, dst))) {
             continue;
         }
         const int i = model.FindSegmentStartingAt(YStation(dst.sta1));

@@ -1,67 +1,67 @@
 #include "core/process/DpKind.h"
 
-namespace DpKind {
+namespace DpKinds {
 
-QString DescriptionCode(int kind) {
+QString DescriptionCode(DpKind kind) {
     switch (kind) {
-    case LocalBorrow:
+    case DpKind::LocalBorrow:
         return QStringLiteral("JDQT");
-    case LocalWaste:
+    case DpKind::LocalWaste:
         return QStringLiteral("JDQF");
-    case WasteUnusable:
+    case DpKind::WasteUnusable:
         return QStringLiteral("QCFF");
-    case LocalWasteUnusable:
+    case DpKind::LocalWasteUnusable:
         return QStringLiteral("JDFF");
-    case In:
+    case DpKind::In:
         return QStringLiteral("DR");
-    case Out:
+    case DpKind::Out:
         return QStringLiteral("DC");
     default:
         return QString();
     }
 }
 
-QString Label(int kind, int step, const QString& neighbourName) {
+QString Label(DpKind kind, int step, const QString& neighbourName) {
     switch (kind) {
-    case Haul:
+    case DpKind::Haul:
         return QStringLiteral("%1.远运").arg(step);
-    case Borrow:
+    case DpKind::Borrow:
         return QStringLiteral("%1.借").arg(step);
-    case Waste:
+    case DpKind::Waste:
         return QStringLiteral("%1.弃").arg(step);
-    case LocalBorrow:
+    case DpKind::LocalBorrow:
         return QStringLiteral("%1.就地借").arg(step);
-    case LocalWaste:
+    case DpKind::LocalWaste:
         return QStringLiteral("%1.就地弃").arg(step);
-    case WasteUnusable:
+    case DpKind::WasteUnusable:
         return QStringLiteral("%1.弃废").arg(step);
-    case LocalWasteUnusable:
+    case DpKind::LocalWasteUnusable:
         return QStringLiteral("%1.就地弃废").arg(step);
-    case In:
+    case DpKind::In:
         return QStringLiteral("%1.从%2调入").arg(QString::number(step), neighbourName);
-    case Out:
+    case DpKind::Out:
         return QStringLiteral("%1.调出到%2").arg(QString::number(step), neighbourName);
-    case Reuse:
+    case DpKind::Reuse:
         return QStringLiteral("%1.利用").arg(step);
     default:
         return QString::number(step);
     }
 }
 
-int TaskNumber(int kind, int step) {
-    if (IsLocalWaste(kind)) {
+int TaskNumber(DpKind kind, int step) {
+    if (DpKinds::IsLocalWaste(kind)) {
         return -1;
     }
-    if (IsLocalBorrow(kind)) {
+    if (DpKinds::IsLocalBorrow(kind)) {
         return -2;
     }
-    if (IsOut(kind)) {
+    if (DpKinds::IsOut(kind)) {
         return -3;
     }
-    if (IsIn(kind)) {
+    if (DpKinds::IsIn(kind)) {
         return -4;
     }
     return step;
 }
 
-} // namespace DpKind
+} // namespace DpKinds

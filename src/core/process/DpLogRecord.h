@@ -11,7 +11,7 @@
 struct DpLogRecord {
     static constexpr int Fill = DpAmt::Count;
 
-    int kind = DpKind::Unknown;
+    DpKind kind = DpKind::Unknown;
     int step = 0;
     int seq = 0;
     int partner = 0;

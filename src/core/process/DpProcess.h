@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/YClassQuantities.h"
 #include "core/process/DpKind.h"
 
 #include <array>
@@ -9,24 +10,6 @@ class YTFItem;
 class YQutukItem;
 class YQitukItem;
 class YNearPrjItem;
-
-// Positions in the 16-value quantity block of a process (before, after) and of a log record.
-// Natural volumes are in place (m³), compacted volumes are natural / class coefficient.
-namespace DpAmt {
-constexpr int Soil = 0;
-constexpr int SoilC = 1;
-constexpr int Rock = 2;
-constexpr int RockC = 3;
-constexpr int Class1 = 4;   // classes 1..6 natural at Class1 + k - 1
-constexpr int Class1C = 10; // classes 1..6 compacted at Class1C + k - 1
-constexpr int Count = 16;
-inline constexpr int Cls(int k) {
-    return Class1 + k - 1;
-}
-inline constexpr int ClsC(int k) {
-    return Class1C + k - 1;
-}
-} // namespace DpAmt
 
 using DpBlock = std::array<double, DpAmt::Count>;
 
@@ -38,7 +21,7 @@ using DpEnd = std::variant<std::monostate, YTFItem*, YQutukItem*, YQitukItem*, Y
 // the recorder. The amount moved is before - after for each source value and fillBefore -
 // fillAfter for the destination.
 struct DpProcess {
-    int kind = DpKind::Haul;
+    DpKind kind = DpKind::Haul;
     int step = 0;
     int seq = 0;
     int partner = 0; // kinds 7 and 8: the matching step in the neighbouring project
@@ -51,7 +34,7 @@ struct DpProcess {
     int pit = -1; // borrow/waste pit index, or neighbour link index for kinds 7 and 8
 
     DpProcess() = default;
-    DpProcess(int k, int s, int q, DpEnd src, DpEnd dst, int p = -1)
+    DpProcess(DpKind k, int s, int q, DpEnd src, DpEnd dst, int p = -1)
         : kind(k), step(s), seq(q), source(src), destination(dst), pit(p) {}
 
     // What the process moves of source value i. For a local take (kind 3) the after block

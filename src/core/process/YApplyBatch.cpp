@@ -6,7 +6,7 @@
 
 bool YApplyBatch::Add(const DpLogRecord& r, int dir) {
     YZjTsjsSet& mid = m_doc.GetZjTsjsSet();
-    if (DpKind::HasSegmentSource(r.kind)) {
+    if (DpKinds::HasSegmentSource(r.kind)) {
         if (!mid.FindByStation(r.srcStart)) {
             return false;
         }
@@ -16,11 +16,11 @@ bool YApplyBatch::Add(const DpLogRecord& r, int dir) {
         }
         op.nDir = dir;
         op.bSource = true;
-        op.bUnusable = DpKind::TakesUnusable(r.kind);
+        op.bUnusable = DpKinds::TakesUnusable(r.kind);
         op.bReuse = r.kind == DpKind::Reuse;
         m_rows[mid.Position()].push_back(op);
     }
-    if (DpKind::HasSegmentDestination(r.kind)) {
+    if (DpKinds::HasSegmentDestination(r.kind)) {
         if (!mid.FindByStation(r.dstStart)) {
             return false;
         }

@@ -19,7 +19,7 @@ bool YClearAll::ClearAll(CDalvexDoc& doc) {
         return false;
     }
     for (const auto& e : entries) {
-        if (DpKind::IsCrossProject(YLogCodec::DecodeKind(e.pair.src, e.pair.dst))) {
+        if (DpKinds::IsCrossProject(YLogCodec::DecodeKind(e.pair.src, e.pair.dst))) {
             doc.UserIO().Warning(QStringLiteral("存在跨项目调配，不能清除调配过程!"));
             return false;
         }

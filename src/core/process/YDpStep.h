@@ -41,7 +41,7 @@ inline constexpr int ClsC(int k) {
 // give amount-weighted haul distances.
 class YDpStep {
   public:
-    int m_nKind = DpKind::Haul;
+    DpKind m_nKind = DpKind::Haul;
     int m_nStep = 0;
     bool m_bApplied = true; // false for undone processes
     YStation m_staSrcStart;
@@ -79,14 +79,14 @@ class YDpStep {
     double TotalDistance(const YHaulExtras* e) const;
 
     // Task-list number: the step, or -1 local waste, -2 local borrow, -3 out, -4 in.
-    int TaskNumber() const { return DpKind::TaskNumber(m_nKind, m_nStep); }
+    int TaskNumber() const { return DpKinds::TaskNumber(m_nKind, m_nStep); }
 
-    bool IsBorrow() const { return DpKind::IsBorrow(m_nKind); }
-    bool IsWaste() const { return DpKind::IsWaste(m_nKind); }
-    bool IsLocalBorrow() const { return DpKind::IsLocalBorrow(m_nKind); }
-    bool IsLocalWaste() const { return DpKind::IsLocalWaste(m_nKind); }
-    bool IsIn() const { return DpKind::IsIn(m_nKind); }
-    bool IsOut() const { return DpKind::IsOut(m_nKind); }
+    bool IsBorrow() const { return DpKinds::IsBorrow(m_nKind); }
+    bool IsWaste() const { return DpKinds::IsWaste(m_nKind); }
+    bool IsLocalBorrow() const { return DpKinds::IsLocalBorrow(m_nKind); }
+    bool IsLocalWaste() const { return DpKinds::IsLocalWaste(m_nKind); }
+    bool IsIn() const { return DpKinds::IsIn(m_nKind); }
+    bool IsOut() const { return DpKinds::IsOut(m_nKind); }
 
     // Whether the source range or the destination range runs into another kilometre.
     bool CrossesKilometre(const YStationNumbering& numbering) const;

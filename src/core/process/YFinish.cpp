@@ -100,7 +100,7 @@ bool FinishRun::WriteFillSide() {
     std::vector<FillSide> delivered(size_t(n), FillSide{});
     for (const YDpLogPair& p : m_pairs) {
         const DpLogRecord r = YLogCodec::Decode(p);
-        if (DpKind::HasSegmentDestination(r.kind) && m_mid.FindByStation(r.dstStart)) {
+        if (DpKinds::HasSegmentDestination(r.kind) && m_mid.FindByStation(r.dstStart)) {
             AddDelivered(delivered[size_t(m_mid.Position())], r);
         }
     }

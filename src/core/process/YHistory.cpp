@@ -112,7 +112,7 @@ bool HistoryRun::CheckOne(const UndoTask& task) {
         }
         lastStep = pair.src.gcid;
         const DpLogRecord rec = YLogCodec::Decode(pair);
-        if (!DpKind::IsCrossProject(rec.kind)) {
+        if (!DpKinds::IsCrossProject(rec.kind)) {
             continue;
         }
         YPort port;

@@ -5,7 +5,7 @@
 YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends) {
     YDpLogPair pair;
     const QString desc =
-        p.kind == DpKind::LocalBorrow ? LocalTakeText(p.after) : DpKind::DescriptionCode(p.kind);
+        p.kind == DpKind::LocalBorrow ? LocalTakeText(p.after) : DpKinds::DescriptionCode(p.kind);
     for (YDpLogRow* r : {&pair.src, &pair.dst}) {
         r->gcid = p.step;
         r->id = p.seq;
@@ -30,8 +30,8 @@ YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends) {
     return pair;
 }
 
-int YLogCodec::DecodeKind(const YDpLogRow& src, const YDpLogRow& dst, int* pitNumber) {
-    int kind = DpKind::Haul;
+DpKind YLogCodec::DecodeKind(const YDpLogRow& src, const YDpLogRow& dst, int* pitNumber) {
+    DpKind kind = DpKind::Haul;
     int pit = 0;
     const QString& sd = src.desc;
     if (sd.contains(QLatin1String("JDQT"))) {
@@ -80,9 +80,9 @@ DpLogRecord YLogCodec::Decode(const YDpLogPair& pair) {
     r.seq = pair.src.id;
     r.pit = pitNumber - 1;
     if (r.kind == DpKind::Out) {
-        r.partner = pair.src.pit - DpKind::PartnerOffset;
+        r.partner = pair.src.pit - DpKinds::PartnerOffset;
     } else if (r.kind == DpKind::In) {
-        r.partner = pair.dst.pit - DpKind::PartnerOffset;
+        r.partner = pair.dst.pit - DpKinds::PartnerOffset;
     }
     r.srcStart = pair.src.sta1;
     r.srcEnd = pair.src.sta2;

@@ -22,8 +22,8 @@ class YLogCodec {
 
     // The kind of a pair, and its pit number |坑| (0 when none). Kinds 4/6 logged with
     // equal ranges keep their code; anything else still 0 with equal ranges is a reuse (9).
-    [[nodiscard]] static int DecodeKind(const YDpLogRow& src, const YDpLogRow& dst,
-                                        int* pitNumber = nullptr);
+    [[nodiscard]] static DpKind DecodeKind(const YDpLogRow& src, const YDpLogRow& dst,
+                                           int* pitNumber = nullptr);
     [[nodiscard]] static DpLogRecord Decode(const YDpLogPair& pair);
 
     // 描述 of a local take: "JDQT," and six numbers with three decimals.

@@ -22,14 +22,14 @@ void SplitByContent(const YTsjsSet& row, DpBlock& out) {
 
 void CopyOut(const YClassQuantities& q, DpBlock& out, int n = DpAmt::Count) {
     for (int i = 0; i < n; ++i) {
-        out[i] = q[QIndex(i)];
+        out[i] = q[i];
     }
 }
 
 void AddTo(YClassQuantities& q, const DpBlock& amount, double f, bool bClasses) {
     const int n = bClasses ? DpAmt::Count : 4;
     for (int i = 0; i < n; ++i) {
-        q[QIndex(i)] += f * amount[i];
+        q[i] += f * amount[i];
     }
 }
 

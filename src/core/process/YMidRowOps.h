@@ -10,11 +10,6 @@ class YTsjsSet;
 // from version 3.
 namespace YMidRowOps {
 
-// Position in YClassQuantities (soil, rock, soil c., rock c., classes) of a DpAmt position.
-inline int QIndex(int dpAmt) {
-    return dpAmt == DpAmt::SoilC ? 2 : (dpAmt == DpAmt::Rock ? 1 : dpAmt);
-}
-
 // What a segment source offers: the usable surplus (or unusable for kinds 5, 6) from version
 // 3, the whole surplus before; below version 2 the classes are split by content.
 void TakeSurplus(const YTsjsSet& row, bool bUnusable, DpBlock& out);

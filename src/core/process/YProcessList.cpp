@@ -9,7 +9,7 @@
 #include "core/process/YStepReader.h"
 
 QString YProcessEntry::Label() const {
-    return DpKind::Label(nKind, nStep, strNeighbour);
+    return DpKinds::Label(nKind, nStep, strNeighbour);
 }
 
 QString YProcessEntry::Range(const YStationNumbering& numbering, const YStation& a,
@@ -63,7 +63,7 @@ std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
     const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
     std::vector<YProcessEntry> entries = Build(pairs, &extras);
     for (YProcessEntry& e : entries) {
-        if (!DpKind::IsCrossProject(e.nKind)) {
+        if (!DpKinds::IsCrossProject(e.nKind)) {
             continue;
         }
         // The port number is the pit number of the step's pairs.

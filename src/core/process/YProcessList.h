@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/process/DpKind.h"
 #include "core/station/YStationNumbering.h"
 
 #include <QString>
@@ -12,8 +13,8 @@ class YHaulExtras;
 // One entry of the process list: a step of the log with everything it moved merged together.
 struct YProcessEntry {
     int nStep = 0;
-    int nKind = 0;        // the step's kind (the first kind other than local reuse)
-    bool bApplied = true; // false once undone
+    DpKind nKind = DpKind::Haul; // the step's kind (the first kind other than local reuse)
+    bool bApplied = true;        // false once undone
     YStation staSrcStart;
     YStation staSrcEnd;
     YStation staDstStart;

@@ -9,8 +9,6 @@
 #include <QVariant>
 #include <algorithm>
 
-using YMidRowOps::QIndex;
-
 YDpLogRow YProcessLog::RowFromSet(const YTdpSet& s) {
     YDpLogRow r;
     r.rowid = s.RowId();
@@ -20,8 +18,8 @@ YDpLogRow YProcessLog::RowFromSet(const YTdpSet& s) {
     r.sta1 = s.m_sta1.Value();
     r.sta2 = s.m_sta2.Value();
     for (int i = 0; i < DpAmt::Count; ++i) {
-        r.before[i] = s.m_before[QIndex(i)];
-        r.after[i] = s.m_after[QIndex(i)];
+        r.before[i] = s.m_before[i];
+        r.after[i] = s.m_after[i];
     }
     r.totalBefore = s.m_dTotalBefore;
     r.totalAfter = s.m_dTotalAfter;
@@ -38,8 +36,8 @@ void YProcessLog::RowToSet(const YDpLogRow& r, YTdpSet& s) {
     s.m_sta1 = r.sta1;
     s.m_sta2 = r.sta2;
     for (int i = 0; i < DpAmt::Count; ++i) {
-        s.m_before[QIndex(i)] = r.before[i];
-        s.m_after[QIndex(i)] = r.after[i];
+        s.m_before[i] = r.before[i];
+        s.m_after[i] = r.after[i];
     }
     s.m_dTotalBefore = r.totalBefore;
     s.m_dTotalAfter = r.totalAfter;

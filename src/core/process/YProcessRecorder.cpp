@@ -83,7 +83,7 @@ YLogEnds Ends(const DpProcess& p) {
     if (p.kind == DpKind::Borrow) {
         e.srcPit = p.pit + 1;
     } else if (p.kind == DpKind::Out) {
-        e.srcPit = p.partner + DpKind::PartnerOffset;
+        e.srcPit = p.partner + DpKinds::PartnerOffset;
     }
     if (const YTFItem* d = p.DestinationSegment()) {
         e.dstSta1 = d->m_staStart.Value();
@@ -96,21 +96,21 @@ YLogEnds Ends(const DpProcess& p) {
         e.dstPit = l->m_nNo + 1;
     }
     if (p.kind == DpKind::In) {
-        e.dstPit = p.partner + DpKind::PartnerOffset;
+        e.dstPit = p.partner + DpKinds::PartnerOffset;
     }
     return e;
 }
 
 // Whether the process names the items its kind needs.
 bool HasEnds(const DpProcess& p) {
-    const bool srcOk = DpKind::HasSegmentSource(p.kind) || p.kind == DpKind::LocalBorrow
+    const bool srcOk = DpKinds::HasSegmentSource(p.kind) || p.kind == DpKind::LocalBorrow
                            ? p.SourceSegment() != nullptr
                            : (p.kind == DpKind::Borrow ? p.SourceBorrowPit() != nullptr
                                                        : p.SourceLink() != nullptr);
     bool dstOk = true;
-    if (DpKind::HasSegmentDestination(p.kind)) {
+    if (DpKinds::HasSegmentDestination(p.kind)) {
         dstOk = p.DestinationSegment() != nullptr;
-    } else if (DpKind::IsWaste(p.kind)) {
+    } else if (DpKinds::IsWaste(p.kind)) {
         dstOk = p.DestinationWastePit() != nullptr;
     } else if (p.kind == DpKind::Out) {
         dstOk = p.DestinationLink() != nullptr;
@@ -135,17 +135,17 @@ void YProcessRecorder::TakeBefore(CDalvexDoc& doc, DpProcess& p) {
     if (p.kind == DpKind::Borrow) {
         TakeBorrowPit(doc, p);
     }
-    if (DpKind::IsWaste(p.kind) && doc.GetQitkSet().SetPosition(p.pit)) {
+    if (DpKinds::IsWaste(p.kind) && doc.GetQitkSet().SetPosition(p.pit)) {
         p.fillBefore = doc.GetQitkSet().m_dCapacity;
     }
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
     if (const YTFItem* s = p.SourceSegment();
-        s && DpKind::HasSegmentSource(p.kind) && mid.FindByStation(s->m_staStart)) {
-        YMidRowOps::TakeSurplus(mid, DpKind::TakesUnusable(p.kind), p.before);
+        s && DpKinds::HasSegmentSource(p.kind) && mid.FindByStation(s->m_staStart)) {
+        YMidRowOps::TakeSurplus(mid, DpKinds::TakesUnusable(p.kind), p.before);
     }
     p.after = p.before;
     if (const YTFItem* d = p.DestinationSegment();
-        d && DpKind::HasSegmentDestination(p.kind) && mid.FindByStation(d->m_staStart)) {
+        d && DpKinds::HasSegmentDestination(p.kind) && mid.FindByStation(d->m_staStart)) {
         p.fillBefore = mid.m_dFillAfterLocal;
         if (p.kind == DpKind::LocalBorrow) {
             for (int k = 0; k < 6; ++k) {
@@ -187,7 +187,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         }
     }
     bool fillDone = false;
-    if (DpKind::IsWaste(p.kind)) {
+    if (DpKinds::IsWaste(p.kind)) {
         YQitkSet& pits = doc.GetQitkSet();
         if (!pits.SetPosition(p.pit) || !pits.Edit()) {
             return false;
@@ -202,11 +202,11 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
     }
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
     YTFItem* src = p.SourceSegment();
-    if (DpKind::HasSegmentSource(p.kind)) {
+    if (DpKinds::HasSegmentSource(p.kind)) {
         if (!mid.FindByStation(src->m_staStart) || !mid.Edit()) {
             return false;
         }
-        YMidRowOps::ApplySource(mid, amt, +1, DpKind::TakesUnusable(p.kind),
+        YMidRowOps::ApplySource(mid, amt, +1, DpKinds::TakesUnusable(p.kind),
                                 p.kind == DpKind::Reuse, &p.before, &p.after);
         if (!mid.Update()) {
             return false;
@@ -218,7 +218,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
             p.after[i] = p.before[i] - amt[i];
         }
     }
-    if (YTFItem* dst = p.DestinationSegment(); DpKind::HasSegmentDestination(p.kind)) {
+    if (YTFItem* dst = p.DestinationSegment(); DpKinds::HasSegmentDestination(p.kind)) {
         if (!mid.FindByStation(dst->m_staStart) || !mid.Edit()) {
             return false;
         }
@@ -235,11 +235,11 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
     }
     // The items follow the rows only once the rows are stored, so a failure above leaves
     // items and tables as they were.
-    if (DpKind::HasSegmentSource(p.kind) && mid.FindByStation(src->m_staStart)) {
+    if (DpKinds::HasSegmentSource(p.kind) && mid.FindByStation(src->m_staStart)) {
         src->LoadRemaining(mid);
     }
     if (YTFItem* dst = p.DestinationSegment();
-        DpKind::HasSegmentDestination(p.kind) && mid.FindByStation(dst->m_staStart)) {
+        DpKinds::HasSegmentDestination(p.kind) && mid.FindByStation(dst->m_staStart)) {
         dst->LoadRemaining(mid);
         dst->m_dFillSoil += amt[DpAmt::SoilC];
         dst->m_dFillRock += amt[DpAmt::RockC];

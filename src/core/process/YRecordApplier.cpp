@@ -34,7 +34,7 @@ bool YRecordApplier::ApplyPits(CDalvexDoc& doc, const DpLogRecord& r, int dir) {
         pits.m_dRock -= dir * r.amount[DpAmt::Rock];
         return pits.Update();
     }
-    if (DpKind::IsWaste(r.kind)) {
+    if (DpKinds::IsWaste(r.kind)) {
         YQitkSet& pits = doc.GetQitkSet();
         if (!pits.SetPosition(r.pit) || !pits.Edit()) {
             return false;
@@ -51,7 +51,7 @@ bool YRecordApplier::PitAccepts(CDalvexDoc& doc, const DpLogRecord& r) {
         return pits.SetPosition(r.pit) && pits.m_dSoil + YClass::Present >= r.amount[DpAmt::Soil] &&
                pits.m_dRock + YClass::Present >= r.amount[DpAmt::Rock];
     }
-    if (DpKind::IsWaste(r.kind)) {
+    if (DpKinds::IsWaste(r.kind)) {
         YQitkSet& pits = doc.GetQitkSet();
         return pits.SetPosition(r.pit) && pits.m_dCapacity + YClass::Present >= r.FillAmount();
     }
@@ -60,11 +60,11 @@ bool YRecordApplier::PitAccepts(CDalvexDoc& doc, const DpLogRecord& r) {
 
 bool YRecordApplier::ApplyRows(CDalvexDoc& doc, const DpLogRecord& r, int dir, bool bItems) {
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
-    if (DpKind::HasSegmentSource(r.kind)) {
+    if (DpKinds::HasSegmentSource(r.kind)) {
         if (!mid.FindByStation(r.srcStart) || !mid.Edit()) {
             return false;
         }
-        YMidRowOps::ApplySource(mid, SourceAmounts(r), dir, DpKind::TakesUnusable(r.kind),
+        YMidRowOps::ApplySource(mid, SourceAmounts(r), dir, DpKinds::TakesUnusable(r.kind),
                                 r.kind == DpKind::Reuse);
         if (!mid.Update()) {
             return false;
@@ -73,7 +73,7 @@ bool YRecordApplier::ApplyRows(CDalvexDoc& doc, const DpLogRecord& r, int dir, b
             item->LoadRemaining(mid);
         }
     }
-    if (DpKind::HasSegmentDestination(r.kind)) {
+    if (DpKinds::HasSegmentDestination(r.kind)) {
         if (!mid.FindByStation(r.dstStart) || !mid.Edit()) {
             return false;
         }

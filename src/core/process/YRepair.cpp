@@ -20,7 +20,7 @@ using Entries = std::vector<YProcessLog::Entry>;
 
 bool HasCrossProject(const Entries& entries) {
     for (const auto& e : entries) {
-        if (DpKind::IsCrossProject(YLogCodec::DecodeKind(e.pair.src, e.pair.dst))) {
+        if (DpKinds::IsCrossProject(YLogCodec::DecodeKind(e.pair.src, e.pair.dst))) {
             return true;
         }
     }

@@ -65,20 +65,20 @@ YStretchStats YStretchStats::FromRow(const YTsjsSet& r) {
 
 bool YStretchStats::AddPair(std::vector<YStretchStats>& v, const YDpStep& pair,
                             const YHaulExtras* extras) {
-    const int k = pair.m_nKind;
+    const DpKind k = pair.m_nKind;
     if (k == DpKind::Reuse) {
         return true; // already in the local reuse columns of the row
     }
-    const bool atSource = DpKind::IsWaste(k) || DpKind::IsLocalWaste(k) || DpKind::IsOut(k);
+    const bool atSource = DpKinds::IsWaste(k) || DpKinds::IsLocalWaste(k) || DpKinds::IsOut(k);
     YStretchStats* s = Find(v, atSource ? pair.m_staSrcStart : pair.m_staDstStart);
     if (!s) {
         return false;
     }
-    Flow& f = k == DpKind::Haul                                   ? s->haul
-              : (DpKind::IsBorrow(k) || DpKind::IsLocalBorrow(k)) ? s->borrow
-              : DpKind::IsIn(k)                                   ? s->in
-              : DpKind::IsOut(k)                                  ? s->out
-                                                                  : s->waste;
+    Flow& f = k == DpKind::Haul                                     ? s->haul
+              : (DpKinds::IsBorrow(k) || DpKinds::IsLocalBorrow(k)) ? s->borrow
+              : DpKinds::IsIn(k)                                    ? s->in
+              : DpKinds::IsOut(k)                                   ? s->out
+                                                                    : s->waste;
     f.Add(pair, extras);
     return true;
 }

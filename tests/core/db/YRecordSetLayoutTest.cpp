@@ -17,7 +17,7 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::MakeAllSets;
 using dalvex::test::ScratchDir;
 
@@ -93,7 +93,7 @@ TEST(YRecordSetLayout, EverySetBindsTheColumnsOfEachLayoutVersion) {
     for (int v = 1; v <= 6; ++v) {
         ScratchDir dir;
         YDatabase db;
-        CreateProject(db, dir, v);
+        CreateDatabase(db, dir, v);
         for (const auto& set : MakeAllSets(db)) {
             const QString table = set->TableName();
             const int before = db.Version();
@@ -118,7 +118,7 @@ TEST(YRecordSetLayout, EverySetBindsTheColumnsOfEachLayoutVersion) {
 TEST(YRecordSetLayout, VersionOneFilesAreFoundByTheRetry) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 1);
+    CreateDatabase(db, dir, 1);
     EXPECT_EQ(db.Version(), 2);
     YZzmjSet zzmj(db);
     ASSERT_TRUE(zzmj.Open());
@@ -134,7 +134,7 @@ TEST(YRecordSetLayout, VersionOneFilesAreFoundByTheRetry) {
 
     ScratchDir dir2;
     YDatabase v2;
-    CreateProject(v2, dir2, 2);
+    CreateDatabase(v2, dir2, 2);
     YTsjsSet tsjs2(v2);
     ASSERT_TRUE(tsjs2.Open());
     EXPECT_EQ(tsjs2.FieldCount(), 98);
@@ -153,7 +153,7 @@ TEST(YRecordSetLayout, ReadAndWriteBackKeepsEveryColumn) {
     for (int v : {1, 2, 3, 4, 6}) {
         ScratchDir dir;
         YDatabase db;
-        CreateProject(db, dir, v);
+        CreateDatabase(db, dir, v);
         for (const auto& set : MakeAllSets(db)) {
             const QString table = set->TableName();
             if (!YSchema::HasTable(table, v) || table == QStringLiteral("土石系数")) {
@@ -177,7 +177,7 @@ TEST(YRecordSetLayout, ReadAndWriteBackKeepsEveryColumn) {
 class MemberFixture : public ::testing::Test {
   protected:
     void Make(int version, const char* table) {
-        CreateProject(db, dir, version);
+        CreateDatabase(db, dir, version);
         values = InsertDistinctRow(db, QString::fromUtf8(table));
     }
     double At(const QString& column) const {
@@ -216,8 +216,9 @@ TEST_F(MemberFixture, SegmentComputationRows) {
                   {set.m_usable, QStringLiteral("可用")},
                   {set.m_unusable, QStringLiteral("不可用")}};
     for (const auto& g : groups) {
-        const QString names[4] = {QStringLiteral("挖余土"), QStringLiteral("挖余石"),
-                                  QStringLiteral("挖余土(压实)"), QStringLiteral("挖余石(压实)")};
+        // In DpAmt order.
+        const QString names[4] = {QStringLiteral("挖余土"), QStringLiteral("挖余土(压实)"),
+                                  QStringLiteral("挖余石"), QStringLiteral("挖余石(压实)")};
         for (int i = 0; i < 4; ++i) {
             EXPECT_DOUBLE_EQ(g.q[i], At(g.prefix + names[i]));
         }

@@ -25,7 +25,7 @@ struct KindCase {
     const char* dstDesc;
     double dstA, dstB;
     int dstPit;
-    int kind;
+    DpKind kind;
     int pitNumber;
 };
 
@@ -40,9 +40,9 @@ const KindCase kKindCases[] = {
     {"local waste keeps its code on equal ranges", "JDQF", 0, 20, 0, "JDQF", 0, 20, 0,
      DpKind::LocalWaste, 0},
     {"local waste unusable", "JDFF", 0, 20, 0, "JDFF", 0, 20, 0, DpKind::LocalWasteUnusable, 0},
-    {"out: pit from the destination row", "DC", 0, 20, DpKind::PartnerOffset + 4, "DC", 500, 500, 2,
-     DpKind::Out, 2},
-    {"in: pit from the source row", "DR", 0, 0, 2, "DR", 40, 60, DpKind::PartnerOffset + 7,
+    {"out: pit from the destination row", "DC", 0, 20, DpKinds::PartnerOffset + 4, "DC", 500, 500,
+     2, DpKind::Out, 2},
+    {"in: pit from the source row", "DR", 0, 0, 2, "DR", 40, 60, DpKinds::PartnerOffset + 7,
      DpKind::In, 2},
     {"negative pit is taken by magnitude", "", 150, 150, -2, "", 40, 60, 0, DpKind::Borrow, 2},
 };
@@ -59,13 +59,13 @@ TEST(YLogCodecTest, DecodesKindAndPitNumber) {
 }
 
 TEST(YLogCodecTest, PartnerStepsOfCrossProjectPairs) {
-    YDpLogPair out{Row("DC", 0, 20, DpKind::PartnerOffset + 4, true),
+    YDpLogPair out{Row("DC", 0, 20, DpKinds::PartnerOffset + 4, true),
                    Row("DC", 500, 500, 2, false)};
     const DpLogRecord ro = YLogCodec::Decode(out);
     EXPECT_EQ(ro.partner, 4);
     EXPECT_EQ(ro.pit, 1); // the link's 编号
 
-    YDpLogPair in{Row("DR", 0, 0, 2, true), Row("DR", 40, 60, DpKind::PartnerOffset + 9, false)};
+    YDpLogPair in{Row("DR", 0, 0, 2, true), Row("DR", 40, 60, DpKinds::PartnerOffset + 9, false)};
     const DpLogRecord ri = YLogCodec::Decode(in);
     EXPECT_EQ(ri.partner, 9);
     EXPECT_EQ(ri.pit, 1);
@@ -124,13 +124,13 @@ TEST(YLogCodecTest, LocalTakeCarriesItsContentsInTheDescription) {
 }
 
 TEST(YLogCodecTest, LabelsAndTaskNumbers) {
-    EXPECT_EQ(DpKind::Label(DpKind::Haul, 3), QStringLiteral("3.远运"));
-    EXPECT_EQ(DpKind::Label(DpKind::In, 2, QStringLiteral("B段")), QStringLiteral("2.从B段调入"));
-    EXPECT_EQ(DpKind::Label(DpKind::Out, 5, QStringLiteral("%1x")), QStringLiteral("5.调出到%1x"));
-    EXPECT_EQ(DpKind::Label(DpKind::Reuse, 1), QStringLiteral("1.利用"));
+    EXPECT_EQ(DpKinds::Label(DpKind::Haul, 3), QStringLiteral("3.远运"));
+    EXPECT_EQ(DpKinds::Label(DpKind::In, 2, QStringLiteral("B段")), QStringLiteral("2.从B段调入"));
+    EXPECT_EQ(DpKinds::Label(DpKind::Out, 5, QStringLiteral("%1x")), QStringLiteral("5.调出到%1x"));
+    EXPECT_EQ(DpKinds::Label(DpKind::Reuse, 1), QStringLiteral("1.利用"));
     const int expected[10] = {7, 7, 7, -2, -1, 7, -1, -4, -3, 7};
     for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(DpKind::TaskNumber(k, 7), expected[k]) << k;
+        EXPECT_EQ(DpKinds::TaskNumber(static_cast<DpKind>(k), 7), expected[k]) << k;
     }
 }
 

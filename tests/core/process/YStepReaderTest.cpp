@@ -12,7 +12,7 @@ namespace {
 
 // One pair moving soil (compacted soilC of class 2, natural = 1.16 × compacted).
 YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, double soilC,
-                int kind = DpKind::Haul, int pitNumber = 0) {
+                DpKind kind = DpKind::Haul, int pitNumber = 0) {
     DpProcess p(kind, step, seq, {}, {});
     p.before[DpAmt::SoilC] = soilC;
     p.before[DpAmt::Soil] = soilC * 1.16;
@@ -22,7 +22,7 @@ YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, d
     YLogEnds ends{s0, s1, 0, d0, d1, 0};
     if (kind == DpKind::Borrow) {
         ends.srcPit = pitNumber;
-    } else if (DpKind::IsWaste(kind)) {
+    } else if (DpKinds::IsWaste(kind)) {
         ends.dstPit = pitNumber;
     }
     return YLogCodec::Encode(p, ends);
@@ -155,7 +155,7 @@ TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours) {
 
     YDpLogPair outPair = Pair(1, 1, 0, 20, 500, 500, 10);
     outPair.src.desc = outPair.dst.desc = QStringLiteral("DC");
-    outPair.src.pit = DpKind::PartnerOffset + 2;
+    outPair.src.pit = DpKinds::PartnerOffset + 2;
     outPair.dst.pit = 4; // link 编号 3
     YDpStep out = YDpStep::FromRecord(YLogCodec::Decode(outPair));
     EXPECT_EQ(out.m_nKind, DpKind::Out);
