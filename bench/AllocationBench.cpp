@@ -4,7 +4,7 @@
 //   against inserting the same number of log rows in one transaction;
 // - the default whole-project sequence (dalvex-cli auto) on a generated 20 000-section road with
 //   pits and structures.
-#include "DPProject.h"
+#include "support/ProjectFixture.h"
 
 #include "core/allocation/YDPAutoAllocator.h"
 #include "core/allocation/YDPRule.h"
@@ -24,8 +24,8 @@
 #include <memory>
 #include <random>
 
-using dptest::DPProject;
-using dptest::SegSpec;
+using dalvex::test::SegSpec;
+using dalvex::test::TestProject;
 
 namespace {
 
@@ -46,7 +46,7 @@ Workspace& Space() {
 template <class Fill> QString Build(const QString& name, Fill fill) {
     const QString path = Space().dir.filePath(name);
     YRecordingUserIO io;
-    DPProject p(path, io);
+    TestProject p(path, io);
     YTransaction tr(p->GetDatabase());
     fill(p);
     (void)tr.Commit();
@@ -54,7 +54,7 @@ template <class Fill> QString Build(const QString& name, Fill fill) {
 }
 
 const QString& HaulRoad() {
-    static const QString path = Build(QStringLiteral("haul.dvx"), [](DPProject& p) {
+    static const QString path = Build(QStringLiteral("haul.dvx"), [](TestProject& p) {
         for (int i = 0; i < kSegments; ++i) {
             SegSpec s;
             s.start = kLength * i;
@@ -73,7 +73,7 @@ const QString& HaulRoad() {
 // A rolling terrain: cut where the ground is above the grade line, fill below; a few
 // segments carry both, some cut is unusable; pits every few kilometres, structures between.
 const QString& GeneratedRoad() {
-    static const QString path = Build(QStringLiteral("road.dvx"), [](DPProject& p) {
+    static const QString path = Build(QStringLiteral("road.dvx"), [](TestProject& p) {
         std::mt19937 rng(20000);
         std::normal_distribution<double> noise(0.0, 0.6);
         std::uniform_real_distribution<double> share(0.0, 1.0);

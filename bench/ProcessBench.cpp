@@ -1,6 +1,6 @@
 // Undo then redo of 1 000 steps of 10 processes each, and finishing a 20 000-segment project,
 // each against a raw SQLite baseline writing as many rows in one transaction.
-#include "ProcessProject.h"
+#include "support/ProjectFixture.h"
 
 #include "core/db/YDatabase.h"
 #include "core/db/YTransaction.h"
@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-using dalvex::test::ProcessProject;
 using dalvex::test::SegSpec;
+using dalvex::test::TestProject;
 
 namespace {
 
@@ -38,11 +38,12 @@ Workspace& Space() {
 }
 
 // 1 000 steps, each hauling ten small parts between the cut and fill segments of one place.
-ProcessProject& HistoryProject() {
-    static std::unique_ptr<ProcessProject> p = [] {
+TestProject& HistoryProject() {
+    static std::unique_ptr<TestProject> p = [] {
         auto proj =
-            std::make_unique<ProcessProject>(Space().manager, Space().dir.filePath("history.dvx"));
-        (void)proj->AddSegments(ProcessProject::Road(400, 1000.0));
+            std::make_unique<TestProject>(Space().manager, Space().dir.filePath("history.dvx"));
+        proj->AddSegs(TestProject::Road(400, 1000.0));
+        (void)proj->Load();
         CDalvexDoc& doc = proj->Doc();
         YTransaction tr(doc.GetDatabase());
         for (int s = 0; s < kSteps; ++s) {
@@ -60,23 +61,24 @@ ProcessProject& HistoryProject() {
 }
 
 // 20 000 segments, every cut hauled completely into the fill after it: a finished allocation.
-ProcessProject& FinishProject() {
-    static std::unique_ptr<ProcessProject> p = [] {
+TestProject& FinishProject() {
+    static std::unique_ptr<TestProject> p = [] {
         auto proj =
-            std::make_unique<ProcessProject>(Space().manager, Space().dir.filePath("finish.dvx"));
+            std::make_unique<TestProject>(Space().manager, Space().dir.filePath("finish.dvx"));
         std::vector<SegSpec> segs;
         for (int i = 0; i < kFinishSegments; ++i) {
             SegSpec s;
-            s.dStart = 20.0 * i;
-            s.dEnd = s.dStart + 20.0;
+            s.start = 20.0 * i;
+            s.end = s.start + 20.0;
             if (i % 2 == 0) {
                 s.use = {0, 11.6 + i % 5, 0, 0, 0, 0};
             } else {
-                s.dFill = (11.6 + (i - 1) % 5) / 1.16;
+                s.fill = (11.6 + (i - 1) % 5) / 1.16;
             }
             segs.push_back(s);
         }
-        (void)proj->AddSegments(segs);
+        proj->AddSegs(segs);
+        (void)proj->Load();
         CDalvexDoc& doc = proj->Doc();
         YTransaction tr(doc.GetDatabase());
         for (int i = 0; i < kFinishSegments; i += 2) {
@@ -144,7 +146,7 @@ void BM_RawInsertBaseline(benchmark::State& state) {
 BENCHMARK(BM_RawInsertBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_Finish20000Segments(benchmark::State& state) {
-    ProcessProject& p = FinishProject();
+    TestProject& p = FinishProject();
     for (auto _ : state) {
         if (!YFinish::Finish(p.Doc())) {
             state.SkipWithError("finish failed");

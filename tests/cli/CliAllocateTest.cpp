@@ -1,10 +1,11 @@
 // dalvex-cli allocate and auto on project files built through the core.
 #include "CliRunner.h"
 
-#include "DPProject.h"
 #include "core/allocation/YDPRule.h"
 #include "core/document/YDocManager.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
+#include "support/YRecordingUserIO.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,7 +14,7 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 class CliAllocate : public ::testing::Test {
   protected:
@@ -21,7 +22,7 @@ class CliAllocate : public ::testing::Test {
         dalvex::test::EnsureCoreApp();
         path = dir.Path(QStringLiteral("road.dvx"));
         YRecordingUserIO io;
-        DPProject p(path, io);
+        TestProject p(path, io);
         // K0+000 … K0+100: two cuts, three fills; a waste pit and a borrow pit.
         p.AddLine(0, 20,
                   {{.use = {0, 58, 0, 0, 0, 0}},
@@ -129,12 +130,11 @@ TEST(CliAllocateCross, NewPortThenSamePlaceRefused) {
     const QString pa = dir.Path(QStringLiteral("a.dvx"));
     const QString pb = dir.Path(QStringLiteral("b.dvx"));
     YRecordingUserIO io;
-    DPProject::CreateFile(pa, io, QStringLiteral("{a1}"), QStringLiteral("甲"));
-    DPProject::CreateFile(pb, io, QStringLiteral("{b2}"), QStringLiteral("乙"));
     {
-        YDocManager mgr(io);
-        DPProject a(mgr.OpenDocumentFile(pa));
-        DPProject b(mgr.OpenDocumentFile(pb));
+        TestProject a(pa, io);
+        TestProject b(pb, io);
+        a.SetGuid(QStringLiteral("{a1}"), QStringLiteral("甲"));
+        b.SetGuid(QStringLiteral("{b2}"), QStringLiteral("乙"));
         a.AddLine(0, 20, {{.use = {0, 58, 0, 0, 0, 0}}});
         b.AddLine(0, 20, {{.fill = 30}, {.fill = 10}});
     }

@@ -1,7 +1,7 @@
 // dalvex-cli info: the project part (identity, segments, model figures).
 #include "CliRunner.h"
 
-#include "core/document/DocFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 
 #include <QJsonArray>
@@ -19,23 +19,21 @@ TEST(CliInfoProject, ReportsIdentitySegmentsAndModelFigures) {
     const QString path = dir.Path(QStringLiteral("road.dvx"));
     {
         YRecordingUserIO io;
-        auto doc = NewProject(path, io);
-        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("一号路"));
-        SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("0A1B"));
-        SetProperty(*doc, QStringLiteral("项目标识"), QStringLiteral("AK"));
-        AddProjectSegment(*doc, 1, QStringLiteral("AK0+100.000"));
-        AddProjectSegment(*doc, 2, QStringLiteral("AK0+300.000"));
+        TestProject doc(path, io);
+        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("一号路"));
+        doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("0A1B"));
+        doc.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
+        doc.AddProjectSegment(1, QStringLiteral("AK0+100.000"));
+        doc.AddProjectSegment(2, QStringLiteral("AK0+300.000"));
         for (int i = 0; i < 3; ++i) {
-            SegRow r;
-            r.segment = i < 2 ? 1 : 2; // the last row is not in the current segment
-            r.start = 20.0 * i;
-            r.end = r.start + 20.0;
-            r.use[0] = 10;
-            r.remUse[0] = 4;
-            r.remUnuse[5] = 1.5;
-            r.fill = r.remFill = 2.25;
+            // The last row is not in the current segment.
+            SegSpec r{.start = 20.0 * i, .end = 20.0 * i + 20, .use = {10}, .fill = 2.25};
+            r.segment = i < 2 ? 1 : 2;
             r.cutArea = 3.0 + i;
-            AddSegmentRow(*doc, r);
+            SegSpec left = r;
+            left.use = {4};
+            left.unuse = {0, 0, 0, 0, 0, 1.5};
+            doc.AddSeg(r, left);
         }
     }
     const CliResult r = RunCli({QStringLiteral("info"), path, QStringLiteral("--json")});

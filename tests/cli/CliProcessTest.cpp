@@ -2,10 +2,10 @@
 // allocation.
 #include "CliRunner.h"
 
-#include "ProcessProject.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/process/YProcessRecorder.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
@@ -25,9 +25,10 @@ class CliProcess : public ::testing::Test {
         path = dir.Path(QStringLiteral("road.dvx"));
         YRecordingUserIO io;
         YDocManager manager(io);
-        ProcessProject p(manager, path);
+        TestProject p(manager, path);
         ASSERT_TRUE(p.IsOpen());
-        ASSERT_TRUE(p.AddSegments(ProcessProject::Road(4)));
+        p.AddSegs(TestProject::Road(4));
+        ASSERT_TRUE(p.Load());
         ASSERT_EQ(p.HaulStep(0, 1, 2, 0.5), 1);
         ASSERT_EQ(p.HaulStep(2, 3, 1, 0.5), 2);
         ASSERT_EQ(p.HaulStep(2, 1, 1, 0.5), 3);

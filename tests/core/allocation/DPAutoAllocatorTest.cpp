@@ -1,4 +1,4 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPAutoAllocator.h"
 #include "core/allocation/YDPRule.h"
@@ -11,13 +11,13 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 class DPAutoAllocatorTest : public DPSettingsTest {
   protected:
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
-    DPProject p{dir.Path(QStringLiteral("auto.dvx")), io};
+    TestProject p{dir.Path(QStringLiteral("auto.dvx")), io};
 };
 
 // A road with cut and fill on both sides of a bridge that may not be crossed, one waste pit
@@ -62,7 +62,7 @@ TEST_F(DPAutoAllocatorTest, WholeProjectBalancesAndFinishes) {
     }
     // No haul crosses the bridge: every haul stays on one side.
     for (const LoggedProcess& lp : s1.Applied()) {
-        if (lp.kind == 0) {
+        if (lp.kind == DpKind::Haul) {
             EXPECT_EQ(lp.src1 < 82, lp.dst1 < 82) << lp.src1 << " -> " << lp.dst1;
         }
     }
@@ -94,7 +94,7 @@ TEST_F(DPAutoAllocatorTest, FillTakesHaulWithinReachNearestFirst) {
     std::vector<double> sources; // cut start of each haul, in log order
     double hauled = 0.0;
     for (const LoggedProcess& lp : s1.Applied()) {
-        if (lp.kind == 0) {
+        if (lp.kind == DpKind::Haul) {
             EXPECT_EQ(lp.dst1, 1600.0);
             sources.push_back(lp.src1);
             hauled += lp.FillMoved();

@@ -1,4 +1,4 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPRule.h"
 #include "core/model/YClassFilter.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 // Random projects and random sequences of strategies (every family and modifier): after every
 // invocation the ledger must balance class by class, natural and compacted; undoing
@@ -34,7 +34,7 @@ TEST_P(DPConservationTest, RandomSequences) {
     std::mt19937 rng(GetParam());
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
-    DPProject p(dir.Path(QStringLiteral("r.dvx")), io);
+    TestProject p(dir.Path(QStringLiteral("r.dvx")), io);
     const int n = 14;
     std::bernoulli_distribution coin(0.5);
     std::uniform_real_distribution<double> fill(0.0, 80.0);

@@ -1,4 +1,4 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPRule.h"
 #include "core/document/YDocManager.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 // Two open projects meeting at A's end (K0+060) and B's start (K0+000), one port pair.
 class DPCrossTest : public DPSettingsTest {
@@ -20,12 +20,12 @@ class DPCrossTest : public DPSettingsTest {
         DPSettingsTest::SetUp();
         const QString pa = dir.Path(QStringLiteral("a.dvx"));
         const QString pb = dir.Path(QStringLiteral("b.dvx"));
-        DPProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
-                              QStringLiteral("甲线"));
-        DPProject::CreateFile(pb, io, QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
-                              QStringLiteral("乙线"));
-        a = std::make_unique<DPProject>(mgr.OpenDocumentFile(pa));
-        b = std::make_unique<DPProject>(mgr.OpenDocumentFile(pb));
+        TestProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
+                                QStringLiteral("甲线"));
+        TestProject::CreateFile(pb, io, QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
+                                QStringLiteral("乙线"));
+        a = std::make_unique<TestProject>(mgr, pa, true);
+        b = std::make_unique<TestProject>(mgr, pb, true);
         a->AddLine(0, 20,
                    {{.use = {0, 40, 0, 30, 0, 0}},
                     {.use = {0, 20, 0, 0, 0, 0}},
@@ -42,8 +42,8 @@ class DPCrossTest : public DPSettingsTest {
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
     YDocManager mgr{io};
-    std::unique_ptr<DPProject> a;
-    std::unique_ptr<DPProject> b;
+    std::unique_ptr<TestProject> a;
+    std::unique_ptr<TestProject> b;
 };
 
 void ExpectMatchingPairs(const DPState& out, const DPState& in, int outStep, int inStep) {
@@ -59,8 +59,8 @@ void ExpectMatchingPairs(const DPState& out, const DPState& in, int outStep, int
         EXPECT_EQ(e.step, outStep);
         EXPECT_EQ(n.step, inStep);
         EXPECT_EQ(e.seq, n.seq);
-        EXPECT_EQ(e.srcPit, DpKind::PartnerOffset + inStep); // each names the other's step
-        EXPECT_EQ(n.dstPit, DpKind::PartnerOffset + outStep);
+        EXPECT_EQ(e.srcPit, DpKinds::PartnerOffset + inStep); // each names the other's step
+        EXPECT_EQ(n.dstPit, DpKinds::PartnerOffset + outStep);
         EXPECT_EQ(e.dstPit, 2); // link 编号 1 + 1
         EXPECT_EQ(e.dst1, 60.0);
         EXPECT_EQ(n.src1, 0.0);

@@ -1,4 +1,4 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPRule.h"
 #include "core/model/YClassFilter.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 constexpr std::array<double, 6> Soil2(double v) {
     return {0, v, 0, 0, 0, 0};
@@ -17,53 +17,10 @@ constexpr std::array<double, 6> Soil2(double v) {
 
 class DPHaulTest : public DPSettingsTest {
   protected:
-    dalvex::test::ScratchDir dir;
+    ScratchDir dir;
     YRecordingUserIO io;
-    DPProject p{dir.Path(QStringLiteral("a.dvx")), io};
+    TestProject p{dir.Path(QStringLiteral("a.dvx")), io};
 };
-
-// Soil first over a cut run before a fill run: innermost pairs first, soil before rock, each
-// transfer sized to the need, everything conserved and undone/redone exactly.
-TEST_F(DPHaulTest, SoilFirstInnermostAndUndoRedo) {
-    p.AddLine(
-        0, 20,
-        {{.use = {0, 50, 0, 40, 0, 0}}, {.use = {0, 30, 0, 0, 0, 0}}, {.fill = 30}, {.fill = 60}});
-    p.Load();
-    p.Select(0, 3);
-    const DPState s0 = ReadState(p.Doc());
-    const RunResult r = RunRule(DPR_SOIL_FIRST, YDPSelection::Haul(&p.Doc(), 0, 1, 2, 3));
-    EXPECT_EQ(r.strategy, QStringLiteral("远运利用土方优先"));
-    ASSERT_TRUE(r.recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
-
-    const std::vector<LoggedProcess> log = s1.Applied();
-    // Soil: cut 1 (30/1.16 compacted) into fill 2, then cut 0 completes fill 2 and part of 3;
-    // rock pass: cut 0's rock into fill 3.
-    ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log[0].src1, 20.0);
-    EXPECT_EQ(log[0].dst1, 40.0);
-    EXPECT_NEAR(log[0].Moved(1), 30.0 / 1.16, 1e-6); // all of cut 1's soil (below the need)
-    EXPECT_EQ(log[1].src1, 0.0);
-    EXPECT_EQ(log[1].dst1, 40.0);
-    EXPECT_NEAR(log[1].FillMoved(), 30.0 - 30.0 / 1.16, 1e-6);
-    for (size_t i = 0; i < log.size(); ++i) {
-        EXPECT_EQ(log[i].step, 1);
-        EXPECT_EQ(log[i].seq, int(i) + 1);
-        EXPECT_EQ(log[i].kind, 0);
-    }
-    // All soil gone before any rock moved.
-    EXPECT_EQ(log.back().Moved(1), 0.0);
-    EXPECT_GT(log.back().Moved(3), 0.0);
-    EXPECT_NEAR(s1.fill[2], 0.0, 1e-6);
-    EXPECT_NEAR(s1.fill[3], 0.0, 1e-6); // 80 soil + 40 rock (natural) cover both fills
-    EXPECT_EQ(log.size(), 4u);
-
-    ASSERT_TRUE(YHistory::Undo(p.Doc(), 1, 1));
-    ExpectSameQuantities(ReadState(p.Doc()), s0);
-    ASSERT_TRUE(YHistory::Redo(p.Doc(), 1, 1));
-    ExpectSameQuantities(ReadState(p.Doc()), s1);
-}
 
 // A fill range after the cut range that touches it (f0 = c1): the shared segment fills
 // itself (kind 9) and the invocation then stops at the first pair of two segments.
@@ -77,7 +34,7 @@ TEST_F(DPHaulTest, WithinSegmentThenStop) {
     const DPState s1 = ReadState(p.Doc());
     ExpectConserved(p.Doc(), s0, s1);
     ASSERT_EQ(s1.Applied().size(), 1u);
-    EXPECT_EQ(s1.Applied()[0].kind, 9);
+    EXPECT_EQ(s1.Applied()[0].kind, DpKind::Reuse);
     EXPECT_NEAR(s1.fill[1], 0.0, 1e-6);
     EXPECT_NEAR(s1.fill[2], 40.0, 1e-6); // untouched: the stop rule ended the passes
 
@@ -88,7 +45,7 @@ TEST_F(DPHaulTest, WithinSegmentThenStop) {
     ExpectConserved(p.Doc(), s1, s2);
     for (const LoggedProcess& lp : s2.Applied()) {
         if (lp.step == 2) {
-            EXPECT_EQ(lp.kind, 0);
+            EXPECT_EQ(lp.kind, DpKind::Haul);
         }
     }
     EXPECT_NEAR(s2.fill[2], 0.0, 1e-6);
@@ -141,31 +98,6 @@ TEST_F(DPHaulTest, StructureBlocks) {
     ExpectSameQuantities(s0, s1);
 }
 
-// Cut ratio: every transfer brings soil and rock in the set ratio; the nearest cut lacks rock,
-// so the rock for that fill is made up from the next cuts nearest to the fill's midpoint.
-TEST_F(DPHaulTest, CutRatioMakeUp) {
-    g_dSoilRatio = 60;
-    g_dRockRatio = 40;
-    // Cut 0 far, rock-rich; cut 1 soil only; fill 2 next to cut 1.
-    p.AddLine(0, 20, {{.use = {0, 0, 0, 92, 0, 0}}, {.use = Soil2(116)}, {.fill = 100}});
-    p.Load();
-    p.Select(0, 2);
-    const DPState s0 = ReadState(p.Doc());
-    ASSERT_TRUE(RunRule(DPR_CUT_RATIO, YDPSelection::Haul(&p.Doc(), 0, 1, 2, 2)).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
-    const auto log = s1.Applied();
-    ASSERT_EQ(log.size(), 2u);
-    // Main transfer from the innermost cut: its 60 soil (compacted), no rock there.
-    EXPECT_EQ(log[0].src1, 20.0);
-    EXPECT_NEAR(log[0].Moved(1), 60.0, 1e-6);
-    EXPECT_NEAR(log[0].Moved(3), 0.0, 1e-12);
-    // Make-up of the 40 rock from cut 0.
-    EXPECT_EQ(log[1].src1, 0.0);
-    EXPECT_NEAR(log[1].Moved(3), 40.0, 1e-6);
-    EXPECT_NEAR(s1.fill[2], 0.0, 1e-6);
-}
-
 TEST_F(DPHaulTest, CutRatioMessages) {
     p.AddLine(0, 20, {{.use = Soil2(50)}, {.fill = 30}});
     p.Load();
@@ -179,28 +111,6 @@ TEST_F(DPHaulTest, CutRatioMessages) {
     EXPECT_FALSE(RunRule(DPR_CUT_RATIO, sel).recorded);
     EXPECT_EQ(io.Texts(), (QStringList{QStringLiteral("所选挖方段落没有石方!"),
                                        QStringLiteral("请先输入正确的填土和填石的比例!")}));
-}
-
-// Fill ratio: the soil pass stops at each fill's soil share; a fill already holding more rock
-// than its share gets no rock and its soil need never exceeds what it still needs.
-TEST_F(DPHaulTest, FillRatioShares) {
-    g_dSoilRatio = 50;
-    g_dRockRatio = 50;
-    p.AddLine(0, 20,
-              {{.use = {0, 200, 0, 0, 0, 0}},
-               {.use = {0, 0, 0, 200, 0, 0}},
-               {.fill = 100},
-               {.fill = 100}});
-    p.Load();
-    p.Select(0, 3);
-    const DPState s0 = ReadState(p.Doc());
-    ASSERT_TRUE(RunRule(DPR_FILL_RATIO, YDPSelection::Haul(&p.Doc(), 0, 1, 2, 3)).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
-    EXPECT_NEAR(p->GetSegment(2).m_dFillSoil, 50.0, 1e-6);
-    EXPECT_NEAR(p->GetSegment(2).m_dFillRock, 50.0, 1e-6);
-    EXPECT_NEAR(p->GetSegment(3).m_dFillSoil, 50.0, 1e-6);
-    EXPECT_NEAR(p->GetSegment(3).m_dFillRock, 50.0, 1e-6);
 }
 
 TEST_F(DPHaulTest, FillRatioNeverOverfills) {
@@ -218,29 +128,6 @@ TEST_F(DPHaulTest, FillRatioNeverOverfills) {
     const DPState s1 = ReadState(p.Doc());
     ExpectConserved(p.Doc(), s0, s1);
     EXPECT_NEAR(s1.fill[1], 0.0, 1e-6);
-}
-
-// Thickness 10 m³/m on a 20 m segment needing 500: at most 200 over any number of
-// invocations; a segment already at its target is skipped.
-TEST_F(DPHaulTest, ThicknessOverSeveralInvocations) {
-    g_dFillPerMetre = 10;
-    p.AddLine(0, 20, {{.use = Soil2(116)}, {.use = Soil2(1160)}, {.fill = 500}, {.fill = 150}});
-    p.Load();
-    const DPState s0 = ReadState(p.Doc());
-    for (int round = 0; round < 3; ++round) {
-        p.Select(0, 3);
-        RunRule(DPR_SOIL_FIRST | DPR_THICKNESS, YDPSelection::Haul(&p.Doc(), 0, 1, 2, 3));
-        p.ClearSelection();
-    }
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
-    EXPECT_NEAR(500 - s1.fill[2], 200.0, 1e-6);
-    EXPECT_NEAR(s1.fill[3], 0.0, 1e-6); // need below L × t: filled completely
-    g_dFillPerMetre = 0;
-    p.Select(0, 3);
-    EXPECT_FALSE(
-        RunRule(DPR_SOIL_FIRST | DPR_THICKNESS, YDPSelection::Haul(&p.Doc(), 0, 1, 2, 3)).recorded);
-    EXPECT_EQ(io.Texts().back(), QStringLiteral("请先输入正确的填方厚度!"));
 }
 
 } // namespace

@@ -1,14 +1,8 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPRule.h"
 #include "core/allocation/YDPStrategyRegistry.h"
 #include "core/db/YDatabase.h"
-#include "core/db/YGzwSet.h"
-#include "core/db/YNearPrjSet.h"
-#include "core/db/YPrjProSet.h"
-#include "core/db/YQitkSet.h"
-#include "core/db/YQtkSet.h"
-#include "core/db/YTsxsSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/model/YClassFilter.h"
 #include "support/TestSupport.h"
@@ -18,10 +12,10 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <map>
 
-namespace dptest {
+namespace dalvex::test {
 
 namespace {
 
@@ -52,52 +46,28 @@ QString Select(const QStringList& cols) {
     return quoted.join(QStringLiteral(", "));
 }
 
-void WriteRow(YTsjsSet& set, const SegSpec& s) {
-    set.AddNew();
-    set.m_staStart = s.start;
-    set.m_staEnd = s.end;
-    set.m_dLength = s.end - s.start;
-    set.m_dAvgCutArea = 1.0;
-    set.m_dAvgFillArea = 1.0;
-    for (int k = 0; k < 6; ++k) {
-        const double c = kCoef[size_t(k)];
-        set.m_dContent[k] = s.content[size_t(k)];
-        set.m_dCoef[k] = c;
-        set.m_usable.d[k] = s.use[size_t(k)];
-        set.m_usable.dC[k] = s.use[size_t(k)] / c;
-        set.m_unusable.d[k] = s.unuse[size_t(k)];
-        set.m_unusable.dC[k] = s.unuse[size_t(k)] / c;
-        set.m_rem.d[k] = set.m_usable.d[k] + set.m_unusable.d[k];
-        set.m_rem.dC[k] = set.m_usable.dC[k] + set.m_unusable.dC[k];
-    }
-    for (YClassQuantities* q : {&set.m_usable, &set.m_unusable, &set.m_rem}) {
-        q->dSoil = q->d[0] + q->d[1] + q->d[2];
-        q->dRock = q->d[3] + q->d[4] + q->d[5];
-        q->dSoilC = q->dC[0] + q->dC[1] + q->dC[2];
-        q->dRockC = q->dC[3] + q->dC[4] + q->dC[5];
-    }
-    set.m_dFillAfterLocal = s.fill;
-    set.m_dFillTotal = s.fill;
-    ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-}
-
-int DecodeKind(const LoggedProcess& p) {
+DpKind DecodeKind(const LoggedProcess& p) {
     const struct {
         const char* code;
-        int kind;
-    } codes[] = {{"JDQT", 3}, {"JDQF", 4}, {"JDFF", 6}, {"QCFF", 5}, {"DC", 8}, {"DR", 7}};
+        DpKind kind;
+    } codes[] = {{"JDQT", DpKind::LocalBorrow},
+                 {"JDQF", DpKind::LocalWaste},
+                 {"JDFF", DpKind::LocalWasteUnusable},
+                 {"QCFF", DpKind::WasteUnusable},
+                 {"DC", DpKind::Out},
+                 {"DR", DpKind::In}};
     for (const auto& c : codes) {
         if (p.desc.contains(QLatin1String(c.code))) {
             return c.kind;
         }
     }
     if (p.srcPit != 0) {
-        return 1;
+        return DpKind::Borrow;
     }
     if (p.dstPit != 0) {
-        return 2;
+        return DpKind::Waste;
     }
-    return (p.src1 == p.dst1 && p.src2 == p.dst2) ? 9 : 0;
+    return (p.src1 == p.dst1 && p.src2 == p.dst2) ? DpKind::Reuse : DpKind::Haul;
 }
 
 // The recorder rounds every moved value to a grid of 2^-20 m³ on its own, so sums of rounded
@@ -117,43 +87,8 @@ int IndexOf(const std::vector<double>& starts, double sta) {
 
 } // namespace
 
-DPProject::DPProject(const QString& path, YUserIO& io)
-    : m_owned(std::make_unique<CDalvexDoc>(io)), m_pDoc(m_owned.get()) {
-    EXPECT_TRUE(m_pDoc->OnNewDocument(path));
-    SetCoefficients();
-}
-
-DPProject::DPProject(CDalvexDoc* managed) : m_pDoc(managed) {
-    SetCoefficients();
-}
-
-void DPProject::CreateFile(const QString& path, YUserIO& io, const QString& guid,
-                           const QString& name) {
-    CDalvexDoc doc(io);
-    ASSERT_TRUE(doc.OnNewDocument(path));
-    YPrjProSet set(doc.GetDatabase());
-    ASSERT_TRUE(set.Open()) << set.LastError().toStdString();
-    for (const auto& [key, value] :
-         {std::pair{QStringLiteral("GUID"), guid}, std::pair{QStringLiteral("项目名称"), name}}) {
-        set.AddNew();
-        set.m_strName = key;
-        set.m_strValue = value;
-        ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-    }
-    set.Close();
-    doc.DeleteContents();
-}
-
-void DPProject::SetCoefficients() {
-    YTsxsSet& coef = m_pDoc->GetTsxsSet();
-    coef.MoveFirst();
-    EXPECT_TRUE(coef.Edit());
-    std::copy(kCoef.begin(), kCoef.end(), coef.m_dCoef);
-    EXPECT_TRUE(coef.Update()) << coef.LastError().toStdString();
-}
-
 void DPSettingsTest::SetUp() {
-    dalvex::test::EnsureCoreApp();
+    EnsureCoreApp();
     ResetDPSettings();
     g_nClassFilter = YClassFilter::Initial;
 }
@@ -161,91 +96,6 @@ void DPSettingsTest::SetUp() {
 void DPSettingsTest::TearDown() {
     ResetDPSettings();
     g_nClassFilter = YClassFilter::Initial;
-}
-
-void DPProject::AddSeg(const SegSpec& s) {
-    WriteRow(m_pDoc->GetTsjsSet(), s);
-    WriteRow(m_pDoc->GetZjTsjsSet(), s);
-}
-
-void DPProject::AddLine(double start, double len, std::vector<SegSpec> specs) {
-    for (SegSpec& s : specs) {
-        s.start = start;
-        s.end = start + len;
-        start += len;
-        AddSeg(s);
-    }
-}
-
-namespace {
-template <class Set> void SetPitStations(Set& set, double road, double ecoStart, double ecoEnd) {
-    set.AddNew();
-    set.m_strRoad = dalvex::test::StaText(road);
-    set.m_staRoad = road;
-    set.m_strFront = dalvex::test::StaText(ecoStart);
-    set.m_staFront = ecoStart;
-    set.m_strBack = dalvex::test::StaText(ecoEnd);
-    set.m_staBack = ecoEnd;
-}
-} // namespace
-
-void DPProject::AddBorrowPit(double road, double ecoStart, double ecoEnd,
-                             const std::array<double, 6>& shares, double soil, double rock) {
-    YQtkSet& set = m_pDoc->GetQtkSet();
-    SetPitStations(set, road, ecoStart, ecoEnd);
-    std::copy(shares.begin(), shares.end(), set.m_dShare);
-    set.m_dSoil = soil;
-    set.m_dRock = rock;
-    ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-}
-
-void DPProject::AddWastePit(double road, double ecoStart, double ecoEnd, double capacity) {
-    YQitkSet& set = m_pDoc->GetQitkSet();
-    SetPitStations(set, road, ecoStart, ecoEnd);
-    set.m_dCapacity = capacity;
-    ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-}
-
-void DPProject::AddStructure(double start, double end, const QString& name, bool cross) {
-    YGzwSet& set = m_pDoc->GetGzwSet();
-    set.AddNew();
-    set.m_staStart = start;
-    set.m_strStart = dalvex::test::StaText(start);
-    set.m_staEnd = end;
-    set.m_strEnd = dalvex::test::StaText(end);
-    set.m_strName = name;
-    set.m_bCrossable = cross;
-    ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-}
-
-void DPProject::AddLink(int no, double sta, double staNear, double dist, const DPProject& other) {
-    YNearPrjSet& set = m_pDoc->GetNearPrjSet();
-    set.AddNew();
-    set.m_nNo = no;
-    set.m_sta = sta;
-    set.m_staNear = staNear;
-    set.m_dDistance = dist;
-    set.m_strNearName = other.m_pDoc->GetProjectName();
-    set.m_strNearPath = m_pDoc->MakeNeighbourPath(other.m_pDoc->GetPathName());
-    set.m_strNearGUID = other.m_pDoc->GetGuid();
-    set.m_nNearSegment = qint16(other.m_pDoc->GetCurrentSegment());
-    ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
-}
-
-void DPProject::Load() {
-    ASSERT_TRUE(m_pDoc->ReloadModel());
-}
-
-void DPProject::Select(int first, int last) {
-    for (int i = first; i <= last; ++i) {
-        m_pDoc->GetSegment(i).UpdateSel(true);
-    }
-}
-
-void DPProject::ClearSelection() {
-    for (YTFItem& seg : m_pDoc->Segments()) {
-        seg.UpdateSel(false);
-    }
 }
 
 std::vector<LoggedProcess> DPState::Applied() const {
@@ -261,9 +111,11 @@ std::vector<LoggedProcess> DPState::Applied() const {
 DPState ReadState(CDalvexDoc& doc) {
     DPState s;
     QSqlQuery q(doc.GetDatabase().Connection());
-    const QStringList use = UseColumns(QStringLiteral("可用"));
-    const QStringList unuse = UseColumns(QStringLiteral("不可用"));
+    // Layouts before 3 keep no unusable surplus: all that is left is usable.
+    const bool split = doc.GetZjTsjsSet().HasUsableColumns();
     const QStringList rem = UseColumns(QString());
+    const QStringList use = split ? UseColumns(QStringLiteral("可用")) : rem;
+    const QStringList unuse = split ? UseColumns(QStringLiteral("不可用")) : rem;
     EXPECT_TRUE(q.exec(QStringLiteral("SELECT [起始桩号], [利用后填方总量], %1, %2, %3 FROM "
                                       "[土石计算中间表] ORDER BY [起始桩号]")
                            .arg(Select(use), Select(unuse), Select(rem))))
@@ -274,7 +126,7 @@ DPState ReadState(CDalvexDoc& doc) {
         Amounts a{}, b{}, c{};
         for (int i = 0; i < 16; ++i) {
             a[size_t(i)] = q.value(2 + i).toDouble();
-            b[size_t(i)] = q.value(18 + i).toDouble();
+            b[size_t(i)] = split ? q.value(18 + i).toDouble() : 0.0;
             c[size_t(i)] = q.value(34 + i).toDouble();
         }
         s.usable.push_back(a);
@@ -362,9 +214,12 @@ namespace {
 
 // The checks every single process must pass on its own.
 void ExpectProcessSound(const LoggedProcess& p) {
-    const std::string where =
-        QStringLiteral("step %1 seq %2 kind %3").arg(p.step).arg(p.seq).arg(p.kind).toStdString();
-    const bool localTake = p.kind == 3;
+    const std::string where = QStringLiteral("step %1 seq %2 kind %3")
+                                  .arg(p.step)
+                                  .arg(p.seq)
+                                  .arg(int(p.kind))
+                                  .toStdString();
+    const bool localTake = p.kind == DpKind::LocalBorrow;
     auto moved = [&](int i) { return localTake ? p.before[size_t(i)] : p.Moved(i); };
     double soil = 0, soilC = 0, rock = 0, rockC = 0;
     for (int k = 1; k <= 6; ++k) {
@@ -385,23 +240,29 @@ void ExpectProcessSound(const LoggedProcess& p) {
     EXPECT_TRUE(Near(moved(3), rockC)) << where;
     EXPECT_GE(p.FillMoved(), -1e-9) << where;
     switch (p.kind) {
-    case 0:
-    case 1:
-    case 3:
-    case 7:
-    case 8:
-    case 9:
+    case DpKind::Haul:
+    case DpKind::Borrow:
+    case DpKind::LocalBorrow:
+    case DpKind::In:
+    case DpKind::Out:
+    case DpKind::Reuse:
         // Into a fill (or out through a port): compacted material equals the fill it closes.
         EXPECT_TRUE(Near(soilC + rockC, p.FillMoved())) << where;
         break;
-    case 2:
-    case 5:
+    case DpKind::Waste:
+    case DpKind::WasteUnusable:
         // Into a waste pit: natural volume equals the capacity used.
         EXPECT_TRUE(Near(soil + rock, p.FillMoved())) << where;
         break;
     default:
         EXPECT_EQ(p.FillMoved(), 0.0) << where; // local waste touches no fill
     }
+}
+
+// The ledger keeps its own list of what each kind touches rather than asking the code.
+using K = DpKind;
+bool OneOf(DpKind k, std::initializer_list<DpKind> kinds) {
+    return std::find(kinds.begin(), kinds.end(), k) != kinds.end();
 }
 
 bool SameProcess(const LoggedProcess& a, const LoggedProcess& b) {
@@ -427,23 +288,24 @@ void ExpectConserved(CDalvexDoc& doc, const DPState& s0, const DPState& s1) {
         ExpectProcessSound(p);
         const int src = IndexOf(s0.segStart, p.src1);
         const int dst = IndexOf(s0.segStart, p.dst1);
-        if (p.kind == 0 || p.kind == 2 || p.kind == 4 || p.kind == 8 || p.kind == 9 ||
-            p.kind == 5 || p.kind == 6) {
+        if (OneOf(p.kind, {K::Haul, K::Waste, K::LocalWaste, K::Out, K::Reuse, K::WasteUnusable,
+                           K::LocalWasteUnusable})) {
             ASSERT_GE(src, 0);
-            Amounts& e = (p.kind == 5 || p.kind == 6) ? expUnuse[size_t(src)] : expUse[size_t(src)];
+            const bool unusable = OneOf(p.kind, {K::WasteUnusable, K::LocalWasteUnusable});
+            Amounts& e = unusable ? expUnuse[size_t(src)] : expUse[size_t(src)];
             for (size_t i = 0; i < 16; ++i) {
                 e[i] += p.Moved(int(i));
             }
         }
-        if (p.kind == 0 || p.kind == 1 || p.kind == 3 || p.kind == 7 || p.kind == 9) {
+        if (OneOf(p.kind, {K::Haul, K::Borrow, K::LocalBorrow, K::In, K::Reuse})) {
             ASSERT_GE(dst, 0);
             expFill[size_t(dst)] += p.FillMoved();
         }
-        if (p.kind == 1) {
+        if (p.kind == DpKind::Borrow) {
             expBorrowSoil[size_t(p.srcPit - 1)] += p.Moved(0);
             expBorrowRock[size_t(p.srcPit - 1)] += p.Moved(2);
         }
-        if (p.kind == 2 || p.kind == 5) {
+        if (OneOf(p.kind, {K::Waste, K::WasteUnusable})) {
             expWaste[size_t(p.dstPit - 1)] += p.FillMoved();
         }
     }
@@ -489,4 +351,4 @@ RunResult RunRule(int rule, const YDPSelection& sel) {
     return {s->RuleName(), s->Compute()};
 }
 
-} // namespace dptest
+} // namespace dalvex::test

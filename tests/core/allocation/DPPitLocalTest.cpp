@@ -1,4 +1,4 @@
-#include "DPProject.h"
+#include "DPLedger.h"
 
 #include "core/allocation/YDPCalLocal.h"
 #include "core/allocation/YDPRule.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace dptest;
+using namespace dalvex::test;
 
 constexpr std::array<double, 6> kEven = {10, 20, 20, 30, 10, 10}; // pit class shares, %
 
@@ -20,36 +20,8 @@ class DPPitLocalTest : public DPSettingsTest {
 
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
-    DPProject p{dir.Path(QStringLiteral("a.dvx")), io};
+    TestProject p{dir.Path(QStringLiteral("a.dvx")), io};
 };
-
-// Borrow soil first from a pit holding only rock: the soil pass reports that the pit has no
-// soil at its first fill, the rock pass still fills; fills nearest to the pit come first.
-TEST_F(DPPitLocalTest, BorrowSoilFirstFromRockPit) {
-    p.AddLine(0, 20, {{.fill = 30}, {.fill = 30}, {.fill = 30}});
-    p.AddBorrowPit(70, 0, 60, kEven, 0, 50);
-    p.Load();
-    p.Select(0, 2);
-    const DPState s0 = Snapshot();
-    const RunResult r = RunRule(DPR_SOIL_FIRST, YDPSelection::Borrow(&p.Doc(), 0, 0, 2));
-    EXPECT_EQ(r.strategy, QStringLiteral("借方土方优先"));
-    ASSERT_TRUE(r.recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
-    // The rock (55.6 compacted) runs out within the second fill: the rock pass says so too.
-    EXPECT_EQ(io.Texts(), (QStringList{QStringLiteral("所选取土坑已经没有土方。"),
-                                       QStringLiteral("所选取土坑已经没有石方。")}));
-    const auto log = s1.Applied();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].kind, 1);
-    EXPECT_EQ(log[0].srcPit, 1);
-    EXPECT_EQ(log[0].dst1, 40.0); // nearest to the pit's road station first
-    EXPECT_EQ(log[1].dst1, 20.0);
-    // 50 natural rock: classes 4-6 by shares 30:10:10, compacted by their coefficients.
-    const double rockC = 50 * (0.6 / 0.92 + 0.2 / 0.88 + 0.2 / 0.84);
-    EXPECT_NEAR(s1.fill[2] + s1.fill[1] + s1.fill[0], 90 - rockC, 1e-5);
-    EXPECT_NEAR(s1.borrowRock[0], 0.0, 1e-6);
-}
 
 // A class filter set to rock only: soil-first borrow takes no soil, quietly.
 TEST_F(DPPitLocalTest, BorrowClassFilterRockOnly) {
@@ -68,25 +40,6 @@ TEST_F(DPPitLocalTest, BorrowClassFilterRockOnly) {
         EXPECT_EQ(lp.Moved(0), 0.0);
     }
     EXPECT_NEAR(s1.fill[0], 0.0, 1e-6);
-}
-
-// Borrow by ratio: each transfer keeps the ratio; a pit short of rock lowers the soil too.
-TEST_F(DPPitLocalTest, BorrowRatioKeepsRatio) {
-    g_dSoilRatio = 50;
-    g_dRockRatio = 50;
-    p.AddLine(0, 20, {{.fill = 100}});
-    p.AddBorrowPit(10, 0, 20, {100, 0, 0, 100, 0, 0}, 1000, 0.92 * 20);
-    p.Load();
-    p.Select(0, 0);
-    const DPState s0 = Snapshot();
-    ASSERT_TRUE(RunRule(DPR_CUT_RATIO, YDPSelection::Borrow(&p.Doc(), 0, 0, 0)).recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
-    const auto log = s1.Applied();
-    ASSERT_EQ(log.size(), 1u); // the second round finds the pit without rock
-    EXPECT_NEAR(log[0].Moved(1), 20.0, 1e-5);
-    EXPECT_NEAR(log[0].Moved(3), 20.0, 1e-5);
-    EXPECT_EQ(io.Texts(), QStringList{QStringLiteral("所选取土坑已经没有石方。")});
 }
 
 // Waste into a pit whose capacity is exactly the nearest segment's surplus: that segment is
@@ -125,7 +78,7 @@ TEST_F(DPPitLocalTest, UnusableWasteAndLocalWaste) {
     const DPState s1 = Snapshot();
     ExpectConserved(p.Doc(), s0, s1);
     for (const LoggedProcess& lp : s1.Applied()) {
-        EXPECT_EQ(lp.kind, 5);
+        EXPECT_EQ(lp.kind, DpKind::WasteUnusable);
     }
     EXPECT_EQ(s1.usable[0][5], 30.0);
     EXPECT_NEAR(s1.wasteCapacity[0], 1000 - 15, 1e-6);
@@ -138,7 +91,7 @@ TEST_F(DPPitLocalTest, UnusableWasteAndLocalWaste) {
     for (const LoggedProcess& lp : s2.Applied()) {
         if (lp.step == 2) {
             ++step2;
-            EXPECT_EQ(lp.kind, 4);
+            EXPECT_EQ(lp.kind, DpKind::LocalWaste);
             EXPECT_EQ(lp.seq, step2); // segment 1 has nothing: numbers stay contiguous
         }
     }
@@ -165,7 +118,7 @@ TEST_F(DPPitLocalTest, LocalTakeWithContentsSetting) {
     ExpectConserved(p.Doc(), s0, s1);
     const auto log = s1.Applied();
     ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].kind, 3);
+    EXPECT_EQ(log[0].kind, DpKind::LocalBorrow);
     EXPECT_TRUE(log[0].desc.startsWith(QStringLiteral("JDQT,20.000,20.000,60.000,0.000")));
     // Natural class amounts in the content ratio 20:20:60.
     EXPECT_NEAR(log[0].before[4] / log[0].before[6], 20.0 / 60.0, 1e-6);

@@ -201,9 +201,9 @@ TEST(DPNeeds, FillSharesCappedAtRemainingNeed) {
     s.m_dRemFill = 90.0;
     EXPECT_DOUBLE_EQ(t.FillShare(s, false), 70.0);
     EXPECT_LT(t.FillShare(s, true), 0.0);
-    t.m_nPhase = 2;
+    t.m_nPhase = YDPPass::Rock;
     EXPECT_FALSE(t.FillShareUsable(s)); // rock pass skips it
-    t.m_nPhase = 1;
+    t.m_nPhase = YDPPass::Soil;
     EXPECT_TRUE(t.FillShareUsable(s));
     // With the thickness target in place of the fill: 20 m × 2 m³/m = 40.
     t.m_dFillPerMetre = 2.0;

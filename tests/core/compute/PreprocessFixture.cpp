@@ -1,31 +1,12 @@
 #include "PreprocessFixture.h"
 #include "support/TestSupport.h"
 
-#include "core/db/YSchema.h"
 #include "core/station/YStation.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
-
-PreprocessFixture::PreprocessFixture(int v) : version(v) {
-    dalvex::test::EnsureCoreApp();
-    EXPECT_TRUE(db.Create(dir.Path(QStringLiteral("p.dvx")), v)) << db.LastError().toStdString();
-    if (v < 6) {
-        EXPECT_TRUE(YSchema::AddDetourColumn(db));
-    }
-}
-
-void PreprocessFixture::Exec(const QString& sql, const QVariantList& params) {
-    ASSERT_TRUE(db.Exec(sql, params)) << sql.toStdString() << ": " << db.LastError().toStdString();
-}
-
-double PreprocessFixture::Value(const QString& sql) {
-    const auto v = db.QueryValue(sql);
-    EXPECT_TRUE(v.has_value()) << sql.toStdString();
-    return v ? v->toDouble() : 0.0;
-}
 
 void PreprocessFixture::Section(double s, double cut, double fill, double h) {
     Exec("INSERT INTO [逐桩断面] ([桩号],[挖方面积],[填方面积],[中桩填挖],[sta]) "
@@ -88,8 +69,4 @@ std::vector<PreprocessFixture::Row> PreprocessFixture::Rows(const QString& table
         rows.push_back(row);
     }
     return rows;
-}
-
-int PreprocessFixture::Count(const QString& table) {
-    return int(Value(QStringLiteral("SELECT COUNT(*) FROM [%1]").arg(table)));
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "core/compute/YPreprocessor.h"
-#include "core/db/YDatabase.h"
-#include "support/TestSupport.h"
-#include "support/YRecordingUserIO.h"
+#include "support/ProjectFixture.h"
 
 #include <QString>
 #include <QVariantList>
@@ -11,7 +9,7 @@
 #include <vector>
 
 // A project file in a scratch folder with helpers to fill the input tables and read results.
-class PreprocessFixture {
+class PreprocessFixture : public dalvex::test::TestDatabase {
   public:
     // Every column of a row by name; asking for a column the row lacks throws, so a misspelt
     // name fails the test instead of reading 0.
@@ -19,7 +17,7 @@ class PreprocessFixture {
         double operator[](const QString& column) const { return at(column); }
     };
 
-    explicit PreprocessFixture(int version = 6);
+    using TestDatabase::TestDatabase;
 
     // Cross-section at station s (m): cut and fill areas (m²), centre height h (m).
     void Section(double s, double cut, double fill, double h);
@@ -28,18 +26,10 @@ class PreprocessFixture {
     void Trough(double s, double depth, double width);
     void Structure(double start, double end, bool crossable = false);
     void Segment(int number, double end);
-    void Exec(const QString& sql, const QVariantList& params = {});
-    double Value(const QString& sql);
 
     YPreprocessor::Result Run(quint32 word = YPreprocessOptions::DefaultWord, double soilLoss = 0,
                               double rockLoss = 0);
 
     // Rows of a result table in station order, every column by name.
     std::vector<Row> Rows(const QString& table = QStringLiteral("土石计算"));
-    int Count(const QString& table);
-
-    dalvex::test::ScratchDir dir;
-    YDatabase db;
-    YRecordingUserIO io;
-    int version;
 };

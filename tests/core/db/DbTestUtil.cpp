@@ -11,7 +11,6 @@
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YSQXSet.h"
-#include "core/db/YSchema.h"
 #include "core/db/YTdpSet.h"
 #include "core/db/YTjExSet.h"
 #include "core/db/YTjtsjSet.h"
@@ -26,12 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace dalvex::test {
-
-void CreateProject(YDatabase& db, const ScratchDir& dir, int version, const QString& name) {
-    EnsureCoreApp();
-    ASSERT_TRUE(db.Create(dir.Path(name), version)) << db.LastError().toStdString();
-    ASSERT_TRUE(YSchema::AddDetourColumn(db)) << db.LastError().toStdString();
-}
 
 std::vector<std::unique_ptr<YRecordset>> MakeAllSets(YDatabase& db) {
     std::vector<std::unique_ptr<YRecordset>> sets;

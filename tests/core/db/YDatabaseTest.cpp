@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::EnsureCoreApp;
 using dalvex::test::ScratchDir;
 
@@ -71,7 +71,7 @@ TEST(YDatabase, RefusesWhatIsNotAProjectFile) {
 TEST(YDatabase, ReadsTheLayoutVersion) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     const QString path = db.Path();
     const struct {
         const char* sql;
@@ -94,7 +94,7 @@ TEST(YDatabase, ReadsTheLayoutVersion) {
 TEST(YDatabase, FileSettingsKeepCommittedDataSafe) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     EXPECT_EQ(db.QueryValue(QStringLiteral("PRAGMA journal_mode"))->toString(),
               QStringLiteral("delete"));
     EXPECT_EQ(db.QueryValue(QStringLiteral("PRAGMA synchronous"))->toInt(), 2); // FULL
@@ -122,8 +122,8 @@ TEST(YDatabase, TwoProjectsOpenAtOnce) {
     ScratchDir dir;
     YDatabase a;
     YDatabase b;
-    CreateProject(a, dir, 6, QStringLiteral("a.dvx"));
-    CreateProject(b, dir, 4, QStringLiteral("b.dvx"));
+    CreateDatabase(a, dir, 6, QStringLiteral("a.dvx"));
+    CreateDatabase(b, dir, 4, QStringLiteral("b.dvx"));
     ASSERT_TRUE(AddBreak(a, 1));
     EXPECT_EQ(Rows(a, "断链"), 1);
     EXPECT_EQ(Rows(b, "断链"), 0);
@@ -134,7 +134,7 @@ TEST(YDatabase, TwoProjectsOpenAtOnce) {
 TEST(YDatabase, TransactionsCommitRollBackAndNest) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     {
         YTransaction tr(db);
         ASSERT_TRUE(tr.IsActive());
@@ -191,7 +191,7 @@ TEST(YDatabase, TransactionsCommitRollBackAndNest) {
 TEST(YDatabase, RollbackRequeriesOpenSets) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     ASSERT_TRUE(AddBreak(db, 1));
     YDLSet set(db);
     ASSERT_TRUE(set.Open());
@@ -213,7 +213,7 @@ TEST(YDatabase, RollbackRequeriesOpenSets) {
 TEST(YDatabase, CloseClosesTheSetsAndAnUnfinishedTransaction) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     const QString path = db.Path();
     YDLSet set(db);
     ASSERT_TRUE(set.Open());

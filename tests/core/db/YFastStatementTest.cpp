@@ -10,7 +10,7 @@
 #endif
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::ScratchDir;
 
 namespace {
@@ -20,7 +20,7 @@ class FastPaths : public testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
         YFastStatement::ForceQtDriver(GetParam());
-        CreateProject(db, dir, 6);
+        CreateDatabase(db, dir, 6);
         ASSERT_TRUE(db.Exec(QStringLiteral("CREATE TABLE [t] ([a] DOUBLE, [b] INTEGER, "
                                            "[c] VARCHAR(255))")));
     }
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, FastPaths, testing::Values(false, true),
 TEST(YFastStatement, TakesTheCInterfaceOfTheDriversLibrary) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     YFastStatement statement(db.Connection());
 #if defined(Q_OS_UNIX)
     void* lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);

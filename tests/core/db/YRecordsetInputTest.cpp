@@ -9,14 +9,14 @@
 #include <gtest/gtest.h>
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::ScratchDir;
 
 namespace {
 
 class InputFixture : public ::testing::Test {
   protected:
-    void SetUp() override { CreateProject(db, dir, 6); }
+    void SetUp() override { CreateDatabase(db, dir, 6); }
     void Exec(const char* sql) { ASSERT_TRUE(db.Exec(QString::fromUtf8(sql))) << sql; }
     QStringList Rows(const char* sql) { return Column(db, QString::fromUtf8(sql)); }
 
@@ -112,7 +112,7 @@ TEST_F(InputFixture, PitsSortByStationText) {
 
 TEST_F(InputFixture, OldPitLayoutTakesTheBoundariesFromTheRoadStation) {
     YDatabase old;
-    CreateProject(old, dir, 2, QStringLiteral("v2.dvx"));
+    CreateDatabase(old, dir, 2, QStringLiteral("v2.dvx"));
     ASSERT_TRUE(old.Exec(QStringLiteral(
         "INSERT INTO [取土坑] ([上路桩号], [支线长度], [土方总量]) VALUES ('K2+300', 150, 800)")));
     YQtkSet set(old);

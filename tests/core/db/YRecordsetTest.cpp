@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::ScratchDir;
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 class GchFixture : public ::testing::Test {
   protected:
     void Make(int version) {
-        CreateProject(db, dir, version);
+        CreateDatabase(db, dir, version);
         ASSERT_TRUE(set.Open()) << set.LastError().toStdString();
     }
     // Adds a [过程] row in segment s (-1: none).
@@ -250,7 +250,7 @@ TEST_F(GchFixture, DeleteWhileWalking) {
 TEST(YRecordset, RandomWritesKeepTheQueryOrder) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     YTdpSet set(db);
     YTdpSet fresh(db);
     ASSERT_TRUE(set.Open());
@@ -306,7 +306,7 @@ TEST(YRecordset, RandomWritesKeepTheQueryOrder) {
 TEST(YRecordset, FindByStationAgreesWithALinearScan) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     YZjTsjsSet set(db);
     ASSERT_TRUE(set.Open());
     QRandomGenerator rng(7);

@@ -15,7 +15,7 @@
 #include <random>
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::ScratchDir;
 
 namespace {
@@ -132,7 +132,7 @@ const EditCase kEditCases[] = {
 void RunEdit(const EditCase& c) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     ASSERT_TRUE(db.Exec(QStringLiteral("INSERT INTO [构造物] ([起始桩号], [终止桩号], [名称], "
                                        "[跨径], [能否跨越], [绕行距离], [ssta]) VALUES "
                                        "('K0+100.000', 'K0+150.000', %1, ?, 0, %2, 100)")
@@ -199,7 +199,7 @@ class WideSet : public YZjTsjsSet {
 TEST(YRecordsetWrite, RandomEditsOfWideRowsMatchAReference) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     WideSet set(db);
     ASSERT_TRUE(set.Open());
     const auto cols = set.Doubles();

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using dalvex::test::Column;
-using dalvex::test::CreateProject;
+using dalvex::test::CreateDatabase;
 using dalvex::test::ScratchDir;
 
 namespace {
@@ -134,7 +134,7 @@ TEST(YSchema, VersionFiveStatisticsTablesHaveNoCrossProjectColumns) {
 TEST(YSchema, NewFileHasEveryTableAndColumnWithItsType) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     EXPECT_EQ(db.Version(), 6);
     QStringList tables = db.TableNames();
     QStringList expected = YSchema::Tables(6);
@@ -169,7 +169,7 @@ TEST(YSchema, NewFileHasEveryTableAndColumnWithItsType) {
 TEST(YSchema, NewFileStartsWithVersionRowAndTemplateCoefficients) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     EXPECT_EQ(Column(db, QStringLiteral("SELECT [编号] || ',' || [VER] FROM [版本]")),
               QStringList{QStringLiteral("1,6")});
     QSqlQuery q(db.Connection());
@@ -207,7 +207,7 @@ TEST(YSchema, OlderLayoutsHaveTheirTablesAndNoVersionTableBeforeThree) {
 TEST(YSchema, IndexesServeTheSortedAndFilteredQueries) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     for (const QString& table : YSchema::Tables(6)) {
         const QStringList sort = YSchema::SortColumns(table, 6);
         if (sort.isEmpty()) {
@@ -254,7 +254,7 @@ TEST(YSchema, DetourColumnIsAddedOnceAndOldRowsHaveNoDetour) {
 TEST(YSchema, EnsureIndexesSkipsWhatAForeignFileCannotIndex) {
     ScratchDir dir;
     YDatabase db;
-    CreateProject(db, dir, 6);
+    CreateDatabase(db, dir, 6);
     ASSERT_TRUE(db.Exec(QStringLiteral("DROP TABLE [竖曲线]")));
     ASSERT_TRUE(db.Exec(QStringLiteral("DROP TABLE [路槽]")));
     ASSERT_TRUE(db.Exec(QStringLiteral("CREATE TABLE [路槽] ([桩号] VARCHAR(255))")));

@@ -1,5 +1,5 @@
 // Creating, opening, reopening and closing a project; every failure of the load sequence.
-#include "DocFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 
 #include "core/db/YDLSet.h"
@@ -29,9 +29,9 @@ class DocLifecycle : public ::testing::Test {
     // A version-6 project with one statement run on it, closed again.
     QString DamagedProject(const QString& sql) {
         const QString path = dir.Path(QStringLiteral("p.dvx"));
-        auto doc = NewProject(path, io);
+        TestProject doc(path, io);
         if (!sql.isEmpty()) {
-            Exec(*doc, sql);
+            doc.Exec(sql);
         }
         doc->DeleteContents();
         io.Clear();
@@ -43,7 +43,7 @@ class DocLifecycle : public ::testing::Test {
 };
 
 TEST_F(DocLifecycle, NewProjectIsVersionSixAndEmpty) {
-    auto doc = NewProject(dir.Path(QStringLiteral("路线一.dvx")), io);
+    TestProject doc(dir.Path(QStringLiteral("路线一.dvx")), io);
     ASSERT_TRUE(doc->IsOpen());
     EXPECT_EQ(doc->GetVersion(), 6u);
     EXPECT_EQ(doc->GetCurrentSegment(), -1);
@@ -66,18 +66,18 @@ TEST_F(DocLifecycle, NewProjectReplacesAnExistingFile) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("not a project");
     }
-    auto doc = NewProject(path, io);
+    TestProject doc(path, io);
     EXPECT_TRUE(doc->IsOpen());
     EXPECT_EQ(doc->GetVersion(), 6u);
 }
 
 TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
-    auto doc = NewProject(dir.Path(QStringLiteral("p.dvx")), io);
+    TestProject doc(dir.Path(QStringLiteral("p.dvx")), io);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
     // An import empties [项目] and writes a new identity while the project stays open.
-    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("新路"));
-    SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("0123"));
-    SetProperty(*doc, QStringLiteral("项目标识"), QStringLiteral("AK"));
+    doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("新路"));
+    doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("0123"));
+    doc.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
     doc->ReloadProjectProperties();
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("新路"));
@@ -90,27 +90,17 @@ TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
 TEST_F(DocLifecycle, ProjectFilledThroughRecordSetsReopensWithItsModel) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
-        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("测试路"));
-        SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("ABCDEF"));
-        SegRow r;
-        r.start = 0;
-        r.end = 20;
-        r.use[0] = r.remUse[0] = 100;
-        r.cutArea = 12.5;
-        AddSegmentRow(*doc, r);
-        r.start = 20;
-        r.end = 40;
-        r.use = r.remUse = {};
-        r.fill = 80;
-        r.remFill = 30;
-        r.fillArea = 17.0;
-        AddSegmentRow(*doc, r);
-        AddStructure(*doc, 25, 30, QStringLiteral("小桥"), false);
+        TestProject doc(path, io);
+        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("测试路"));
+        doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("ABCDEF"));
+        doc.AddSeg({.end = 20, .use = {100}, .cutArea = 12.5});
+        doc.AddSeg({.start = 20, .end = 40, .fill = 80, .fillArea = 17.0},
+                   {.start = 20, .end = 40, .fill = 30, .fillArea = 17.0});
+        doc.AddStructure(25, 30, QStringLiteral("小桥"), false);
         doc->DeleteContents();
         EXPECT_FALSE(doc->IsOpen());
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("测试路"));
     EXPECT_EQ(doc->GetGuid(), QStringLiteral("ABCDEF"));
@@ -155,9 +145,9 @@ TEST_P(RequiredTable, MissingTableFailsQuietlyAndLeavesNothingOpen) {
 
 TEST_P(RequiredTable, UnreadableTableIsAFormatError) {
     const QString table = QString::fromUtf8(GetParam());
-    auto doc = NewProject(dir.Path(QStringLiteral("q.dvx")), io);
-    Exec(*doc, QStringLiteral("DROP TABLE [%1]").arg(table));
-    Exec(*doc, QStringLiteral("CREATE TABLE [%1] ([x] INTEGER)").arg(table));
+    TestProject doc(dir.Path(QStringLiteral("q.dvx")), io);
+    doc.Exec(QStringLiteral("DROP TABLE [%1]").arg(table));
+    doc.Exec(QStringLiteral("CREATE TABLE [%1] ([x] INTEGER)").arg(table));
     doc->DeleteContents();
     io.Clear();
     EXPECT_FALSE(doc->OnOpenDocument(dir.Path(QStringLiteral("q.dvx"))));
@@ -174,13 +164,13 @@ INSTANTIATE_TEST_SUITE_P(Tables, RequiredTable,
 TEST_F(DocLifecycle, MissingOptionalTablesAreIgnored) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
+        TestProject doc(path, io);
         for (const char* t : {"土方调配扩展记录", "统计扩展", "竖曲线", "相邻项目"}) {
-            Exec(*doc, QStringLiteral("DROP TABLE [%1]").arg(QString::fromUtf8(t)));
+            doc.Exec(QStringLiteral("DROP TABLE [%1]").arg(QString::fromUtf8(t)));
         }
     }
     io.Clear();
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     EXPECT_FALSE(doc->GetSQXSet().IsOpen());
     EXPECT_FALSE(doc->GetNearPrjSet().IsOpen());
@@ -195,7 +185,7 @@ TEST_F(DocLifecycle, FileWithoutVersionTableIsVersionTwo) {
         ASSERT_TRUE(db.Create(path, 3));
         ASSERT_TRUE(db.Exec(QStringLiteral("DROP TABLE [版本]")));
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->GetVersion(), 2u);
     EXPECT_EQ(doc->GetCurrentSegment(), -1);
@@ -219,47 +209,32 @@ TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
             YDatabase db;
             ASSERT_TRUE(db.Create(path, version)) << db.LastError().toStdString();
         }
-        auto doc = OpenProject(path, io);
-        ASSERT_TRUE(doc) << version;
-        // Files of layouts 1 and 2 carry no [版本]: both read as 2, and the first set that
-        // cannot bind the version-2 columns drops the file to 1.
-        EXPECT_EQ(doc->GetVersion(), quint32(version)) << version;
-        EXPECT_EQ(doc->GetProjectName(), QStringLiteral("v%1").arg(version));
-        // Every layout gets the detour column of the structures.
-        const auto cols = doc->GetDatabase().ColumnNames(QStringLiteral("构造物"));
-        ASSERT_TRUE(cols);
-        EXPECT_TRUE(cols->contains(QStringLiteral("绕行距离"))) << version;
+        // Opened twice: the second time the detour column is there already.
+        for (int i = 0; i < 2; ++i) {
+            auto doc = TestProject::Open(path, io);
+            ASSERT_TRUE(doc) << version;
+            // Files of layouts 1 and 2 carry no [版本]: both read as 2, and the first set that
+            // cannot bind the version-2 columns drops the file to 1.
+            EXPECT_EQ(doc->GetVersion(), quint32(version)) << version;
+            EXPECT_EQ(doc->GetProjectName(), QStringLiteral("v%1").arg(version));
+            // Every layout gets the detour column of the structures.
+            EXPECT_TRUE(doc->GetGzwSet().HasColumn(QStringLiteral("绕行距离"))) << version;
+        }
     }
     EXPECT_TRUE(io.Messages().empty()) << io.Texts().join(u'|').toStdString();
-}
-
-TEST_F(DocLifecycle, VersionFiveFileOpensTwice) {
-    const QString path = dir.Path(QStringLiteral("v5.dvx"));
-    {
-        YDatabase db;
-        ASSERT_TRUE(db.Create(path, 5));
-    }
-    for (int i = 0; i < 2; ++i) {
-        auto doc = OpenProject(path, io);
-        ASSERT_TRUE(doc);
-        EXPECT_EQ(doc->GetVersion(), 5u);
-        EXPECT_TRUE(doc->GetGzwSet().HasColumn(QStringLiteral("绕行距离")));
-    }
-    EXPECT_TRUE(io.Messages().empty());
 }
 
 TEST_F(DocLifecycle, ProjectPropertiesLaterRowWins) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
-        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("甲"));
-        SetProperty(*doc, QStringLiteral("项目标识"), QStringLiteral("AK"));
-        SetProperty(*doc, QStringLiteral("其它"), QStringLiteral("x"));
-        SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("乙"));
-        SetProperty(*doc, QStringLiteral("GUID"),
-                    QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
+        TestProject doc(path, io);
+        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("甲"));
+        doc.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
+        doc.SetProperty(QStringLiteral("其它"), QStringLiteral("x"));
+        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("乙"));
+        doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("乙"));
     EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
@@ -270,12 +245,12 @@ TEST_F(DocLifecycle, ProjectPropertiesLaterRowWins) {
 TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
-        AddChainBreak(*doc, 1, QStringLiteral("K1+100.000=K1+120.000"));
-        AddChainBreak(*doc, 2, QString());                 // empty: skipped
-        AddChainBreak(*doc, 3, QStringLiteral("rubbish")); // unreadable: left out
+        TestProject doc(path, io);
+        doc.AddChainBreak(1, QStringLiteral("K1+100.000=K1+120.000"));
+        doc.AddChainBreak(2, QString());                 // empty: skipped
+        doc.AddChainBreak(3, QStringLiteral("rubbish")); // unreadable: left out
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->Numbering().ChainBreakCount(), 1);
     EXPECT_EQ(doc->Numbering().Text(YStation(1150.0)), QStringLiteral("K1+170.000"));
@@ -299,7 +274,7 @@ TEST_P(DamagedLog, ReportsTheStepAndStillOpens) {
     const LogCase& c = GetParam();
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
+        TestProject doc(path, io);
         bool source = true;
         for (const auto& [gcid, id] : c.rows) {
             LogRow row;
@@ -307,11 +282,11 @@ TEST_P(DamagedLog, ReportsTheStepAndStillOpens) {
             row.id = id;
             row.source = source;
             source = !source;
-            AddLogRow(*doc, row);
+            doc.AddLogRow(row);
         }
     }
     io.Clear();
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc) << "the project opens anyway";
     EXPECT_EQ(doc->FindLogDamage(), c.damagedStep);
     if (c.damagedStep) {
@@ -339,8 +314,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
-    auto doc = NewProject(path, io);
-    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("原件"));
+    TestProject doc(path, io);
+    doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("原件"));
     EXPECT_TRUE(doc->OnSaveDocument(path));
     EXPECT_TRUE(doc->DoSave(QString()));
     const QString copy = dir.Path(QStringLiteral("copy.dvx"));
@@ -353,8 +328,8 @@ TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
     EXPECT_EQ(doc->GetPathName(), path);
     EXPECT_TRUE(doc->IsOpen());
     // Later edits go to the document's own file only.
-    SetProperty(*doc, QStringLiteral("项目名称"), QStringLiteral("改过"));
-    auto snap = OpenProject(copy, io);
+    doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("改过"));
+    auto snap = TestProject::Open(copy, io);
     ASSERT_TRUE(snap);
     EXPECT_EQ(snap->GetProjectName(), QStringLiteral("原件"));
     EXPECT_FALSE(doc->DoSave(dir.Path(QStringLiteral("no/such/folder/x.dvx"))));
@@ -363,22 +338,18 @@ TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
 TEST_F(DocLifecycle, CurrentSegmentIsTheFirstRowAndSwitches) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
-        AddProjectSegment(*doc, 1, QStringLiteral("K0+040.000"));
-        AddProjectSegment(*doc, 2, QStringLiteral("K0+100.000"));
-        AddProjectSegment(*doc, 3, QStringLiteral("K0+200.000"));
+        TestProject doc(path, io);
+        doc.AddProjectSegment(1, QStringLiteral("K0+040.000"));
+        doc.AddProjectSegment(2, QStringLiteral("K0+100.000"));
+        doc.AddProjectSegment(3, QStringLiteral("K0+200.000"));
         for (int seg : {1, 2}) {
             for (int i = 0; i < seg + 1; ++i) {
-                SegRow r;
-                r.segment = seg;
-                r.start = 100.0 * seg + 10.0 * i;
-                r.end = r.start + 10.0;
-                r.use[0] = r.remUse[0] = 5.0;
-                AddSegmentRow(*doc, r);
+                const double start = 100.0 * seg + 10.0 * i;
+                doc.AddSeg({.start = start, .end = start + 10, .use = {5}, .segment = seg});
             }
         }
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     std::vector<int> changes;
     QObject::connect(doc.get(), &CDalvexDoc::CurrentSegmentChanged,
@@ -409,15 +380,12 @@ TEST_F(DocLifecycle, CurrentSegmentIsTheFirstRowAndSwitches) {
 TEST_F(DocLifecycle, SwitchingWithoutModelOnlyRequeries) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
-        auto doc = NewProject(path, io);
-        AddProjectSegment(*doc, 1, QStringLiteral("K0+040.000"));
-        AddProjectSegment(*doc, 2, QStringLiteral("K0+100.000"));
-        SegRow r;
-        r.segment = 2;
-        r.end = 10;
-        AddSegmentRow(*doc, r);
+        TestProject doc(path, io);
+        doc.AddProjectSegment(1, QStringLiteral("K0+040.000"));
+        doc.AddProjectSegment(2, QStringLiteral("K0+100.000"));
+        doc.AddSeg({.end = 10, .segment = 2});
     }
-    auto doc = OpenProject(path, io);
+    auto doc = TestProject::Open(path, io);
     ASSERT_TRUE(doc);
     int updates = 0;
     QObject::connect(doc.get(), &CDalvexDoc::ViewsUpdate, [&](int) { ++updates; });
@@ -438,15 +406,15 @@ TEST_F(DocLifecycle, TwoOpenProjectsKeepTheirOwnStationNumbering) {
     const QString pathA = dir.Path(QStringLiteral("a.dvx"));
     const QString pathB = dir.Path(QStringLiteral("b.dvx"));
     {
-        auto a = NewProject(pathA, io);
-        SetProperty(*a, QStringLiteral("项目标识"), QStringLiteral("AK"));
-        AddChainBreak(*a, 1, QStringLiteral("K0+500.000=K0+700.000")); // short chain: +200
-        auto b = NewProject(pathB, io);
-        SetProperty(*b, QStringLiteral("项目标识"), QStringLiteral("BK"));
-        AddChainBreak(*b, 1, QStringLiteral("K0+500.000=K0+400.000")); // long chain: -100
+        TestProject a(pathA, io);
+        a.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
+        a.AddChainBreak(1, QStringLiteral("K0+500.000=K0+700.000")); // short chain: +200
+        TestProject b(pathB, io);
+        b.SetProperty(QStringLiteral("项目标识"), QStringLiteral("BK"));
+        b.AddChainBreak(1, QStringLiteral("K0+500.000=K0+400.000")); // long chain: -100
     }
-    auto a = OpenProject(pathA, io);
-    auto b = OpenProject(pathB, io);
+    auto a = TestProject::Open(pathA, io);
+    auto b = TestProject::Open(pathB, io);
     ASSERT_TRUE(a && b);
     const YStation s(600.0);
     for (int round = 0; round < 2; ++round) {
@@ -462,7 +430,7 @@ TEST_F(DocLifecycle, TwoOpenProjectsKeepTheirOwnStationNumbering) {
     }
 
     // Record sets of each project write and read station texts with their own numbering.
-    AddStructure(*a, 0, 0, QStringLiteral("甲桥"), true);
+    TestProject(*a).AddStructure(0, 0, QStringLiteral("甲桥"), true);
     YGzwSet& gzwA = a->GetGzwSet();
     gzwA.MoveFirst();
     gzwA.Edit();

@@ -1,6 +1,6 @@
 // The open-project registry: the walk that opens every project reachable through neighbour
 // links once, lookup by GUID, listing, activation and closing.
-#include "DocFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 
 #include "core/document/YDocFrontEnd.h"
@@ -36,12 +36,12 @@ class DocManager : public ::testing::Test {
         QDir(dir.Path(QString())).mkpath(sub);
         const QString path = dir.Path(sub + QLatin1Char('/') + name + QStringLiteral(".dvx"));
         YRecordingUserIO quiet;
-        auto doc = NewProject(path, quiet);
-        SetProperty(*doc, QStringLiteral("项目名称"), name);
-        SetProperty(*doc, QStringLiteral("GUID"), QStringLiteral("G-") + name);
+        TestProject doc(path, quiet);
+        doc.SetProperty(QStringLiteral("项目名称"), name);
+        doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("G-") + name);
         int no = 1;
         for (const auto& [stored, other] : links) {
-            AddNeighbour(*doc, no++, 0.0, 0.0, other, stored, QStringLiteral("G-") + other);
+            doc.AddLink(no++, 0.0, 0.0, 10, other, stored, QStringLiteral("G-") + other);
         }
         return path;
     }

@@ -1,6 +1,6 @@
 // ReloadModel on real project files: the class values of every result layout, delivered fill
 // from the log, pits, neighbour links and what a reload leaves alone.
-#include "../document/DocFixture.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 
 #include "core/db/YDatabase.h"
@@ -23,24 +23,12 @@ class ReloadModel : public ::testing::Test {
     }
 
     // Three segments 0-20-40-60 with cut in the first, fill in the others.
-    std::unique_ptr<CDalvexDoc> ThreeSegments() {
-        auto doc = NewProject(dir.Path(QStringLiteral("p.dvx")), io);
-        for (int i = 0; i < 3; ++i) {
-            SegRow r;
-            r.start = 20.0 * i;
-            r.end = r.start + 20.0;
-            if (i == 0) {
-                r.use[1] = 50;
-                r.remUse[1] = 30;
-                r.unuse[4] = 8;
-                r.remUnuse[4] = 8;
-                r.cutArea = 4.0;
-            } else {
-                r.fill = r.remFill = 40.0 * i;
-                r.fillArea = 2.0 * i;
-            }
-            AddSegmentRow(*doc, r);
-        }
+    TestProject ThreeSegments() {
+        TestProject doc(dir.Path(QStringLiteral("p.dvx")), io);
+        doc.AddSeg({.end = 20, .use = {0, 50}, .unuse = {0, 0, 0, 0, 8}, .cutArea = 4.0},
+                   {.end = 20, .use = {0, 30}, .unuse = {0, 0, 0, 0, 8}, .cutArea = 4.0});
+        doc.AddSeg({.start = 20, .end = 40, .fill = 40, .fillArea = 2});
+        doc.AddSeg({.start = 40, .end = 60, .fill = 80, .fillArea = 4});
         return doc;
     }
 
@@ -69,7 +57,7 @@ TEST_F(ReloadModel, EmptyResultTableKeepsTheModel) {
     auto doc = ThreeSegments();
     ASSERT_TRUE(doc->ReloadModel());
     doc->GetSegment(1).m_nSel = 64;
-    Exec(*doc, QStringLiteral("DELETE FROM [土石计算中间表]"));
+    doc.Exec(QStringLiteral("DELETE FROM [土石计算中间表]"));
     EXPECT_FALSE(doc->ReloadModel());
     EXPECT_EQ(doc->GetSegmentCount(), 3);
     EXPECT_EQ(doc->GetSegment(1).m_nSel, 64);
@@ -96,7 +84,7 @@ TEST_F(ReloadModel, ViewsAndReactorsHearOfIt) {
     int reloads = 0;
     int updates = 0;
     doc->AddReactor(std::make_unique<Counter>(&reloads));
-    QObject::connect(doc.get(), &CDalvexDoc::ViewsUpdate, [&](int) { ++updates; });
+    QObject::connect(&doc.Doc(), &CDalvexDoc::ViewsUpdate, [&](int) { ++updates; });
     ASSERT_TRUE(doc->ReloadModel());
     EXPECT_EQ(reloads, 1);
     EXPECT_EQ(updates, 1);
@@ -129,7 +117,7 @@ TEST_F(ReloadModel, ClassValuesOfEveryLayout) {
                 ASSERT_TRUE(set->Update()) << set->LastError().toStdString();
             }
         }
-        auto doc = OpenProject(path, io);
+        auto doc = TestProject::Open(path, io);
         ASSERT_TRUE(doc) << version;
         ASSERT_TRUE(doc->ReloadModel()) << version;
         const YTFItem& s = doc->GetSegment(0);
@@ -167,7 +155,7 @@ void AddPair(CDalvexDoc& doc, int gcid, const QString& srcDesc, int srcPit, doub
     src.rockCBefore = 50;
     src.rockCAfter = 50 - rockC;
     src.ok = ok;
-    AddLogRow(doc, src);
+    TestProject(doc).AddLogRow(src);
     LogRow dst;
     dst.gcid = gcid;
     dst.desc = dstDesc;
@@ -176,7 +164,7 @@ void AddPair(CDalvexDoc& doc, int gcid, const QString& srcDesc, int srcPit, doub
     dst.sta2 = dstSta + 20;
     dst.source = false;
     dst.ok = ok;
-    AddLogRow(doc, dst);
+    TestProject(doc).AddLogRow(dst);
 }
 
 TEST_F(ReloadModel, DeliveredFillCountsOnlyAppliedDeliveriesIntoSegments) {
@@ -198,7 +186,7 @@ TEST_F(ReloadModel, DeliveredFillCountsOnlyAppliedDeliveriesIntoSegments) {
     lone.gcid = 12;
     lone.sta1 = 20;
     lone.soilCBefore = 1000;
-    AddLogRow(*doc, lone);
+    doc.AddLogRow(lone);
     ASSERT_TRUE(doc->ReloadModel());
     EXPECT_DOUBLE_EQ(doc->GetSegment(0).m_dFillSoil, 0.0);
     EXPECT_DOUBLE_EQ(doc->GetSegment(1).m_dFillSoil, 6.0 + 4.0);
@@ -212,12 +200,9 @@ TEST_F(ReloadModel, DeliveredFillCountsOnlyAppliedDeliveriesIntoSegments) {
 
 TEST_F(ReloadModel, PitsAndTheirEconomicStretches) {
     auto doc = ThreeSegments();
-    AddBorrowPit(*doc, QStringLiteral("K0+010.000"), QStringLiteral("K0+010.000"),
-                 QStringLiteral("K0+010.000"));
-    AddBorrowPit(*doc, QStringLiteral("K0+050.000"), QStringLiteral("K0+050.000"),
-                 QStringLiteral("K0+050.000"));
-    AddWastePit(*doc, QStringLiteral("K0+030.000"), QStringLiteral("K0+030.000"),
-                QStringLiteral("K0+030.000"));
+    doc.AddBorrowPit(10, 10, 10, {}, 0, 0);
+    doc.AddBorrowPit(50, 50, 50, {}, 0, 0);
+    doc.AddWastePit(30, 30, 30, 0);
     ASSERT_TRUE(doc->ReloadModel());
     const auto& borrow = doc->Model().m_arrQutuk;
     ASSERT_EQ(borrow.size(), 2u);
@@ -235,8 +220,8 @@ TEST_F(ReloadModel, PitsAndTheirEconomicStretches) {
 
 TEST_F(ReloadModel, NeighbourNotOpenIsReportedAndKept) {
     auto doc = ThreeSegments();
-    AddNeighbour(*doc, 1, 60, 0, QStringLiteral("乙"), QStringLiteral("..\\b\\B.dvx"),
-                 QStringLiteral("G-B"));
+    doc.AddLink(1, 60, 0, 10, QStringLiteral("乙"), QStringLiteral("..\\b\\B.dvx"),
+                QStringLiteral("G-B"));
     io.Clear();
     ASSERT_TRUE(doc->ReloadModel());
     ASSERT_EQ(doc->Model().m_arrNearPrj.size(), 1u);
@@ -253,18 +238,15 @@ TEST_F(ReloadModel, OpenNeighbourWithoutSegmentsIsStartedToo) {
     const QString pathA = dir.Path(QStringLiteral("A.dvx"));
     const QString pathB = dir.Path(QStringLiteral("B.dvx"));
     {
-        auto b = NewProject(pathB, io);
-        SetProperty(*b, QStringLiteral("GUID"), QStringLiteral("G-B"));
-        SegRow r;
-        r.end = 10;
-        r.fill = r.remFill = 5;
-        AddSegmentRow(*b, r);
-        AddNeighbour(*b, 1, 0, 60, QStringLiteral("A"), QStringLiteral("A.dvx"),
-                     QStringLiteral("G-A"));
+        TestProject b(pathB, io);
+        b.SetProperty(QStringLiteral("GUID"), QStringLiteral("G-B"));
+        b.AddSeg({.end = 10, .fill = 5});
+        b.AddLink(1, 0, 60, 10, QStringLiteral("A"), QStringLiteral("A.dvx"),
+                  QStringLiteral("G-A"));
         auto a = ThreeSegments(); // p.dvx, renamed below
-        SetProperty(*a, QStringLiteral("GUID"), QStringLiteral("G-A"));
-        AddNeighbour(*a, 1, 60, 0, QStringLiteral("B"), QStringLiteral("B.dvx"),
-                     QStringLiteral("G-B"));
+        a.SetProperty(QStringLiteral("GUID"), QStringLiteral("G-A"));
+        a.AddLink(1, 60, 0, 10, QStringLiteral("B"), QStringLiteral("B.dvx"),
+                  QStringLiteral("G-B"));
         ASSERT_TRUE(a->DoSave(pathA));
     }
     io.Clear();

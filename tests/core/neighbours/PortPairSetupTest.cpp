@@ -1,11 +1,9 @@
 #include "core/db/YDatabase.h"
-#include "core/db/YPrjProSet.h"
-#include "core/db/YTsjsSet.h"
-#include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/model/YNearPrjItem.h"
 #include "core/neighbours/YPortPairSetup.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
@@ -21,26 +19,9 @@ const QString kGuidB = QStringLiteral("{bbbbbbbb-0000-0000-0000-000000000002}");
 // A project file with a GUID, a name and one computation segment, so that the model loads.
 void CreateProject(const QString& path, const QString& guid, const QString& name) {
     YRecordingUserIO io;
-    CDalvexDoc doc(io);
-    ASSERT_TRUE(doc.OnNewDocument(path));
-    YPrjProSet props(doc.GetDatabase());
-    ASSERT_TRUE(props.Open());
-    for (const auto& [key, value] :
-         {std::pair{QStringLiteral("GUID"), guid}, std::pair{QStringLiteral("项目名称"), name}}) {
-        props.AddNew();
-        props.m_strName = key;
-        props.m_strValue = value;
-        ASSERT_TRUE(props.Update());
-    }
-    for (YTsjsSet* set :
-         {static_cast<YTsjsSet*>(&doc.GetTsjsSet()), static_cast<YTsjsSet*>(&doc.GetZjTsjsSet())}) {
-        set->AddNew();
-        set->m_staStart = 0.0;
-        set->m_staEnd = 60.0;
-        set->m_dFillAfterLocal = 10.0;
-        ASSERT_TRUE(set->Update());
-    }
-    doc.DeleteContents();
+    dalvex::test::TestProject p(path, io);
+    p.SetGuid(guid, name);
+    p.AddSeg({.end = 60, .fill = 10});
 }
 
 struct PortRow {

@@ -20,7 +20,7 @@ namespace {
 const char* kWorkerPath = "DALVEX_FAULT_WORKER";
 const char* kWorkerSeed = "DALVEX_FAULT_SEED";
 
-void RandomStep(ProcessProject& p, std::mt19937& rng) {
+void RandomStep(TestProject& p, std::mt19937& rng) {
     CDalvexDoc& doc = p.Doc();
     const int n = doc.GetSegmentCount();
     std::uniform_int_distribution<int> seg(0, n / 2 - 1);
@@ -56,7 +56,7 @@ TEST(FaultWorker, RecordAndUndoUntilKilled) {
     EnsureCoreApp();
     YRecordingUserIO io;
     YDocManager manager(io);
-    ProcessProject p(manager, path, true);
+    TestProject p(manager, path, true);
     ASSERT_TRUE(p.IsOpen());
     ASSERT_TRUE(p.Doc().ReloadModel());
     std::mt19937 rng(unsigned(qEnvironmentVariableIntValue(kWorkerSeed)));
@@ -82,10 +82,11 @@ TEST(FaultInjection, KilledWhileRecordingAndUndoingLeavesARepairableFile) {
     {
         YRecordingUserIO io;
         YDocManager manager(io);
-        ProcessProject p(manager, path);
-        ASSERT_TRUE(p.AddSegments(ProcessProject::Road(40, 100.0)));
-        ASSERT_TRUE(p.AddBorrowPit(100, 30, {30, 30, 40, 0, 0, 100}, 1e6, 1e6));
-        ASSERT_TRUE(p.AddWastePit(300, 20, 1e7));
+        TestProject p(manager, path);
+        p.AddSegs(TestProject::Road(40, 100.0));
+        p.AddBorrowPit(100, 100, 100, {30, 30, 40, 0, 0, 100}, 1e6, 1e6, 30);
+        p.AddWastePit(300, 300, 300, 1e7, 20);
+        ASSERT_TRUE(p.Load());
     }
     const QString self = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     std::mt19937 rng(20261206);
@@ -104,7 +105,7 @@ TEST(FaultInjection, KilledWhileRecordingAndUndoingLeavesARepairableFile) {
 
         YRecordingUserIO io;
         YDocManager manager(io);
-        ProcessProject p(manager, path, true);
+        TestProject p(manager, path, true);
         ASSERT_TRUE(p.IsOpen()) << "round " << round;
         EXPECT_TRUE(io.Texts().isEmpty())
             << "round " << round << ": " << io.Texts().join(u'|').toStdString();

@@ -18,7 +18,8 @@ class RecorderTest : public ProcessTest {
   protected:
     void SetUp() override {
         ProcessTest::SetUp();
-        ASSERT_TRUE(project->AddSegments(ProcessProject::Road(6)));
+        project->AddSegs(TestProject::Road(6));
+        ASSERT_TRUE(project->Load());
     }
     std::vector<YDpLogPair> Pairs() {
         std::vector<YDpLogPair> pairs;
@@ -41,7 +42,7 @@ TEST_F(RecorderTest, HaulMovesUsableCutIntoFillAndLogsOnePair) {
     for (int k = 0; k < 6; ++k) {
         EXPECT_NEAR(cut.m_dRemUse[k], before0.m_dRemUse[k] * 0.75, 1e-6) << k;
         EXPECT_DOUBLE_EQ(cut.m_dRemUnuse[k], before0.m_dRemUnuse[k]) << k; // untouched
-        movedC += before0.m_dRemUse[k] * 0.25 / (k < 3 ? std::array{1.23, 1.16, 1.09}[k] : 0.92);
+        movedC += before0.m_dRemUse[k] * 0.25 / kCoef[k];
     }
     EXPECT_NEAR(fill.m_dRemFill, before1.m_dRemFill - movedC, 1e-5);
     EXPECT_NEAR(fill.m_dFillSoil + fill.m_dFillRock, movedC, 1e-5);
@@ -142,7 +143,8 @@ TEST_F(RecorderTest, StaleBeforeValuesStillMoveTheirAmounts) {
 }
 
 TEST_F(RecorderTest, BorrowPitTakeBeforeAndRecording) {
-    ASSERT_TRUE(project->AddBorrowPit(70, 35, {20, 30, 50, 50, 50, 0}, 1000, 400));
+    project->AddBorrowPit(70, 70, 70, {20, 30, 50, 50, 50, 0}, 1000, 400, 35);
+    ASSERT_TRUE(project->Load());
     DpProcess p(DpKind::Borrow, 1, 1, &Doc().Model().m_arrQutuk[0], &Doc().GetSegment(3), 0);
     YProcessRecorder::TakeBefore(Doc(), p);
     EXPECT_DOUBLE_EQ(p.before[DpAmt::Soil], 1000);
@@ -150,7 +152,7 @@ TEST_F(RecorderTest, BorrowPitTakeBeforeAndRecording) {
     EXPECT_NEAR(p.before[DpAmt::Cls(2)], 300, 1e-9);
     EXPECT_NEAR(p.before[DpAmt::Cls(5)], 200, 1e-9);
     EXPECT_DOUBLE_EQ(p.before[DpAmt::Cls(6)], 0);
-    EXPECT_NEAR(p.before[DpAmt::SoilC], 200 / 1.23 + 300 / 1.16 + 500 / 1.09, 1e-9);
+    EXPECT_NEAR(p.before[DpAmt::SoilC], 200 / kCoef[0] + 300 / kCoef[1] + 500 / kCoef[2], 1e-9);
     EXPECT_NEAR(p.before[DpAmt::RockC], 400 / 0.92, 1e-9);
     EXPECT_EQ(p.after, p.before);
     EXPECT_DOUBLE_EQ(p.fillBefore, Doc().GetSegment(3).m_dRemFill);
@@ -168,8 +170,9 @@ TEST_F(RecorderTest, BorrowPitTakeBeforeAndRecording) {
 }
 
 TEST_F(RecorderTest, WasteLowersThePitCapacityAndLogsThePit) {
-    ASSERT_TRUE(project->AddWastePit(55, 12, 500));
-    ASSERT_TRUE(project->AddWastePit(95, 8, 800));
+    project->AddWastePit(55, 55, 55, 500, 12);
+    project->AddWastePit(95, 95, 95, 800, 8);
+    ASSERT_TRUE(project->Load());
     const double unusable0 = Doc().GetSegment(0).m_dRemUnuse[0];
     ASSERT_TRUE(project->Waste(1, 1, 0, 1, 0.5));
     ASSERT_TRUE(project->Waste(1, 2, 0, 1, 1.0, true));
@@ -205,7 +208,8 @@ TEST_F(RecorderTest, LocalKindsAndReuseDecodeBack) {
 }
 
 TEST_F(RecorderTest, ReuseWithinASegmentFillsTheLocalReuseColumns) {
-    ASSERT_TRUE(project->AddSegments({SegSpec{200, 220, {10, 0, 0, 0, 0, 0}, {}, 5.0}}));
+    project->AddSegs({SegSpec{200, 220, {10, 0, 0, 0, 0, 0}, {}, 5.0}});
+    ASSERT_TRUE(project->Load());
     const int seg = Doc().GetSegmentCount() - 1;
     ASSERT_DOUBLE_EQ(Doc().GetSegment(seg).m_staStart.Value(), 200);
     ASSERT_TRUE(project->Reuse(1, 1, seg, 1.0));
@@ -213,7 +217,7 @@ TEST_F(RecorderTest, ReuseWithinASegmentFillsTheLocalReuseColumns) {
     ASSERT_TRUE(mid.FindByStation(YStation(200)));
     EXPECT_NEAR(mid.m_dLocalSoil, 5.0, 1e-9);
     EXPECT_NEAR(mid.m_dLocalC[0], 5.0, 1e-9);
-    EXPECT_NEAR(mid.m_dLocal[0], 5.0 * 1.23, 1e-6);
+    EXPECT_NEAR(mid.m_dLocal[0], 5.0 * kCoef[0], 1e-6);
     EXPECT_NEAR(mid.m_dFillAfterLocal, 0.0, 1e-9);
     EXPECT_EQ(YLogCodec::Decode(Pairs()[0]).kind, DpKind::Reuse);
 }

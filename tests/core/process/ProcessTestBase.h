@@ -1,12 +1,11 @@
 #pragma once
 
-#include "ProcessProject.h"
-
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/document/YReactor.h"
 #include "core/process/DpLogRecord.h"
 #include "core/station/YStation.h"
+#include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
@@ -41,7 +40,7 @@ class ProcessTest : public ::testing::Test {
   protected:
     void SetUp() override {
         EnsureCoreApp();
-        project = std::make_unique<ProcessProject>(manager, dir.Path(QStringLiteral("p.dvx")));
+        project = std::make_unique<TestProject>(manager, dir.Path(QStringLiteral("p.dvx")));
         ASSERT_TRUE(project->IsOpen());
         reactor = static_cast<LogReactor*>(Doc().AddReactor(std::make_unique<LogReactor>()));
     }
@@ -54,7 +53,7 @@ class ProcessTest : public ::testing::Test {
     ScratchDir dir;
     YRecordingUserIO io;
     YDocManager manager{io};
-    std::unique_ptr<ProcessProject> project;
+    std::unique_ptr<TestProject> project;
     LogReactor* reactor = nullptr;
 };
 

@@ -24,10 +24,10 @@ class FinishTest : public ProcessTest {
     void SetUp() override {
         ProcessTest::SetUp();
         SegSpec cut{0, 20, {0, 58, 0, 0, 0, 0}, {0, 0, 0, 9.2, 0, 0}, 0};
-        ASSERT_TRUE(
-            project->AddSegments({cut, SegSpec{20, 40, {}, {}, 40}, SegSpec{40, 60, {}, {}, 30}}));
-        ASSERT_TRUE(project->AddBorrowPit(100, 50, {0, 0, 100, 0, 0, 0}, 500, 0));
-        ASSERT_TRUE(project->AddWastePit(10, 5, 100));
+        project->AddSegs({cut, SegSpec{20, 40, {}, {}, 40}, SegSpec{40, 60, {}, {}, 30}});
+        project->AddBorrowPit(100, 100, 100, {0, 0, 100, 0, 0, 0}, 500, 0, 50);
+        project->AddWastePit(10, 10, 10, 100, 5);
+        ASSERT_TRUE(project->Load());
     }
     YTFItem* Seg(int i) { return &Doc().GetSegment(i); }
     void Allocate() {
@@ -167,7 +167,7 @@ TEST_F(FinishTest, FinishingAgainAfterUndoAndRedoCountsNothingTwice) {
 }
 
 TEST(YStepSummaryTest, MergingRuleAndKilometres) {
-    auto step = [](int kind, int n, double s0, double s1, double d0, double d1) {
+    auto step = [](DpKind kind, int n, double s0, double s1, double d0, double d1) {
         YDpStep s;
         s.m_nKind = kind;
         s.m_nStep = n;

@@ -15,9 +15,10 @@ class HistoryTest : public ProcessTest {
   protected:
     void SetUp() override {
         ProcessTest::SetUp();
-        ASSERT_TRUE(project->AddSegments(ProcessProject::Road(12)));
-        ASSERT_TRUE(project->AddBorrowPit(30, 40, {30, 30, 40, 0, 0, 100}, 2000, 600));
-        ASSERT_TRUE(project->AddWastePit(150, 25, 900));
+        project->AddSegs(TestProject::Road(12));
+        project->AddBorrowPit(30, 30, 30, {30, 30, 40, 0, 0, 100}, 2000, 600, 40);
+        project->AddWastePit(150, 150, 150, 900, 25);
+        ASSERT_TRUE(project->Load());
     }
     // Five steps of all kinds that touch the pits, the items and the intermediate table.
     void RecordFiveSteps() {
@@ -159,17 +160,18 @@ class PartnerTest : public HistoryTest {
   protected:
     void SetUp() override {
         HistoryTest::SetUp();
-        other = std::make_unique<ProcessProject>(manager, dir.Path(QStringLiteral("b.dvx")));
+        other = std::make_unique<TestProject>(manager, dir.Path(QStringLiteral("b.dvx")));
         ASSERT_TRUE(other->IsOpen());
-        ASSERT_TRUE(project->SetGuid(QStringLiteral("AAAA"), QStringLiteral("甲段")));
-        ASSERT_TRUE(other->SetGuid(QStringLiteral("BBBB"), QStringLiteral("乙段")));
-        ASSERT_TRUE(project->AddPort(1, 240, 0, 300, QStringLiteral("乙段"),
-                                     QStringLiteral("b.dvx"), QStringLiteral("BBBB")));
-        ASSERT_TRUE(other->AddPort(1, 0, 240, 300, QStringLiteral("甲段"), QStringLiteral("p.dvx"),
-                                   QStringLiteral("AAAA")));
+        project->SetGuid(QStringLiteral("AAAA"), QStringLiteral("甲段"));
+        other->SetGuid(QStringLiteral("BBBB"), QStringLiteral("乙段"));
+        project->AddLink(1, 240, 0, 300, QStringLiteral("乙段"), QStringLiteral("b.dvx"),
+                         QStringLiteral("BBBB"));
+        other->AddLink(1, 0, 240, 300, QStringLiteral("甲段"), QStringLiteral("p.dvx"),
+                       QStringLiteral("AAAA"));
         ASSERT_TRUE(project->Reopen(manager));
         ASSERT_TRUE(other->Reopen(manager));
-        ASSERT_TRUE(other->AddSegments(ProcessProject::Road(6)));
+        other->AddSegs(TestProject::Road(6));
+        ASSERT_TRUE(other->Load());
         ASSERT_TRUE(Doc().ReloadModel());
         ASSERT_EQ(Doc().Model().m_arrNearPrj.size(), 1u);
         ASSERT_EQ(other->Doc().Model().m_arrNearPrj.size(), 1u);
@@ -178,11 +180,11 @@ class PartnerTest : public HistoryTest {
     void Exchange(int cut, int fill, double fraction) {
         const int sa = YProcessRecorder::NextStep(Doc());
         const int sb = YProcessRecorder::NextStep(other->Doc());
-        ASSERT_TRUE(ProcessProject::Cross(*project, sa, cut, 0, *other, sb, fill, 0, fraction));
+        ASSERT_TRUE(TestProject::Cross(*project, sa, cut, 0, *other, sb, fill, 0, fraction));
         YProcessRecorder::EndStep(Doc(), sa);
         YProcessRecorder::EndStep(other->Doc(), sb);
     }
-    std::unique_ptr<ProcessProject> other;
+    std::unique_ptr<TestProject> other;
 };
 
 TEST_F(PartnerTest, UndoAndRedoFollowThePartnerProject) {

@@ -18,9 +18,10 @@ class RepairTest : public ProcessTest {
   protected:
     void SetUp() override {
         ProcessTest::SetUp();
-        ASSERT_TRUE(project->AddSegments(ProcessProject::Road(10)));
-        ASSERT_TRUE(project->AddBorrowPit(30, 40, {30, 30, 40, 0, 0, 100}, 2000, 600));
-        ASSERT_TRUE(project->AddWastePit(150, 25, 900));
+        project->AddSegs(TestProject::Road(10));
+        project->AddBorrowPit(30, 30, 30, {30, 30, 40, 0, 0, 100}, 2000, 600, 40);
+        project->AddWastePit(150, 150, 150, 900, 25);
+        ASSERT_TRUE(project->Load());
     }
     void Record() {
         ASSERT_EQ(project->HaulStep(0, 1, 2, 0.3), 1);

@@ -71,11 +71,12 @@ TEST(Station, Arithmetic) {
     EXPECT_DOUBLE_EQ((a + 5.0).Value(), 1405.0) << "a number converts to a station";
 }
 
+// What the text parser refuses is checked with the texts themselves; here only that a refused
+// text reads as station 0 and that the numbering's own gaps count as refused.
 TEST(StationNumbering, ParseOrZeroGivesZeroForUnreadableTexts) {
     YStationNumbering n;
     ASSERT_TRUE(n.AddChainBreak(QStringLiteral("K1+100=K1+120")));
-    for (const char* text : {"", "  ", "K+", "K1+", "+5", "K1+2+3", "1e400", "nan", "inf", "K1+110",
-                             "K99999999+000", "桩号", "garbage", "K1+100=K1+120"}) {
+    for (const char* text : {"", "garbage", "K1+110", "K1+100=K1+120"}) {
         EXPECT_FALSE(n.ParseStation(QString::fromUtf8(text)).has_value()) << text;
         EXPECT_EQ(n.ParseOrZero(QString::fromUtf8(text)).Value(), 0.0) << text;
     }
