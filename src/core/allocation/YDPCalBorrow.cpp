@@ -44,7 +44,7 @@ bool YDPCalJWScale::Compute() {
     if (!run.Begin()) {
         return false;
     }
-    m_nPhase = 3;
+    m_nPhase = YDPPass::Together;
     const double rs = m_dSoilRatio;
     const double rr = m_dRockRatio;
     const qint32 soilClasses = static_cast<qint32>(g_nClassFilter) & YClass::SoilMask;
@@ -55,7 +55,7 @@ bool YDPCalJWScale::Compute() {
         YTFItem& dst = segs[size_t(fill)];
         DpProcess p = run.Prepare(DpKind::Borrow, pit, &dst, m_nCutFirst);
         if (p.before[DpAmt::Soil] + p.before[DpAmt::Rock] < 0.0001) {
-            IO().Warning(NoBorrowText(3));
+            IO().Warning(NoBorrowText(YDPPass::Together));
             break;
         }
         const double as = AfterCompacted(p, soilClasses);
@@ -63,11 +63,11 @@ bool YDPCalJWScale::Compute() {
         const double ws = SoilNeed(dst);
         const double wr = RockNeed(dst);
         if (ws >= YClass::Present && as < YClass::Present) {
-            IO().Warning(NoBorrowText(1));
+            IO().Warning(NoBorrowText(YDPPass::Soil));
             break;
         }
         if (wr >= YClass::Present && ar < YClass::Present) {
-            IO().Warning(NoBorrowText(2));
+            IO().Warning(NoBorrowText(YDPPass::Rock));
             break;
         }
         // A pit short of one material lowers the other so that the transfer keeps the ratio.

@@ -43,7 +43,7 @@ bool YDPCalWScaleX::Compute() {
     Segments& fills = m_pFillDoc->Segments();
     const YStation exitSta = OutPort()->m_sta;
     const YStation entrySta = InPort()->m_sta;
-    m_nPhase = 3;
+    m_nPhase = YDPPass::Together;
     for (int cut = FindNearestCut(cuts, exitSta); cut >= 0; cut = FindNearestCut(cuts, exitSta)) {
         const int fill = FindNearestFill(fills, entrySta);
         if (fill < 0) {
@@ -64,20 +64,20 @@ bool YDPCalWScaleX::Compute() {
             RecomputeSums(p, YClass::AllMask);
             return moved;
         });
-        MakeUp(out, in, fill, YClass::SoilMask, 1, ds);
-        MakeUp(out, in, fill, YClass::RockMask, 2, dr);
+        MakeUp(out, in, fill, YClass::SoilMask, YDPPass::Soil, ds);
+        MakeUp(out, in, fill, YClass::RockMask, YDPPass::Rock, dr);
         if (out.Recorded() == before || !(qs > 0.0 || qr > 0.0)) {
             break;
         }
-        m_nPhase = 3;
+        m_nPhase = YDPPass::Together;
     }
     const bool recordedOut = out.Finish();
     const bool recordedIn = in.Finish();
     return recordedOut && recordedIn;
 }
 
-void YDPCalWScaleX::MakeUp(YDPStepRun& out, YDPStepRun& in, int fill, qint32 passMask, int phase,
-                           double& shortfall) {
+void YDPCalWScaleX::MakeUp(YDPStepRun& out, YDPStepRun& in, int fill, qint32 passMask,
+                           YDPPass phase, double& shortfall) {
     Segments& cuts = out.Doc().Segments();
     const YStation exitSta = OutPort()->m_sta;
     while (shortfall > 0.0) {

@@ -39,7 +39,7 @@ class YDPCalWScaleX : public YDPCalTool {
   private:
     // Makes up a shortfall of the classes of passMask for one fill from the cuts nearest to the
     // exit port.
-    void MakeUp(YDPStepRun& out, YDPStepRun& in, int fill, qint32 passMask, int phase,
+    void MakeUp(YDPStepRun& out, YDPStepRun& in, int fill, qint32 passMask, YDPPass phase,
                 double& shortfall);
 };
 

@@ -48,7 +48,7 @@ bool YDPCalWScale::Compute() {
         return false;
     }
     m_nLastKind = DpKind::Haul;
-    m_nPhase = 3;
+    m_nPhase = YDPPass::Together;
     Segments& segs = doc.Segments();
     int cut = -1;
     int fill = -1;
@@ -74,20 +74,20 @@ bool YDPCalWScale::Compute() {
         if (run.Record(p)) {
             m_nLastKind = kind;
         }
-        MakeUp(run, fill, YClass::SoilMask, 1, ds);
-        MakeUp(run, fill, YClass::RockMask, 2, dr);
+        MakeUp(run, fill, YClass::SoilMask, YDPPass::Soil, ds);
+        MakeUp(run, fill, YClass::RockMask, YDPPass::Rock, dr);
         if (run.Recorded() == before) {
             break; // nothing could move for this fill: the same pair would come back forever
         }
         if (qs <= YClass::Present && qr <= YClass::Present) {
             break;
         }
-        m_nPhase = 3;
+        m_nPhase = YDPPass::Together;
     }
     return run.Finish();
 }
 
-void YDPCalWScale::MakeUp(YDPStepRun& run, int fill, qint32 passMask, int phase,
+void YDPCalWScale::MakeUp(YDPStepRun& run, int fill, qint32 passMask, YDPPass phase,
                           double& shortfall) {
     Segments& segs = run.Doc().Segments();
     YTFItem& dst = segs[size_t(fill)];

@@ -38,7 +38,7 @@ class YDPCalWScale : public YDPCalTool {
     // Makes up a shortfall of the classes of passMask for one fill from the cuts nearest to the
     // fill's midpoint. A within-segment stop or a cut run without that
     // material ends it.
-    void MakeUp(YDPStepRun& run, int fill, qint32 passMask, int phase, double& shortfall);
+    void MakeUp(YDPStepRun& run, int fill, qint32 passMask, YDPPass phase, double& shortfall);
 };
 
 // 远运利用填方比例: each fill is made up so that its delivered soil and rock approach the set

@@ -68,10 +68,10 @@ bool YDPCalTool::HasSelectedUse(const YTFItem& seg, qint32 mask) {
 
 qint32 YDPCalTool::PhaseClasses(const YTFItem& seg) const {
     qint32 mask = 0;
-    if ((m_nPhase & 1) != 0) {
+    if (PassHasSoil(m_nPhase)) {
         mask |= YClass::SoilMask;
     }
-    if ((m_nPhase & 2) != 0) {
+    if (PassHasRock(m_nPhase)) {
         mask |= YClass::RockMask;
     }
     return seg.m_nSel & mask;
@@ -132,7 +132,8 @@ bool YDPCalTool::Passes(const YTFItem& seg, Role role) const {
 }
 
 YDPSkipIndex& YDPCalTool::Skips(const Segments& segs, Role role, int lo, int hi) {
-    const auto key = std::make_tuple(static_cast<const void*>(&segs), int(role), m_nPhase, lo, hi);
+    const auto key =
+        std::make_tuple(static_cast<const void*>(&segs), int(role), int(m_nPhase), lo, hi);
     auto it = m_skips.find(key);
     if (it == m_skips.end()) {
         it = m_skips.emplace(key, YDPSkipIndex()).first;
@@ -405,10 +406,10 @@ bool YDPCalTool::ShareFillUsable(const YTFItem& seg, double F, double cap) const
     if ((seg.m_nSel & YClass::FillBit) == 0 || seg.m_dRemFill < YClass::Present) {
         return false;
     }
-    if (m_nPhase == 1) {
+    if (m_nPhase == YDPPass::Soil) {
         return ShareNeed(seg, F, cap, false) > YClass::Present;
     }
-    if (m_nPhase == 2) {
+    if (m_nPhase == YDPPass::Rock) {
         return ShareNeed(seg, F, cap, true) > YClass::Present;
     }
     return true;
@@ -431,8 +432,8 @@ bool YDPCalTool::ThicknessShareUsable(const YTFItem& seg) const {
 }
 
 bool YDPCalTool::IsCutUsableByPhase(const YTFItem& seg) const {
-    return ((m_nPhase & 1) != 0 && HasSelectedUse(seg, seg.m_nSel & YClass::SoilMask)) ||
-           ((m_nPhase & 2) != 0 && HasSelectedUse(seg, seg.m_nSel & YClass::RockMask));
+    return (PassHasSoil(m_nPhase) && HasSelectedUse(seg, seg.m_nSel & YClass::SoilMask)) ||
+           (PassHasRock(m_nPhase) && HasSelectedUse(seg, seg.m_nSel & YClass::RockMask));
 }
 
 bool YDPCalTool::CutRangeValid() const {

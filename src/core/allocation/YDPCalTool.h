@@ -19,6 +19,16 @@ class YQutukItem;
 class YNearPrjItem;
 class YUserIO;
 
+// The classes one pass of a strategy works on: the soil-first rules run a soil pass, then a
+// rock pass; the other rules one pass over both.
+enum class YDPPass : int { Soil = 1, Rock = 2, Together = 3 };
+inline bool PassHasSoil(YDPPass p) {
+    return p != YDPPass::Rock;
+}
+inline bool PassHasRock(YDPPass p) {
+    return p != YDPPass::Soil;
+}
+
 // 调配计算工具 (allocation strategy): base of the 29 allocation strategies. A strategy lives for
 // one invocation: FindStrategy creates it, Accept copies the selection and says whether the
 // strategy fits the rule word and the selection's shape, Compute records the transfers under one
@@ -111,8 +121,8 @@ class YDPCalTool : public YObject {
     int m_nFillLast = -1;
     int m_nInPort = -1;
     int m_nOutPort = -1;
-    int m_nPhase = 3;          // classes of the current pass: 1 soil, 2 rock, 3 both
-    double m_dSoilRatio = 0.5; // fractions (percent / 100)
+    YDPPass m_nPhase = YDPPass::Together; // classes of the current pass
+    double m_dSoilRatio = 0.5;            // fractions (percent / 100)
     double m_dRockRatio = 0.5;
     double m_dFillPerMetre = 0; // m³ per metre (thickness strategies)
 
@@ -196,8 +206,8 @@ class YDPCalTool : public YObject {
     // Soil first from the borrow pit (soil pass, then rock pass) or, bTogether, one pass over
     // all classes the filter allows.
     bool ComputeBorrow(bool bTogether);
-    // "所选取土坑已经没有土方。" (phase 1), "…石方。" (2), "…土石方。" (3).
-    static QString NoBorrowText(int phase);
+    // "所选取土坑已经没有土方。" (soil pass), "…石方。" (rock pass), "…土石方。" (together).
+    static QString NoBorrowText(YDPPass phase);
 
     // ---- Waste (shared by the waste and local-waste strategies) ----
     // Carries the selected surplus of the cut run to waste pit m_nFillFirst, nearest segment

@@ -68,12 +68,12 @@ bool YDPCalTool::ComputeHaul(bool bTogether) {
     }
     m_nLastKind = DpKind::Haul;
     if (bTogether) {
-        m_nPhase = 3;
+        m_nPhase = YDPPass::Together;
         HaulPass(run, YClass::AllMask, false);
     } else {
-        m_nPhase = 1;
+        m_nPhase = YDPPass::Soil;
         HaulPass(run, YClass::SoilMask, false);
-        m_nPhase = 2;
+        m_nPhase = YDPPass::Rock;
         HaulPass(run, YClass::RockMask, true);
     }
     return run.Finish();
@@ -155,22 +155,22 @@ bool YDPCalTool::ComputeBorrow(bool bTogether) {
         return false;
     }
     if (bTogether) {
-        m_nPhase = 3;
-        BorrowPass(run, *pit, YClass::AllMask, false, NoBorrowText(3));
+        m_nPhase = YDPPass::Together;
+        BorrowPass(run, *pit, YClass::AllMask, false, NoBorrowText(YDPPass::Together));
     } else {
-        m_nPhase = 1;
-        BorrowPass(run, *pit, YClass::SoilMask, false, NoBorrowText(1));
-        m_nPhase = 2;
-        BorrowPass(run, *pit, YClass::RockMask, true, NoBorrowText(2));
+        m_nPhase = YDPPass::Soil;
+        BorrowPass(run, *pit, YClass::SoilMask, false, NoBorrowText(YDPPass::Soil));
+        m_nPhase = YDPPass::Rock;
+        BorrowPass(run, *pit, YClass::RockMask, true, NoBorrowText(YDPPass::Rock));
     }
     return run.Finish();
 }
 
-QString YDPCalTool::NoBorrowText(int phase) {
+QString YDPCalTool::NoBorrowText(YDPPass phase) {
     switch (phase) {
-    case 1:
+    case YDPPass::Soil:
         return QStringLiteral("所选取土坑已经没有土方。");
-    case 2:
+    case YDPPass::Rock:
         return QStringLiteral("所选取土坑已经没有石方。");
     default:
         return QStringLiteral("所选取土坑已经没有土石方。");
@@ -354,12 +354,12 @@ bool YDPCalTool::ComputeCross(bool bTogether) {
         return false;
     }
     if (bTogether) {
-        m_nPhase = 3;
+        m_nPhase = YDPPass::Together;
         CrossPass(out, in, YClass::AllMask, false);
     } else {
-        m_nPhase = 1;
+        m_nPhase = YDPPass::Soil;
         CrossPass(out, in, YClass::SoilMask, false);
-        m_nPhase = 2;
+        m_nPhase = YDPPass::Rock;
         CrossPass(out, in, YClass::RockMask, true);
     }
     const bool recordedOut = out.Finish();
