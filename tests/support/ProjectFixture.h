@@ -58,8 +58,8 @@ struct SegSpec {
     double fill = 0.0;               // compacted m³
     std::array<double, 6> content{}; // class contents, %; from the cut when all are zero
     int segment = -1;                // 分段编号; -1: the current one
-    std::optional<double> cutArea;   // mean areas, m²; cut or fill over the length when unset
-    std::optional<double> fillArea;
+    std::optional<double> cutArea{}; // mean areas, m²; cut or fill over the length when unset
+    std::optional<double> fillArea{};
 };
 
 // One row of [Tmp调配过程表].

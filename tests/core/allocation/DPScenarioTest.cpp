@@ -65,9 +65,9 @@ struct Invocation {
     Shape shape = Shape::Haul;
     int a = 0, b = 0, c = 0, d = 0; // cut run a..b (or pit a) and fill run c..d
     std::vector<Move> moves;        // the transfers, in log order; none: refused, nothing recorded
-    std::optional<QStringList> messages; // what the user is told, when checked
-    std::optional<Settings> settings;    // changed before this invocation
-    const char* strategy = nullptr;      // rule name, when checked
+    std::optional<QStringList> messages{}; // what the user is told, when checked
+    std::optional<Settings> settings{};    // changed before this invocation
+    const char* strategy = nullptr;        // rule name, when checked
 
     Invocation Told(QStringList texts) const {
         Invocation r = *this;

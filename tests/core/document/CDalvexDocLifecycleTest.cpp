@@ -433,7 +433,7 @@ TEST_F(DocLifecycle, TwoOpenProjectsKeepTheirOwnStationNumbering) {
     TestProject(*a).AddStructure(0, 0, QStringLiteral("甲桥"), true);
     YGzwSet& gzwA = a->GetGzwSet();
     gzwA.MoveFirst();
-    gzwA.Edit();
+    ASSERT_TRUE(gzwA.Edit());
     gzwA.m_staStart = 600.0;
     gzwA.m_staEnd = 650.0;
     ASSERT_TRUE(gzwA.Update());

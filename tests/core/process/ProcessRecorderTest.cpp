@@ -153,7 +153,7 @@ TEST_F(RecorderTest, BorrowPitTakeBeforeAndRecording) {
     EXPECT_NEAR(p.before[DpAmt::Cls(5)], 200, 1e-9);
     EXPECT_DOUBLE_EQ(p.before[DpAmt::Cls(6)], 0);
     EXPECT_NEAR(p.before[DpAmt::SoilC], 200 / kCoef[0] + 300 / kCoef[1] + 500 / kCoef[2], 1e-9);
-    EXPECT_NEAR(p.before[DpAmt::RockC], 400 / 0.92, 1e-9);
+    EXPECT_NEAR(p.before[DpAmt::RockC], 200 / kCoef[3] + 200 / kCoef[4], 1e-9);
     EXPECT_EQ(p.after, p.before);
     EXPECT_DOUBLE_EQ(p.fillBefore, Doc().GetSegment(3).m_dRemFill);
 
