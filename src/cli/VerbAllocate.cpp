@@ -3,10 +3,10 @@
 #include "core/allocation/YDPCalTool.h"
 #include "core/allocation/YDPCommand.h"
 #include "core/allocation/YDPRule.h"
+#include "core/db/DpKind.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/model/YClassFilter.h"
 #include "core/platform/YUserIO.h"
-#include "core/process/DpKind.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // Positions in every 16-value quantity block: a transfer's before/after (DpProcess), a log
 // record, and the surplus columns of a row (YClassQuantities). One order everywhere, so a loop
 // over the block never mixes rock with compacted soil. Natural volumes are in place (m³),
@@ -19,6 +21,9 @@ inline constexpr int ClsC(int k) {
     return Class1C + k - 1;
 }
 } // namespace DpAmt
+
+// A 16-value quantity block in DpAmt order.
+using DpBlock = std::array<double, DpAmt::Count>;
 
 // 土石分类数量: the sixteen quantities a transfer moves or a segment has left, as named
 // members for the record sets' column bindings; operator[] walks them in DpAmt order. m³.

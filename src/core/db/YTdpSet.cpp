@@ -32,3 +32,42 @@ void YTdpSet::DoFieldExchange(YFieldExchange& fx) {
     fx.Bool(u"成败", m_bSuccess);
     fx.Long(u"坑", m_nPit);
 }
+
+YDpLogRow YTdpSet::Row() const {
+    const YTdpSet& s = *this;
+    YDpLogRow r;
+    r.rowid = s.RowId();
+    r.gcid = s.m_nGCID;
+    r.id = s.m_nID;
+    r.desc = s.m_strDesc;
+    r.sta1 = s.m_sta1.Value();
+    r.sta2 = s.m_sta2.Value();
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        r.before[i] = s.m_before[i];
+        r.after[i] = s.m_after[i];
+    }
+    r.totalBefore = s.m_dTotalBefore;
+    r.totalAfter = s.m_dTotalAfter;
+    r.fillSide = s.m_bCutFill;
+    r.ok = s.m_bSuccess;
+    r.pit = s.m_nPit;
+    return r;
+}
+
+void YTdpSet::SetRow(const YDpLogRow& r) {
+    YTdpSet& s = *this;
+    s.m_nGCID = r.gcid;
+    s.m_nID = r.id;
+    s.m_strDesc = r.desc;
+    s.m_sta1 = r.sta1;
+    s.m_sta2 = r.sta2;
+    for (int i = 0; i < DpAmt::Count; ++i) {
+        s.m_before[i] = r.before[i];
+        s.m_after[i] = r.after[i];
+    }
+    s.m_dTotalBefore = r.totalBefore;
+    s.m_dTotalAfter = r.totalAfter;
+    s.m_bCutFill = r.fillSide;
+    s.m_bSuccess = r.ok;
+    s.m_nPit = r.pit;
+}

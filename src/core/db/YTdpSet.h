@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/YClassQuantities.h"
+#include "core/db/YDpLogRow.h"
 #include "core/db/YRecordset.h"
 #include "core/station/YStation.h"
 
@@ -14,6 +15,11 @@ class YTdpSet : public YRecordset {
 
     QString TableName() const override { return QStringLiteral("Tmp调配过程表"); }
     QString DefaultSort() const override { return QStringLiteral("[GCID],[ID]"); }
+
+    // The current row as the process code handles it, and a row written into the members
+    // (Update or AddNew/Update stores it).
+    YDpLogRow Row() const;
+    void SetRow(const YDpLogRow& row);
     int ColumnCount(int version) const override { return version >= 2 ? 42 : 14; }
 
     bool HasClassColumns() const { return OwnColumnCount() == 42; }

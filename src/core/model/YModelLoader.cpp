@@ -1,14 +1,13 @@
 #include "core/model/YModelLoader.h"
 
 #include "core/db/YGzwSet.h"
+#include "core/db/YLogCodec.h"
 #include "core/db/YNearPrjSet.h"
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
 #include "core/db/YTsjsSet.h"
 #include "core/model/YSegmentModel.h"
-#include "core/process/YLogCodec.h"
-#include "core/process/YProcessLog.h"
 
 #include <algorithm>
 
@@ -53,12 +52,12 @@ void YModelLoader::LoadDeliveredFill(YTdpSet& log, YSegmentModel& model) {
     // Each process is a source row followed by its destination row.
     log.MoveFirst();
     while (!log.IsEOF()) {
-        const YDpLogRow src = YProcessLog::RowFromSet(log);
+        const YDpLogRow src = log.Row();
         log.MoveNext();
         if (log.IsEOF()) {
             break; // an unpaired last row (a damaged log) delivered nothing
         }
-        const YDpLogRow dst = YProcessLog::RowFromSet(log);
+        const YDpLogRow dst = log.Row();
         log.MoveNext();
         if (!src.ok || !DpKinds::HasSegmentDestination(YLogCodec::DecodeKind(src, dst))) {
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/DpLogRecord.h"
+#include "core/db/DpLogRecord.h"
 #include "core/station/YStationNumbering.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "core/process/YProcessList.h"
 
+#include "core/db/YLogCodec.h"
 #include "core/db/YTdpSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/neighbours/YPortLookup.h"
 #include "core/process/YHaulExtrasLoader.h"
-#include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YStepReader.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/DpKind.h"
+#include "core/db/DpKind.h"
 #include "core/station/YStationNumbering.h"
 
 #include <QString>

@@ -9,43 +9,6 @@
 #include <QVariant>
 #include <algorithm>
 
-YDpLogRow YProcessLog::RowFromSet(const YTdpSet& s) {
-    YDpLogRow r;
-    r.rowid = s.RowId();
-    r.gcid = s.m_nGCID;
-    r.id = s.m_nID;
-    r.desc = s.m_strDesc;
-    r.sta1 = s.m_sta1.Value();
-    r.sta2 = s.m_sta2.Value();
-    for (int i = 0; i < DpAmt::Count; ++i) {
-        r.before[i] = s.m_before[i];
-        r.after[i] = s.m_after[i];
-    }
-    r.totalBefore = s.m_dTotalBefore;
-    r.totalAfter = s.m_dTotalAfter;
-    r.fillSide = s.m_bCutFill;
-    r.ok = s.m_bSuccess;
-    r.pit = s.m_nPit;
-    return r;
-}
-
-void YProcessLog::RowToSet(const YDpLogRow& r, YTdpSet& s) {
-    s.m_nGCID = r.gcid;
-    s.m_nID = r.id;
-    s.m_strDesc = r.desc;
-    s.m_sta1 = r.sta1;
-    s.m_sta2 = r.sta2;
-    for (int i = 0; i < DpAmt::Count; ++i) {
-        s.m_before[i] = r.before[i];
-        s.m_after[i] = r.after[i];
-    }
-    s.m_dTotalBefore = r.totalBefore;
-    s.m_dTotalAfter = r.totalAfter;
-    s.m_bCutFill = r.fillSide;
-    s.m_bSuccess = r.ok;
-    s.m_nPit = r.pit;
-}
-
 bool YProcessLog::Read(std::vector<Entry>& entries) {
     entries.clear();
     const int n = m_set.RecordCount();
@@ -55,11 +18,11 @@ bool YProcessLog::Read(std::vector<Entry>& entries) {
         if (!m_set.SetPosition(i)) {
             return false;
         }
-        e.pair.src = RowFromSet(m_set);
+        e.pair.src = m_set.Row();
         if (!m_set.SetPosition(i + 1)) {
             return false;
         }
-        e.pair.dst = RowFromSet(m_set);
+        e.pair.dst = m_set.Row();
         if (e.pair.src.gcid != e.pair.dst.gcid || e.pair.src.id != e.pair.dst.id) {
             break; // damaged from here on: the rows no longer pair up
         }
@@ -85,7 +48,7 @@ bool YProcessLog::ReadPairs(std::vector<YDpLogPair>& pairs) {
 
 bool YProcessLog::AppendRow(const YDpLogRow& row) {
     m_set.AddNew();
-    RowToSet(row, m_set);
+    m_set.SetRow(row);
     return m_set.Update();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/YDpLogRow.h"
+#include "core/db/YDpLogRow.h"
 
 #include <QVariant>
 #include <vector>
@@ -36,9 +36,6 @@ class YProcessLog {
     [[nodiscard]] bool SetSourcePit(const Entry& e, int pit);
     // Deletes the pairs of the entries with one prepared statement and re-queries the set.
     [[nodiscard]] bool Delete(const std::vector<Entry>& entries);
-
-    static YDpLogRow RowFromSet(const YTdpSet& set);
-    static void RowToSet(const YDpLogRow& row, YTdpSet& set);
 
   private:
     [[nodiscard]] bool AppendRow(const YDpLogRow& row);

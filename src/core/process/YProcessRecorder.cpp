@@ -1,5 +1,6 @@
 #include "core/process/YProcessRecorder.h"
 
+#include "core/db/YLogCodec.h"
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
@@ -14,7 +15,6 @@
 #include "core/platform/YUserIO.h"
 #include "core/process/YAmountGrid.h"
 #include "core/process/YHistory.h"
-#include "core/process/YLogCodec.h"
 #include "core/process/YMidRowOps.h"
 #include "core/process/YProcessLog.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/DpLogRecord.h"
+#include "core/db/DpLogRecord.h"
 
 class CDalvexDoc;
 

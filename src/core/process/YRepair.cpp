@@ -2,13 +2,13 @@
 
 #include "core/db/YDatabase.h"
 #include "core/db/YGchSet.h"
+#include "core/db/YLogCodec.h"
 #include "core/db/YTdpSet.h"
 #include "core/db/YTransaction.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YApplyBatch.h"
-#include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YRecordApplier.h"
 

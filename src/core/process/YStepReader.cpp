@@ -1,6 +1,6 @@
 #include "core/process/YStepReader.h"
 
-#include "core/process/YLogCodec.h"
+#include "core/db/YLogCodec.h"
 
 std::optional<YDpStep> YStepReader::ReadStep(bool bFirst, const Options& opt) {
     if (bFirst) {

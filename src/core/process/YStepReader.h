@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/YDpLogRow.h"
+#include "core/db/YDpLogRow.h"
 #include "core/process/YDpStep.h"
 
 #include <optional>

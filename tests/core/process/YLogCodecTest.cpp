@@ -1,5 +1,6 @@
 // Log row pairs: how processes are written and how kinds, pits and partners decode back.
-#include "core/process/YLogCodec.h"
+#include "core/db/YLogCodec.h"
+#include "core/process/DpProcess.h"
 
 #include "support/TestSupport.h"
 

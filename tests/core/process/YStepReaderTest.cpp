@@ -1,8 +1,9 @@
 // Reading the log back as steps: merging, kind boundaries, the kilometre split, undone pairs,
 // moments, centres and haul distances.
 #include "core/process/YStepReader.h"
+#include "core/db/YLogCodec.h"
+#include "core/process/DpProcess.h"
 #include "core/process/YHaulExtras.h"
-#include "core/process/YLogCodec.h"
 
 #include "support/TestSupport.h"
 

@@ -1,7 +1,8 @@
 // The task list runs and the process list entries, built from plain items and log pairs.
 #include "core/process/YTaskList.h"
+#include "core/db/YLogCodec.h"
 #include "core/model/YTFItem.h"
-#include "core/process/YLogCodec.h"
+#include "core/process/DpProcess.h"
 #include "core/process/YProcessList.h"
 
 #include "support/TestSupport.h"

@@ -1,8 +1,8 @@
-#include "core/process/YLogCodec.h"
+#include "core/db/YLogCodec.h"
 
 #include <cstdlib>
 
-YDpLogPair YLogCodec::Encode(const DpProcess& p, const YLogEnds& ends) {
+YDpLogPair YLogCodec::Encode(const DpTransfer& p, const YLogEnds& ends) {
     YDpLogPair pair;
     const QString desc =
         p.kind == DpKind::LocalBorrow ? LocalTakeText(p.after) : DpKinds::DescriptionCode(p.kind);

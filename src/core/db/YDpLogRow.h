@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/process/DpProcess.h"
+#include "core/db/YClassQuantities.h"
 
 #include <QString>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "core/process/DpLogRecord.h"
-#include "core/process/YDpLogRow.h"
+#include "core/db/DpLogRecord.h"
+#include "core/db/DpTransfer.h"
+#include "core/db/YDpLogRow.h"
 
 // Where a process's two log rows stand and what their 坑 columns hold; the recorder takes
 // these from the items the process names.
@@ -18,7 +19,7 @@ struct YLogEnds {
 // records. The kind is not stored as such: it is decoded from 描述 and 坑 of the two rows.
 class YLogCodec {
   public:
-    [[nodiscard]] static YDpLogPair Encode(const DpProcess& p, const YLogEnds& ends);
+    [[nodiscard]] static YDpLogPair Encode(const DpTransfer& p, const YLogEnds& ends);
 
     // The kind of a pair, and its pit number |坑| (0 when none). Kinds 4/6 logged with
     // equal ranges keep their code; anything else still 0 with equal ranges is a reuse (9).

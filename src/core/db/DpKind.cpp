@@ -1,4 +1,4 @@
-#include "core/process/DpKind.h"
+#include "core/db/DpKind.h"
 
 namespace DpKinds {
 

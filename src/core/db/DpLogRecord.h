@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/process/DpProcess.h"
+#include "core/db/DpKind.h"
+#include "core/db/YClassQuantities.h"
 #include "core/station/YStation.h"
 
 #include <array>
