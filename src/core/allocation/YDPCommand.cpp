@@ -25,16 +25,16 @@ int PortIndex(const CDalvexDoc& doc, int no) {
 std::optional<YSegRun> YDPCommand::RangeRun(CDalvexDoc& doc, const QString& text, YUserIO& io) {
     const QStringList parts = text.split(QLatin1Char('~'));
     const YStationNumbering& numbering = doc.Numbering();
-    const std::optional<YStation> from =
-        parts.size() == 2 ? numbering.ParseStation(parts[0].trimmed()) : std::nullopt;
-    const std::optional<YStation> to =
-        parts.size() == 2 ? numbering.ParseStation(parts[1].trimmed()) : std::nullopt;
+    const std::optional<double> from =
+        parts.size() == 2 ? numbering.Parse(parts[0].trimmed()) : std::nullopt;
+    const std::optional<double> to =
+        parts.size() == 2 ? numbering.Parse(parts[1].trimmed()) : std::nullopt;
     if (!from || !to) {
         io.Error(QStringLiteral("桩号范围不正确: %1").arg(text));
         return std::nullopt;
     }
-    const double a = std::min(from->Value(), to->Value());
-    const double b = std::max(from->Value(), to->Value());
+    const double a = *from < *to ? *from : *to;
+    const double b = *from < *to ? *to : *from;
     const std::optional<YSegRun> run = YDPRangeSelect::WholeSegments(doc, a, b);
     if (!run) {
         io.Error(QStringLiteral("%1 范围内没有完整的计算段落").arg(text));

@@ -1,11 +1,19 @@
-#Sources of the allocation subsystem.
-target_sources(
-    ${DALVEX_LAYER} PRIVATE ${CMAKE_CURRENT_LIST_DIR} / YDPCommand.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPRule.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPSettingsModel.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPCalTool.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPSkipIndex.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPCalToolRuns.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPStepRun.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPCalHaul.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPCalBorrow.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPCalWaste.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPCalLocal.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPCalThickness.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPCalCross.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPStrategyRegistry.cpp ${CMAKE_CURRENT_LIST_DIR} /
-    YDPRangeSelect.cpp ${CMAKE_CURRENT_LIST_DIR} / YDPAutoAllocator.cpp)
+# Sources of the allocation subsystem.
+target_sources(${DALVEX_LAYER} PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPRule.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPSettingsModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalTool.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPSkipIndex.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalToolRuns.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPStepRun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalHaul.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalBorrow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalWaste.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalLocal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalThickness.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCalCross.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPStrategyRegistry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPRangeSelect.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPAutoAllocator.cpp
+)

@@ -568,13 +568,13 @@ void CDalvexDoc::NotifyStepRedone(int nStep) {
 void CDalvexDoc::NotifyStepDeleted(int nStep) {
     ForEachReactor([&](YReactor& r) { r.OnStepDeleted(nStep); });
 }
-void CDalvexDoc::NotifyViewNotify(CDalvexView* pView, int nCode) {
+void CDalvexDoc::NotifyViewNotify(YDocView* pView, int nCode) {
     ForEachReactor([&](YReactor& r) { r.OnViewNotify(pView, nCode); });
 }
-void CDalvexDoc::NotifyViewMoved(CDalvexView* pView) {
+void CDalvexDoc::NotifyViewMoved(YDocView* pView) {
     ForEachReactor([&](YReactor& r) { r.OnViewMoved(pView); });
 }
-void CDalvexDoc::NotifyActivate(CDalvexView* pView) {
+void CDalvexDoc::NotifyActivate(YDocView* pView) {
     // Each project keeps its own numbering; re-reading it here only picks up edits of the
     // 断链 grid made since, and never touches another project's.
     LoadChainBreaks();

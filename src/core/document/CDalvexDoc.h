@@ -161,10 +161,10 @@ class CDalvexDoc : public QObject {
     void NotifyProcessRedone(const DpLogRecord& record);
     void NotifyStepRedone(int nStep);
     void NotifyStepDeleted(int nStep);
-    void NotifyViewNotify(CDalvexView* pView, int nCode);
-    void NotifyViewMoved(CDalvexView* pView);
+    void NotifyViewNotify(YDocView* pView, int nCode);
+    void NotifyViewMoved(YDocView* pView);
     // Rebuilds this project's numbering first, then OnActivate.
-    void NotifyActivate(CDalvexView* pView);
+    void NotifyActivate(YDocView* pView);
     void NotifySourcePicked();
     void NotifyToolReset();
     void NotifyToolNotify(int nCode);

@@ -1,7 +1,7 @@
 #pragma once
 
 class CDalvexDoc;
-class CDalvexView;
+class YDocView;
 struct DpProcess;
 struct DpLogRecord;
 
@@ -10,7 +10,7 @@ struct DpLogRecord;
 // them when it closes) and calls them at fixed points; every notification does nothing by
 // default. Look a reactor up by its class with CDalvexDoc::FindReactor<T>().
 //
-// Views are only passed through (the core never looks inside a CDalvexView).
+// Views are only passed through (the core never looks inside a YDocView).
 class YReactor {
   public:
     YReactor() = default;
@@ -41,11 +41,11 @@ class YReactor {
     // Purge of undone steps, per step.
     virtual void OnStepDeleted(int /*nStep*/) {}
     // Further notification of the diagram (code defined by the diagram).
-    virtual void OnViewNotify(CDalvexView* /*pView*/, int /*nCode*/) {}
+    virtual void OnViewNotify(YDocView* /*pView*/, int /*nCode*/) {}
     // A diagram view of the document scrolled.
-    virtual void OnViewMoved(CDalvexView* /*pView*/) {}
+    virtual void OnViewMoved(YDocView* /*pView*/) {}
     // A diagram view of the document became active (chain breaks already reloaded).
-    virtual void OnActivate(CDalvexView* /*pView*/) {}
+    virtual void OnActivate(YDocView* /*pView*/) {}
     // The interactive allocation tool picked a source / dropped its picks.
     virtual void OnSourcePicked() {}
     virtual void OnToolReset() {}

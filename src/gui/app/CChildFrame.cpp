@@ -131,7 +131,7 @@ void CChildFrame::Replace(QWidget*& slot, QWidget* widget) {
     slot = widget;
 }
 
-void CChildFrame::SetView(QWidget* view, CDalvexView* dalvexView) {
+void CChildFrame::SetView(QWidget* view, YDocView* dalvexView) {
     Replace(m_pView, view);
     m_pDalvexView = dalvexView;
 }

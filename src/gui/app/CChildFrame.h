@@ -5,7 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-class CDalvexView;
+class YDocView;
 class QGridLayout;
 class QScrollBar;
 
@@ -38,8 +38,8 @@ class CChildFrame : public QMdiSubWindow {
     // The diagram area and the rulers; the diagram replaces the placeholders with SetView /
     // SetRulers (the frame takes ownership).
     QWidget* View() const { return m_pView; }
-    CDalvexView* DalvexView() const { return m_pDalvexView; }
-    void SetView(QWidget* view, CDalvexView* dalvexView);
+    YDocView* DalvexView() const { return m_pDalvexView; }
+    void SetView(QWidget* view, YDocView* dalvexView);
     QWidget* RulerH() const { return m_pRulerH; }
     QWidget* RulerV() const { return m_pRulerV; }
     void SetRulers(QWidget* horizontal, QWidget* vertical);
@@ -58,7 +58,7 @@ class CChildFrame : public QMdiSubWindow {
     int m_nWindowNumber = 0;
     QGridLayout* m_pLayout;
     QWidget* m_pView;
-    CDalvexView* m_pDalvexView = nullptr;
+    YDocView* m_pDalvexView = nullptr;
     QWidget* m_pRulerH;
     QWidget* m_pRulerV;
     QScrollBar* m_pScroll;

@@ -4,7 +4,7 @@
 #include "core/platform/YConf.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/YCommandIds.h"
-#include "gui/app/YControlBar.h"
+#include "gui/widgets/YControlBar.h"
 #include "gui/app/YFormatMenu.h"
 #include "gui/app/YMDIClientWnd.h"
 #include "gui/app/YToolIcons.h"

@@ -7,7 +7,7 @@
 #include "core/import/YInputTableDef.h"
 #include "core/import/YInputTableText.h"
 #include "core/platform/YProfile.h"
-#include "gui/app/YFileChooser.h"
+#include "gui/widgets/YFileChooser.h"
 #include "gui/dialogs/YGridDelegate.h"
 
 #include <QHBoxLayout>

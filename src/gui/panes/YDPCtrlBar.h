@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/document/CDalvexDoc.h"
-#include "gui/app/YControlBar.h"
+#include "gui/widgets/YControlBar.h"
 
 #include <QPointer>
 

@@ -17,7 +17,7 @@ void YDPCtrlReactor::OnReset() {
     }
 }
 
-void YDPCtrlReactor::OnActivate(CDalvexView* /*pView*/) {
+void YDPCtrlReactor::OnActivate(YDocView* /*pView*/) {
     if (m_pBar != nullptr) {
         m_pBar->Activate(GetDocument());
     }

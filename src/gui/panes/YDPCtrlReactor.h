@@ -15,7 +15,7 @@ class YDPCtrlReactor : public YReactor {
 
     void OnReload() override;
     void OnReset() override;
-    void OnActivate(CDalvexView* pView) override;
+    void OnActivate(YDocView* pView) override;
 
   private:
     QPointer<YDPCtrlBar> m_pBar;

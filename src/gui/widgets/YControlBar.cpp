@@ -1,4 +1,4 @@
-#include "gui/app/YControlBar.h"
+#include "gui/widgets/YControlBar.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "gui/app/YFileChooser.h"
+#include "gui/widgets/YFileChooser.h"
 
 #include <QFileDialog>
 #include <QStringList>
