@@ -25,16 +25,19 @@ int PortIndex(const CDalvexDoc& doc, int no) {
 std::optional<YSegRun> YDPCommand::RangeRun(CDalvexDoc& doc, const QString& text, YUserIO& io) {
     const QStringList parts = text.split(QLatin1Char('~'));
     const YStationNumbering& numbering = doc.Numbering();
-    const std::optional<double> from =
-        parts.size() == 2 ? numbering.Parse(parts[0].trimmed()) : std::nullopt;
-    const std::optional<double> to =
-        parts.size() == 2 ? numbering.Parse(parts[1].trimmed()) : std::nullopt;
-    if (!from || !to) {
+    double ends[2] = {0.0, 0.0};
+    bool ok = parts.size() == 2;
+    for (int i = 0; ok && i < 2; ++i) {
+        const std::optional<double> v = numbering.Parse(parts[i].trimmed());
+        ok = v.has_value();
+        ends[i] = v.value_or(0.0);
+    }
+    if (!ok) {
         io.Error(QStringLiteral("桩号范围不正确: %1").arg(text));
         return std::nullopt;
     }
-    const double a = *from < *to ? *from : *to;
-    const double b = *from < *to ? *to : *from;
+    const double a = std::min(ends[0], ends[1]);
+    const double b = std::max(ends[0], ends[1]);
     const std::optional<YSegRun> run = YDPRangeSelect::WholeSegments(doc, a, b);
     if (!run) {
         io.Error(QStringLiteral("%1 范围内没有完整的计算段落").arg(text));
