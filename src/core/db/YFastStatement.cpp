@@ -6,81 +6,63 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
-#include <type_traits>
-
-#if defined(Q_OS_UNIX)
-#include <dlfcn.h>
-#endif
+#include <optional>
+#include <sqlite3.h>
 
 namespace {
 
 std::atomic<bool> g_forceQt{false};
+std::optional<QString> g_driverSourceIdForTests;
 
-// Result codes of SQLite's C interface.
-constexpr int SqliteOk = 0;
-constexpr int SqliteDone = 101;
+sqlite3* Db(void* handle) {
+    return static_cast<sqlite3*>(handle);
+}
+sqlite3_stmt* Stmt(void* stmt) {
+    return static_cast<sqlite3_stmt*>(stmt);
+}
 
-// SQLITE_TRANSIENT: SQLite copies a bound text before the bind call returns.
-using Destructor = void (*)(void*);
-const Destructor SqliteTransient = reinterpret_cast<Destructor>(-1);
+// The source id (version, date and check-in) of the SQLite library that runs the connection,
+// asked through the Qt driver, so it is the driver's library that answers.
+QString DriverSourceId(QSqlDatabase& db) {
+    if (g_driverSourceIdForTests) {
+        return *g_driverSourceIdForTests;
+    }
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT sqlite_source_id()")) && q.next() ? q.value(0).toString()
+                                                                           : QString();
+}
 
 } // namespace
 
-// The few entry points of SQLite's C interface a statement needs.
-struct YFastStatement::Api {
-    int (*prepare)(void* db, const char* sql, int bytes, void** stmt, const char** tail);
-    int (*bindDouble)(void* stmt, int pos, double value);
-    int (*bindInt64)(void* stmt, int pos, long long value);
-    int (*bindText16)(void* stmt, int pos, const void* text, int bytes, Destructor destructor);
-    int (*bindNull)(void* stmt, int pos);
-    int (*step)(void* stmt);
-    int (*reset)(void* stmt);
-    int (*finalize)(void* stmt);
-    int (*changes)(void* db);
-    long long (*lastInsertRowId)(void* db);
-    const char* (*errmsg)(void* db);
-};
+bool YFastStatement::SameLibrary(const QString& driverSourceId) {
+    return !driverSourceId.isEmpty() && driverSourceId == QString::fromLatin1(sqlite3_sourceid());
+}
 
-// The C interface of the SQLite library the driver has loaded. Only a library that is already
-// in the process is taken (RTLD_NOLOAD): a driver with its own built-in SQLite leaves the
-// shared library unloaded, and its handles must never meet another copy's functions.
-const YFastStatement::Api* YFastStatement::NativeApi() {
-#if defined(Q_OS_UNIX)
-    static const Api* api = []() -> const Api* {
-        void* lib = dlopen("libsqlite3.so.0", RTLD_NOW | RTLD_NOLOAD);
-        if (lib == nullptr) {
-            return nullptr;
-        }
-        static Api a;
-        const auto load = [lib](auto& fn, const char* name) {
-            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
-            return fn != nullptr;
-        };
-        const bool complete =
-            load(a.prepare, "sqlite3_prepare_v2") && load(a.bindDouble, "sqlite3_bind_double") &&
-            load(a.bindInt64, "sqlite3_bind_int64") && load(a.bindText16, "sqlite3_bind_text16") &&
-            load(a.bindNull, "sqlite3_bind_null") && load(a.step, "sqlite3_step") &&
-            load(a.reset, "sqlite3_reset") && load(a.finalize, "sqlite3_finalize") &&
-            load(a.changes, "sqlite3_changes") &&
-            load(a.lastInsertRowId, "sqlite3_last_insert_rowid") &&
-            load(a.errmsg, "sqlite3_errmsg");
-        return complete ? &a : nullptr;
-    }();
-    return api;
-#else
-    return nullptr;
-#endif
+// The handle of the driver is used with the functions of the SQLite this program links only
+// when the driver runs the very same library version: a driver with another (or its own
+// built-in) SQLite lays its connection out differently, and its handles must never meet our
+// functions. The driver is the same for every connection of the process, so one answer holds.
+bool YFastStatement::DriverMatchesLinkedLibrary(QSqlDatabase& db) {
+    if (g_driverSourceIdForTests) {
+        return SameLibrary(*g_driverSourceIdForTests);
+    }
+    static const bool same = SameLibrary(DriverSourceId(db));
+    return same;
 }
 
 void YFastStatement::ForceQtDriver(bool force) {
     g_forceQt = force;
 }
 
+void YFastStatement::SetDriverSourceIdForTests(const std::optional<QString>& sourceId) {
+    g_driverSourceIdForTests = sourceId;
+}
+
 YFastStatement::YFastStatement(QSqlDatabase& db) : m_db(db) {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!g_forceQt && handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        m_pHandle = *static_cast<void* const*>(handle.constData());
-        m_pApi = m_pHandle ? NativeApi() : nullptr;
+        void* h = *static_cast<void* const*>(handle.constData());
+        m_pHandle = h != nullptr && DriverMatchesLinkedLibrary(db) ? h : nullptr;
     }
 }
 
@@ -90,7 +72,7 @@ YFastStatement::~YFastStatement() {
 
 void YFastStatement::Finalize() {
     if (m_pStmt != nullptr) {
-        m_pApi->finalize(m_pStmt);
+        sqlite3_finalize(Stmt(m_pStmt));
         m_pStmt = nullptr;
     }
     m_query.reset();
@@ -99,14 +81,16 @@ void YFastStatement::Finalize() {
 bool YFastStatement::Prepare(const QString& sql) {
     Finalize();
     m_strError.clear();
-    if (m_pApi != nullptr) {
+    if (m_pHandle != nullptr) {
         const QByteArray utf8 = sql.toUtf8();
-        if (m_pApi->prepare(m_pHandle, utf8.constData(), int(utf8.size()), &m_pStmt, nullptr) !=
-            SqliteOk) {
-            m_strError = QString::fromUtf8(m_pApi->errmsg(m_pHandle));
-            m_pStmt = nullptr;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(Db(m_pHandle), utf8.constData(), int(utf8.size()), &stmt, nullptr) !=
+            SQLITE_OK) {
+            m_strError = QString::fromUtf8(sqlite3_errmsg(Db(m_pHandle)));
+            sqlite3_finalize(stmt);
             return false;
         }
+        m_pStmt = stmt;
         if (m_pStmt == nullptr) { // only blanks or a comment
             m_strError = QStringLiteral("空语句");
             return false;
@@ -124,7 +108,7 @@ bool YFastStatement::Prepare(const QString& sql) {
 
 void YFastStatement::BindDouble(int pos, double value) {
     if (m_pStmt != nullptr) {
-        m_pApi->bindDouble(m_pStmt, pos + 1, value);
+        sqlite3_bind_double(Stmt(m_pStmt), pos + 1, value);
     } else if (m_query) {
         m_query->bindValue(pos, value);
     }
@@ -132,7 +116,7 @@ void YFastStatement::BindDouble(int pos, double value) {
 
 void YFastStatement::BindInt(int pos, qint64 value) {
     if (m_pStmt != nullptr) {
-        m_pApi->bindInt64(m_pStmt, pos + 1, value);
+        sqlite3_bind_int64(Stmt(m_pStmt), pos + 1, value);
     } else if (m_query) {
         m_query->bindValue(pos, value);
     }
@@ -145,7 +129,7 @@ void YFastStatement::BindText(int pos, const QString& value) {
         // A null pointer would bind NULL: an empty text gets a pointer of its own.
         static const char16_t empty[] = u"";
         const void* text = value.isEmpty() ? static_cast<const void*>(empty) : value.utf16();
-        m_pApi->bindText16(m_pStmt, pos + 1, text, int(value.size() * 2), SqliteTransient);
+        sqlite3_bind_text16(Stmt(m_pStmt), pos + 1, text, int(value.size() * 2), SQLITE_TRANSIENT);
     } else if (m_query) {
         m_query->bindValue(pos, value);
     }
@@ -153,7 +137,7 @@ void YFastStatement::BindText(int pos, const QString& value) {
 
 void YFastStatement::BindNull(int pos) {
     if (m_pStmt != nullptr) {
-        m_pApi->bindNull(m_pStmt, pos + 1);
+        sqlite3_bind_null(Stmt(m_pStmt), pos + 1);
     } else if (m_query) {
         m_query->bindValue(pos, QVariant());
     }
@@ -161,15 +145,15 @@ void YFastStatement::BindNull(int pos) {
 
 bool YFastStatement::Exec() {
     if (m_pStmt != nullptr) {
-        const int rc = m_pApi->step(m_pStmt);
-        if (rc == SqliteDone) {
-            m_nChanged = m_pApi->changes(m_pHandle);
-            m_nInserted = m_pApi->lastInsertRowId(m_pHandle);
+        const int rc = sqlite3_step(Stmt(m_pStmt));
+        if (rc == SQLITE_DONE) {
+            m_nChanged = sqlite3_changes(Db(m_pHandle));
+            m_nInserted = sqlite3_last_insert_rowid(Db(m_pHandle));
         } else {
-            m_strError = QString::fromUtf8(m_pApi->errmsg(m_pHandle));
+            m_strError = QString::fromUtf8(sqlite3_errmsg(Db(m_pHandle)));
         }
-        m_pApi->reset(m_pStmt); // a reset statement holds no lock and no open read
-        return rc == SqliteDone;
+        sqlite3_reset(Stmt(m_pStmt)); // a reset statement holds no lock and no open read
+        return rc == SQLITE_DONE;
     }
     if (!m_query) {
         m_strError = QStringLiteral("语句没有准备好");

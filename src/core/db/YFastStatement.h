@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSqlDatabase;
 class QSqlQuery;
@@ -11,11 +12,12 @@ class QSqlQuery;
 //
 // Qt's SQLite driver formats and hashes a placeholder name for every value bound, which costs
 // about nine times what SQLite itself spends on a row of doubles (some 100 µs for a row of
-// [土石计算中间表]). Where the connection's SQLite library is reachable (the driver uses the
-// shared system library, already loaded in the process), the statement runs on SQLite's C
+// [土石计算中间表]). Where the driver runs the same SQLite library as the one this program
+// links (Debian's driver uses the shared system library), the statement runs on SQLite's C
 // interface through the connection's own handle, so it shares the connection's transaction
-// and savepoints. Otherwise, or when ForceQtDriver is set, it goes through QSqlQuery with the
-// same results: the same values are stored either way (NULL, 64-bit integer, double, text).
+// and savepoints. Otherwise (another library version answers through the driver), or when
+// ForceQtDriver is set, it goes through QSqlQuery with the same results: the same values are
+// stored either way (NULL, 64-bit integer, double, text).
 //
 // The statement holds the connection's handle: destroy it before the connection is closed
 // (the record sets finalise theirs when they close, which YDatabase::Close does first).
@@ -45,19 +47,21 @@ class YFastStatement {
     QString LastError() const { return m_strError; }
 
     // Whether the statement runs on SQLite's C interface.
-    bool IsNative() const { return m_pApi != nullptr; }
+    bool IsNative() const { return m_pHandle != nullptr; }
+    // Whether a driver reporting this sqlite_source_id() runs the library this program links.
+    static bool SameLibrary(const QString& driverSourceId);
     // Tests: take the Qt driver's path even where the C interface is reachable. Applies to
     // statements constructed afterwards.
     static void ForceQtDriver(bool force);
+    // Tests: pretend the driver reports this source id (empty optional: ask the driver).
+    static void SetDriverSourceIdForTests(const std::optional<QString>& sourceId);
 
   private:
-    struct Api;
-    static const Api* NativeApi();
+    static bool DriverMatchesLinkedLibrary(QSqlDatabase& db);
     void Finalize();
 
     QSqlDatabase& m_db;
-    const Api* m_pApi = nullptr;
-    void* m_pHandle = nullptr; // sqlite3*
+    void* m_pHandle = nullptr; // sqlite3*, set only when the native path is safe
     void* m_pStmt = nullptr;   // sqlite3_stmt*
     std::unique_ptr<QSqlQuery> m_query;
     int m_nChanged = 0;

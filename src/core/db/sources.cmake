@@ -31,3 +31,8 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YTsxsSet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YZzmjSet.cpp
 )
+
+# The record sets' fast statements call SQLite's C interface of this library directly; they
+# use it on a connection only when the Qt driver runs the same version (YFastStatement).
+find_package(SQLite3 REQUIRED)
+target_link_libraries(${DALVEX_LAYER} PRIVATE SQLite::SQLite3)
