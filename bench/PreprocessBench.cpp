@@ -34,7 +34,8 @@ struct Road {
     std::vector<std::vector<QVariant>> results; // [土石计算] rows of one run, all columns
 
     Road() {
-        (void)db.Create(dir.filePath(QStringLiteral("road.dvx")), YSchema::CurrentVersion);
+        (void)YSchema::CreateProject(db, dir.filePath(QStringLiteral("road.dvx")),
+                                     YSchema::CurrentVersion);
         YTransaction tr(db);
         std::mt19937 rng(20000);
         std::uniform_real_distribution<double> unit(0.0, 1.0);

@@ -20,7 +20,10 @@ constexpr double kStep = 20.0; // m between cross-sections
 struct Road {
     QTemporaryDir dir;
     YDatabase db;
-    Road() { (void)db.Create(dir.filePath(QStringLiteral("road.dvx")), YSchema::CurrentVersion); }
+    Road() {
+        (void)YSchema::CreateProject(db, dir.filePath(QStringLiteral("road.dvx")),
+                                     YSchema::CurrentVersion);
+    }
 };
 
 Road& TheRoad() {

@@ -21,7 +21,7 @@ int RunNew(YCliContext& c) {
         return 1;
     }
     YDatabase db;
-    if (!db.Create(path, YSchema::CurrentVersion)) {
+    if (!YSchema::CreateProject(db, path, YSchema::CurrentVersion)) {
         c.io->Error(db.LastError());
         return 1;
     }

@@ -71,7 +71,7 @@ TEST(CliDbVerbs, InfoReportsOldLayoutsAndRefusesOtherFiles) {
     const QString v1 = dir.Path(QStringLiteral("v1.dvx"));
     {
         YDatabase db;
-        ASSERT_TRUE(db.Create(v1, 1));
+        ASSERT_TRUE(YSchema::CreateProject(db, v1, 1));
     }
     const QJsonObject info = Info(v1);
     EXPECT_EQ(info.value(QStringLiteral("version")).toInt(), 1);

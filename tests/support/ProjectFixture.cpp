@@ -116,7 +116,8 @@ template <class Set> void SetPitStations(Set& set, double road, double front, do
 
 void CreateDatabase(YDatabase& db, const ScratchDir& dir, int version, const QString& name) {
     EnsureCoreApp();
-    ASSERT_TRUE(db.Create(dir.Path(name), version)) << db.LastError().toStdString();
+    ASSERT_TRUE(YSchema::CreateProject(db, dir.Path(name), version))
+        << db.LastError().toStdString();
     ASSERT_TRUE(YSchema::AddDetourColumn(db)) << db.LastError().toStdString();
 }
 
@@ -161,7 +162,7 @@ TestProject::TestProject(const QString& path, YUserIO& io, int version)
     } else {
         {
             YDatabase db;
-            EXPECT_TRUE(db.Create(path, version)) << db.LastError().toStdString();
+            EXPECT_TRUE(YSchema::CreateProject(db, path, version)) << db.LastError().toStdString();
         }
         EXPECT_TRUE(m_pDoc->OnOpenDocument(path));
     }

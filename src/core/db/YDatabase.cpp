@@ -1,7 +1,7 @@
 #include "core/db/YDatabase.h"
 
-#include "core/db/YRecordset.h"
-#include "core/db/YSchema.h"
+#include "core/db/YLayoutVersion.h"
+#include "core/db/YOpenSet.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,17 +107,13 @@ bool YDatabase::Open(const QString& path) {
     return true;
 }
 
-bool YDatabase::Create(const QString& path, int version) {
+bool YDatabase::Create(const QString& path, const std::function<bool(YDatabase&)>& build) {
     Close();
-    if (version < YSchema::OldestVersion || version > YSchema::CurrentVersion) {
-        m_strError = QStringLiteral("不支持的数据库版本：%1").arg(version);
-        return false;
-    }
     const QFileInfo target(path);
     const QString temp = target.dir().filePath(
         QStringLiteral(".%1.%2.tmp")
             .arg(target.fileName(), QUuid::createUuid().toString(QUuid::WithoutBraces)));
-    const bool built = Connect(temp) && YSchema::CreateTables(*this, version);
+    const bool built = Connect(temp) && build(*this);
     const QString error = m_strError;
     Disconnect();
     if (!built) {
@@ -139,8 +135,8 @@ bool YDatabase::Create(const QString& path, int version) {
 
 void YDatabase::Close() {
     // Closing a set unregisters it, so walk a copy.
-    const std::vector<YRecordset*> sets = m_openSets;
-    for (YRecordset* set : sets) {
+    const std::vector<YOpenSet*> sets = m_openSets;
+    for (YOpenSet* set : sets) {
         set->Close();
     }
     m_openSets.clear();
@@ -160,7 +156,7 @@ int YDatabase::ReadLayoutVersion() {
         QueryValue(QStringLiteral("SELECT [VER] FROM [版本] ORDER BY rowid LIMIT 1"));
     bool ok = false;
     const int version = value ? value->toInt(&ok) : 0;
-    return (ok && version >= YSchema::OldestVersion) ? version : 2;
+    return (ok && version >= YLayoutVersion::Oldest) ? version : 2;
 }
 
 bool YDatabase::Exec(const QString& sql, const QVariantList& params) {
@@ -296,18 +292,18 @@ void YDatabase::RollbackTransaction() {
 }
 
 void YDatabase::RequeryOpenSets() {
-    const std::vector<YRecordset*> sets = m_openSets;
-    for (YRecordset* set : sets) {
+    const std::vector<YOpenSet*> sets = m_openSets;
+    for (YOpenSet* set : sets) {
         (void)set->Requery(); // a failure stays in the set's LastError
     }
 }
 
-void YDatabase::Register(YRecordset* set) {
+void YDatabase::Register(YOpenSet* set) {
     if (std::find(m_openSets.begin(), m_openSets.end(), set) == m_openSets.end()) {
         m_openSets.push_back(set);
     }
 }
 
-void YDatabase::Unregister(YRecordset* set) {
+void YDatabase::Unregister(YOpenSet* set) {
     m_openSets.erase(std::remove(m_openSets.begin(), m_openSets.end(), set), m_openSets.end());
 }

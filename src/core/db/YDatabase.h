@@ -5,10 +5,11 @@
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <optional>
 #include <vector>
 
-class YRecordset;
+class YOpenSet;
 
 // One open project file: the SQLite connection, the layout version the record sets bind
 // their columns by, and the current project segment that filters the per-segment tables.
@@ -33,10 +34,11 @@ class YDatabase {
     // Opens an existing project file and reads its layout version. Fails (LastError says why)
     // when the file is missing, is not an SQLite database, or holds no project tables.
     [[nodiscard]] bool Open(const QString& path);
-    // Creates a new project file of the given layout version (1 … 6) and opens it. The file is
-    // built under a temporary name in the same folder and renamed into place when complete,
-    // so an existing file at the path is replaced only by a whole new project.
-    [[nodiscard]] bool Create(const QString& path, int version);
+    // Creates a new database file with build (YSchema::CreateProject passes the tables of a
+    // layout version) and opens it. The file is built under a temporary name in the same
+    // folder and renamed into place when complete, so an existing file at the path is replaced
+    // only by a whole new project.
+    [[nodiscard]] bool Create(const QString& path, const std::function<bool(YDatabase&)>& build);
     // Closes every open record set of this database, rolls back an unfinished transaction and
     // closes the connection.
     void Close();
@@ -95,8 +97,8 @@ class YDatabase {
     // re-queried (and stands on its first row).
     void RequeryOpenSets();
 
-    void Register(YRecordset* set);
-    void Unregister(YRecordset* set);
+    void Register(YOpenSet* set);
+    void Unregister(YOpenSet* set);
 
     QSqlDatabase m_db;
     QString m_strConnection;
@@ -106,5 +108,5 @@ class YDatabase {
     int m_nCurrentSegment = -1;
     int m_nTransactionDepth = 0;
     YStationNumbering m_numbering;
-    std::vector<YRecordset*> m_openSets;
+    std::vector<YOpenSet*> m_openSets;
 };

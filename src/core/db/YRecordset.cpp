@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cassert>
 #include <cmath>
 #include <limits>
 
@@ -575,6 +576,7 @@ void YRecordset::EnsureSorted() {
     m_rows.Sort();
     if (onRow) {
         m_nPos = m_rows.IndexOfRowId(anchor);
+        assert(m_nPos >= 0 && "sorting keeps the current row in the cache");
     }
     m_bOrderDirty = false;
 }

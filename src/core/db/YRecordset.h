@@ -2,6 +2,7 @@
 
 #include "core/db/YColumnDef.h"
 #include "core/db/YFieldExchange.h"
+#include "core/db/YOpenSet.h"
 #include "core/db/YRowCache.h"
 
 #include <QStringList>
@@ -41,7 +42,7 @@ class YStation;
 //
 // Failures (missing table or column, a value of the wrong kind in the file, a failed
 // statement) return false and leave the reason, in words for the user, in LastError().
-class YRecordset {
+class YRecordset : public YOpenSet {
   public:
     explicit YRecordset(YDatabase& db);
     virtual ~YRecordset();
@@ -61,10 +62,10 @@ class YRecordset {
     // that cannot open sets the database's version to 1 and tries once more with the
     // version-1 columns, so every set opened afterwards reads the file as version 1.
     [[nodiscard]] bool Open();
-    void Close();
+    void Close() override;
     bool IsOpen() const { return m_bOpen; }
     // Reloads the rows with the current segment's filter and stands on the first row.
-    [[nodiscard]] bool Requery();
+    [[nodiscard]] bool Requery() override;
 
     YDatabase& Database() const { return m_db; }
     int Version() const;

@@ -1,6 +1,7 @@
 #include "core/db/YRowCache.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <limits>
 
@@ -62,6 +63,8 @@ int YRowCache::InsertSorted(YRow row) {
         m_rows.push_back(std::move(row));
         return Size() - 1;
     }
+    // Binary search needs a sorted cache: an unsorted one would put the row anywhere.
+    assert(IsSorted());
     const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), row,
                                      [this](const YRow& a, const YRow& b) { return Less(a, b); });
     return int(m_rows.insert(it, std::move(row)) - m_rows.begin());
@@ -78,6 +81,12 @@ bool YRowCache::InOrderAt(int i) const {
 void YRowCache::Sort() {
     std::stable_sort(m_rows.begin(), m_rows.end(),
                      [this](const YRow& a, const YRow& b) { return Less(a, b); });
+    assert(IsSorted());
+}
+
+bool YRowCache::IsSorted() const {
+    return std::is_sorted(m_rows.begin(), m_rows.end(),
+                          [this](const YRow& a, const YRow& b) { return Less(a, b); });
 }
 
 int YRowCache::IndexOfRowId(qint64 rowid) const {

@@ -42,6 +42,9 @@ class YRowCache {
     bool InOrderAt(int i) const;
     // Restores the query's order after edits moved keys.
     void Sort();
+    // Whether the rows are in sort order (checked by assertions after sorts and before binary
+    // searches).
+    bool IsSorted() const;
     int IndexOfRowId(qint64 rowid) const;
 
     // Index of the first row whose leading numeric keys are not below keys (each within tol),

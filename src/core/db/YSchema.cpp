@@ -621,3 +621,12 @@ bool YSchema::AddDetourColumn(YDatabase& db) {
     }
     return db.Exec(QStringLiteral("ALTER TABLE [构造物] ADD COLUMN [绕行距离] DOUBLE"));
 }
+
+bool YSchema::CreateProject(YDatabase& db, const QString& path, int version) {
+    if (version < OldestVersion || version > CurrentVersion) {
+        db.Close();
+        db.SetLastError(QStringLiteral("不支持的数据库版本：%1").arg(version));
+        return false;
+    }
+    return db.Create(path, [version](YDatabase& d) { return CreateTables(d, version); });
+}

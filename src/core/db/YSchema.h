@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/YColumnDef.h"
+#include "core/db/YLayoutVersion.h"
 
 #include <QStringList>
 #include <vector>
@@ -21,8 +22,8 @@ class YDatabase;
 //   6  [相邻项目], cross-project columns, [构造物].[绕行距离]
 class YSchema {
   public:
-    static constexpr int OldestVersion = 1;
-    static constexpr int CurrentVersion = 6;
+    static constexpr int OldestVersion = YLayoutVersion::Oldest;
+    static constexpr int CurrentVersion = YLayoutVersion::Current;
 
     // Tables present in a file of this layout version, in creation order.
     static QStringList Tables(int version);
@@ -48,6 +49,8 @@ class YSchema {
     // new project starts with: [版本] (编号 1, VER = version, from version 3) and the one row of
     // [土石系数]. Runs in one transaction.
     [[nodiscard]] static bool CreateTables(YDatabase& db, int version);
+    // A new project file of a layout version (OldestVersion … CurrentVersion), opened on db.
+    [[nodiscard]] static bool CreateProject(YDatabase& db, const QString& path, int version);
     // Adds the indexes of this version that a file lacks (files written by other programs).
     [[nodiscard]] static bool EnsureIndexes(YDatabase& db, int version);
     // Adds [构造物].[绕行距离] to a file that lacks it (layouts before 6). Existing rows read

@@ -95,7 +95,7 @@ CDalvexDoc::~CDalvexDoc() {
 bool CDalvexDoc::OnNewDocument(const QString& path) {
     DeleteContents();
     m_strPathName = path;
-    if (!m_pDb->Create(path, YSchema::CurrentVersion)) {
+    if (!YSchema::CreateProject(*m_pDb, path, YSchema::CurrentVersion)) {
         Fail(kOpenError);
         return false;
     }

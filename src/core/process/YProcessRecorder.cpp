@@ -18,6 +18,8 @@
 #include "core/process/YMidRowOps.h"
 #include "core/process/YProcessLog.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace {
@@ -170,6 +172,8 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         amt[i] = YAmountGrid::Round(p.Moved(i), noStore ? std::nan("") : p.before[i]);
     }
     const double fillAmt = YAmountGrid::Round(p.FillMoved(), p.fillBefore);
+    assert(std::all_of(amt.begin(), amt.end(), [](double a) { return !(a < 0.0); }) &&
+           !(fillAmt < 0.0) && "a transfer moves material forward only");
 
     YTransaction tr(doc.GetDatabase());
     if (!tr.IsActive()) {
@@ -208,6 +212,9 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         }
         YMidRowOps::ApplySource(mid, amt, +1, DpKinds::TakesUnusable(p.kind),
                                 p.kind == DpKind::Reuse, &p.before, &p.after);
+        // The grid rounding never takes more than a value holds.
+        assert(std::all_of(p.after.begin(), p.after.end(), [](double a) { return a >= 0.0; }) &&
+               "surplus left after a transfer is not negative");
         if (!mid.Update()) {
             return false;
         }

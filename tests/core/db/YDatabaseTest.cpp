@@ -58,7 +58,7 @@ TEST(YDatabase, RefusesWhatIsNotAProjectFile) {
     const QString other = dir.Path(QStringLiteral("other.db"));
     {
         YDatabase maker;
-        ASSERT_TRUE(maker.Create(other, 6));
+        ASSERT_TRUE(YSchema::CreateProject(maker, other, 6));
         for (const QString& t : YSchema::Tables(6)) {
             ASSERT_TRUE(maker.Exec(QStringLiteral("DROP TABLE [%1]").arg(t)));
         }
@@ -106,15 +106,15 @@ TEST(YDatabase, CreateReplacesAnExistingFileOnlyWhenComplete) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     WriteFile(path, "old contents");
     YDatabase db;
-    EXPECT_FALSE(db.Create(path, 7));
-    EXPECT_FALSE(db.Create(path, 0));
-    ASSERT_TRUE(db.Create(path, 6)) << db.LastError().toStdString();
+    EXPECT_FALSE(YSchema::CreateProject(db, path, 7));
+    EXPECT_FALSE(YSchema::CreateProject(db, path, 0));
+    ASSERT_TRUE(YSchema::CreateProject(db, path, 6)) << db.LastError().toStdString();
     EXPECT_EQ(db.Version(), 6);
     db.Close();
     EXPECT_EQ(QDir(dir.Path(QString())).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("p.dvx")}); // no temporary or journal left
 
-    EXPECT_FALSE(db.Create(dir.Path(QStringLiteral("no/such/folder/p.dvx")), 6));
+    EXPECT_FALSE(YSchema::CreateProject(db, dir.Path(QStringLiteral("no/such/folder/p.dvx")), 6));
     EXPECT_FALSE(db.LastError().isEmpty());
 }
 

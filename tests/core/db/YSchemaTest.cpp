@@ -191,7 +191,7 @@ TEST(YSchema, OlderLayoutsHaveTheirTablesAndNoVersionTableBeforeThree) {
     for (int v = 1; v <= 5; ++v) {
         ScratchDir dir;
         YDatabase db;
-        ASSERT_TRUE(db.Create(dir.Path(QStringLiteral("old.dvx")), v));
+        ASSERT_TRUE(YSchema::CreateProject(db, dir.Path(QStringLiteral("old.dvx")), v));
         QStringList tables = db.TableNames();
         QStringList expected = YSchema::Tables(v);
         tables.sort();
@@ -240,7 +240,7 @@ TEST(YSchema, IndexesServeTheSortedAndFilteredQueries) {
 TEST(YSchema, DetourColumnIsAddedOnceAndOldRowsHaveNoDetour) {
     ScratchDir dir;
     YDatabase db;
-    ASSERT_TRUE(db.Create(dir.Path(QStringLiteral("v5.dvx")), 5));
+    ASSERT_TRUE(YSchema::CreateProject(db, dir.Path(QStringLiteral("v5.dvx")), 5));
     ASSERT_TRUE(db.Exec(
         QStringLiteral("INSERT INTO [构造物] ([起始桩号], [ssta]) VALUES ('K0+100.000', 100)")));
     EXPECT_FALSE(db.ColumnNames(QStringLiteral("构造物"))->contains(QStringLiteral("绕行距离")));

@@ -8,6 +8,7 @@
 #include "core/db/YNearPrjSet.h"
 #include "core/db/YPrjFDSet.h"
 #include "core/db/YSQXSet.h"
+#include "core/db/YSchema.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YTsxsSet.h"
 
@@ -182,7 +183,7 @@ TEST_F(DocLifecycle, FileWithoutVersionTableIsVersionTwo) {
     const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         YDatabase db;
-        ASSERT_TRUE(db.Create(path, 3));
+        ASSERT_TRUE(YSchema::CreateProject(db, path, 3));
         ASSERT_TRUE(db.Exec(QStringLiteral("DROP TABLE [版本]")));
     }
     auto doc = TestProject::Open(path, io);
@@ -207,7 +208,7 @@ TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
         const QString path = dir.Path(QStringLiteral("v%1.dvx").arg(version));
         {
             YDatabase db;
-            ASSERT_TRUE(db.Create(path, version)) << db.LastError().toStdString();
+            ASSERT_TRUE(YSchema::CreateProject(db, path, version)) << db.LastError().toStdString();
         }
         // Opened twice: the second time the detour column is there already.
         for (int i = 0; i < 2; ++i) {

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include "core/db/YDatabase.h"
+#include "core/db/YSchema.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/YDocManager.h"
@@ -96,7 +97,7 @@ TEST_F(ReloadModel, ClassValuesOfEveryLayout) {
         const QString path = dir.Path(QStringLiteral("v%1.dvx").arg(version));
         {
             YDatabase db;
-            ASSERT_TRUE(db.Create(path, version));
+            ASSERT_TRUE(YSchema::CreateProject(db, path, version));
             YTsjsSet a(db);
             YZjTsjsSet b(db);
             for (YTsjsSet* set : {static_cast<YTsjsSet*>(&a), static_cast<YTsjsSet*>(&b)}) {
