@@ -212,9 +212,6 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         }
         YMidRowOps::ApplySource(mid, amt, +1, DpKinds::TakesUnusable(p.kind),
                                 p.kind == DpKind::Reuse, &p.before, &p.after);
-        // The grid rounding never takes more than a value holds.
-        assert(std::all_of(p.after.begin(), p.after.end(), [](double a) { return a >= 0.0; }) &&
-               "surplus left after a transfer is not negative");
         if (!mid.Update()) {
             return false;
         }

@@ -8,10 +8,10 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/app/YDocCommands.h"
-#include "gui/widgets/YFileChooser.h"
 #include "gui/app/YGuiUserIO.h"
 #include "gui/dialogs/CAboutDlg.h"
 #include "gui/panes/YDPCtrlBar.h"
+#include "gui/widgets/YFileChooser.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -4,11 +4,11 @@
 #include "core/platform/YConf.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/YCommandIds.h"
-#include "gui/widgets/YControlBar.h"
 #include "gui/app/YFormatMenu.h"
 #include "gui/app/YMDIClientWnd.h"
 #include "gui/app/YToolIcons.h"
 #include "gui/panes/YDPCtrlBar.h"
+#include "gui/widgets/YControlBar.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,8 +7,8 @@
 #include "core/import/YInputTableDef.h"
 #include "core/import/YInputTableText.h"
 #include "core/platform/YProfile.h"
-#include "gui/widgets/YFileChooser.h"
 #include "gui/dialogs/YGridDelegate.h"
+#include "gui/widgets/YFileChooser.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -6,8 +6,8 @@
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
-#include "gui/widgets/YFileChooser.h"
 #include "gui/dialogs/YReadPropertyItemManager.h"
+#include "gui/widgets/YFileChooser.h"
 #include "gui/widgets/YPropertyGrid.h"
 
 #include <QDialogButtonBox>
