@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/app/YFileChooser.h"
+#include "gui/widgets/YFileChooser.h"
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 

@@ -6,10 +6,10 @@
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
-#include "gui/app/YControlBar.h"
 #include "gui/app/YMDIClientWnd.h"
 #include "gui/app/YToolIcons.h"
 #include "gui/panes/YDPCtrlBar.h"
+#include "gui/widgets/YControlBar.h"
 
 #include <QAction>
 #include <QApplication>

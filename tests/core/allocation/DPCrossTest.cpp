@@ -1,9 +1,9 @@
 #include "DPLedger.h"
 
 #include "core/allocation/YDPRule.h"
+#include "core/db/DpKind.h"
 #include "core/document/YDocManager.h"
 #include "core/model/YClassFilter.h"
-#include "core/process/DpKind.h"
 #include "core/process/YHistory.h"
 #include "support/TestSupport.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/allocation/YDPSelection.h"
+#include "core/db/DpKind.h"
 #include "core/document/CDalvexDoc.h"
-#include "core/process/DpKind.h"
 #include "support/ProjectFixture.h"
 
 #include <QString>

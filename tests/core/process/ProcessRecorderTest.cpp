@@ -1,13 +1,13 @@
 // Recording processes: what a transfer does to [土石计算中间表], the pits, the items and the log.
 #include "ProcessTestBase.h"
 
+#include "core/db/YLogCodec.h"
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/process/YAmountGrid.h"
 #include "core/process/YHistory.h"
-#include "core/process/YLogCodec.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YProcessRecorder.h"
 

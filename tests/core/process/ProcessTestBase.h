@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/db/DpLogRecord.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/document/YReactor.h"
-#include "core/process/DpLogRecord.h"
 #include "core/station/YStation.h"
 #include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
