@@ -24,9 +24,6 @@ sqlite3_stmt* Stmt(void* stmt) {
 // The source id (version, date and check-in) of the SQLite library that runs the connection,
 // asked through the Qt driver, so it is the driver's library that answers.
 QString DriverSourceId(QSqlDatabase& db) {
-    if (g_driverSourceIdForTests) {
-        return *g_driverSourceIdForTests;
-    }
     QSqlQuery q(db);
     return q.exec(QStringLiteral("SELECT sqlite_source_id()")) && q.next() ? q.value(0).toString()
                                                                            : QString();

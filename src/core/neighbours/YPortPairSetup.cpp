@@ -33,10 +33,6 @@ const QString& YPortPairSetup::DestName() const {
     return m_dest.GetProjectName();
 }
 
-QString YPortPairSetup::StationText(CDalvexDoc& doc, const YStation& sta) const {
-    return doc.Numbering().Text(sta);
-}
-
 std::vector<YPortPairSetup::Entry> YPortPairSetup::Entries() const {
     std::vector<Entry> entries{{QStringLiteral("新建调出调入口"), -1}};
     const auto& links = m_source.Model().m_arrNearPrj;
@@ -45,9 +41,9 @@ std::vector<YPortPairSetup::Entry> YPortPairSetup::Entries() const {
         if (link.m_strGuid != m_dest.GetGuid() || link.m_nNearSeg != m_dest.GetCurrentSegment()) {
             continue;
         }
-        const QString text = StationText(m_source, link.m_sta) +
+        const QString text = m_source.Numbering().Text(link.m_sta) +
                              QString::asprintf("~%.3lf~", link.m_dDist) +
-                             StationText(m_dest, link.m_staNear);
+                             m_dest.Numbering().Text(link.m_staNear);
         entries.push_back({text, static_cast<int>(i)});
     }
     return entries;

@@ -64,7 +64,6 @@ class YPortPairSetup {
     static int AppendLink(CDalvexDoc& self, CDalvexDoc& other, const YStation& sta,
                           const YStation& staNear, double dist);
     static int NextNumber(CDalvexDoc& doc);
-    QString StationText(CDalvexDoc& doc, const YStation& sta) const;
 
     CDalvexDoc& m_source;
     CDalvexDoc& m_dest;
