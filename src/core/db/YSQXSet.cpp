@@ -7,3 +7,15 @@ void YSQXSet::DoFieldExchange(YFieldExchange& fx) {
     fx.Double(u"半径", m_dRadius);
     fx.StationMirror(u"sta", m_sta);
 }
+
+std::vector<QPointF> YSQXSet::GradePoints() {
+    std::vector<QPointF> points;
+    if (!IsOpen()) {
+        return points;
+    }
+    for (MoveFirst(); !IsEOF(); MoveNext()) {
+        points.emplace_back(m_sta.Value(), m_dElevation);
+    }
+    MoveFirst();
+    return points;
+}

@@ -3,6 +3,9 @@
 #include "core/db/YRecordset.h"
 #include "core/station/YStation.h"
 
+#include <QPointF>
+#include <vector>
+
 // [竖曲线]: vertical intersection points (optional input). Project-wide, sorted by station.
 class YSQXSet : public YRecordset {
   public:
@@ -18,6 +21,10 @@ class YSQXSet : public YRecordset {
     YStation m_sta;            // 桩号 as a station; also written to sta
     double m_dElevation = 0.0; // 高程, m
     double m_dRadius = 0.0;    // 半径: vertical curve radius, m
+
+    // Every row as (station m, elevation m) in station order, for the grade band of the
+    // diagram; the set stands on its first row afterwards.
+    std::vector<QPointF> GradePoints();
 
   protected:
     void DoFieldExchange(YFieldExchange& fx) override;

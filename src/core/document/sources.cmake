@@ -6,4 +6,5 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CDalvexDoc.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocManager.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocInfo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDiagramTexts.cpp
 )
