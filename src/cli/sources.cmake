@@ -19,6 +19,7 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VerbSetCoefficients.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbPreprocess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbDemo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbReport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbDiagram.cpp
 )
 # The sample road's text files, for dalvex-cli demo run from the build tree.
