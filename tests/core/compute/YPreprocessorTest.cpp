@@ -37,38 +37,43 @@ TEST(Preprocess, ThreeSectionsGiveTwoRowsComputedByHand) {
 
     const auto rows = f.Rows();
     ASSERT_EQ(rows.size(), 2u);
-    auto r = rows[0];
-    EXPECT_DOUBLE_EQ(r["起始桩号"], 0);
-    EXPECT_DOUBLE_EQ(r["终止桩号"], 20);
-    EXPECT_DOUBLE_EQ(r["挖方平均面积"], 15);
-    EXPECT_DOUBLE_EQ(r["距离"], 20);
-    EXPECT_DOUBLE_EQ(r["挖方总量"], 300);
-    EXPECT_DOUBLE_EQ(r["2数量"], 300);
-    EXPECT_NEAR(r["2数量(压实)"], 300 / 1.16, kTol);
-    EXPECT_DOUBLE_EQ(r["2含量"], 100);
-    EXPECT_DOUBLE_EQ(r["2系数"], 1.16);
-    EXPECT_DOUBLE_EQ(r["1系数"], 1.23);
-    EXPECT_DOUBLE_EQ(r["2可用比例"], 1);
-    EXPECT_DOUBLE_EQ(r["填方总量"], 0);
-    EXPECT_DOUBLE_EQ(r["挖余土"], 300);
-    EXPECT_DOUBLE_EQ(r["可用余2"], 300);
-    EXPECT_DOUBLE_EQ(r["不可用余2"], 0);
-    EXPECT_DOUBLE_EQ(r["分段编号"], -1);
-
-    r = rows[1];
-    EXPECT_DOUBLE_EQ(r["挖方平均面积"], 10);
-    EXPECT_DOUBLE_EQ(r["填方平均面积"], 3);
-    EXPECT_DOUBLE_EQ(r["填方总量"], 60);
-    // 60 m³ of compacted fill made from class II: 60 × 1.16 = 69.6 m³ natural.
-    EXPECT_NEAR(r["本桩利用土"], 60, kTol);
-    EXPECT_NEAR(r["填土量"], 60, kTol);
-    EXPECT_NEAR(r["利2"], 69.6, kTol);
-    EXPECT_NEAR(r["利2(压实)"], 60, kTol);
-    EXPECT_NEAR(r["利用土(松方)"], 69.6, kTol);
-    EXPECT_NEAR(r["利用后填方总量"], 0, kTol);
-    EXPECT_NEAR(r["余2"], 130.4, kTol);
-    EXPECT_NEAR(r["挖余土"], 130.4, kTol);
-    EXPECT_NEAR(r["可用挖余土(压实)"], 200 / 1.16 - 60, kTol);
+    // 60 m³ of compacted fill made from class II in the second row: 60 × 1.16 = 69.6 m³
+    // natural.
+    const struct {
+        size_t row;
+        const char* column;
+        double value;
+    } want[] = {{0, "起始桩号", 0},
+                {0, "终止桩号", 20},
+                {0, "挖方平均面积", 15},
+                {0, "距离", 20},
+                {0, "挖方总量", 300},
+                {0, "2数量", 300},
+                {0, "2数量(压实)", 300 / 1.16},
+                {0, "2含量", 100},
+                {0, "2系数", 1.16},
+                {0, "1系数", 1.23},
+                {0, "2可用比例", 1},
+                {0, "填方总量", 0},
+                {0, "挖余土", 300},
+                {0, "可用余2", 300},
+                {0, "不可用余2", 0},
+                {0, "分段编号", -1},
+                {1, "挖方平均面积", 10},
+                {1, "填方平均面积", 3},
+                {1, "填方总量", 60},
+                {1, "本桩利用土", 60},
+                {1, "填土量", 60},
+                {1, "利2", 69.6},
+                {1, "利2(压实)", 60},
+                {1, "利用土(松方)", 69.6},
+                {1, "利用后填方总量", 0},
+                {1, "余2", 130.4},
+                {1, "挖余土", 130.4},
+                {1, "可用挖余土(压实)", 200 / 1.16 - 60}};
+    for (const auto& w : want) {
+        EXPECT_NEAR(rows[w.row].at(QString::fromUtf8(w.column)), w.value, kTol) << w.column;
+    }
 
     // The intermediate table starts as a copy.
     const auto mid = f.Rows("土石计算中间表");
@@ -81,17 +86,12 @@ TEST(Preprocess, ThreeSectionsGiveTwoRowsComputedByHand) {
 }
 
 struct CheckCase {
-    const char* name;
     int sections;
     bool trough, contents, coefRow;
     double coef1;
     Outcome outcome;
-    std::vector<const char*> messages;
+    const char* messages; // joined by '|'
 };
-// Names the case in test output.
-void PrintTo(const CheckCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PreprocessChecks : public testing::TestWithParam<CheckCase> {};
 
@@ -112,62 +112,28 @@ TEST_P(PreprocessChecks, StopBeforeChangingAnything) {
     } else {
         f.Exec("UPDATE [土石系数] SET [土方1] = ?", {c.coef1});
     }
-    EXPECT_EQ(f.Run().outcome, c.outcome) << c.name;
-    QStringList want;
-    for (const char* m : c.messages) {
-        want.append(QString::fromUtf8(m));
-    }
-    EXPECT_EQ(f.io.Texts(), want) << c.name;
-    EXPECT_EQ(f.Count("土石计算"), c.outcome == Outcome::Done ? c.sections - 1 : 0) << c.name;
+    EXPECT_EQ(f.Run().outcome, c.outcome);
+    EXPECT_EQ(f.io.Texts().join(u'|'), QString::fromUtf8(c.messages));
+    EXPECT_EQ(f.Count("土石计算"), c.outcome == Outcome::Done ? c.sections - 1 : 0);
     if (c.outcome != Outcome::Done) {
-        EXPECT_DOUBLE_EQ(f.Value("SELECT TOTAL([填方面积1]) FROM [逐桩断面]"), 0) << c.name;
+        EXPECT_DOUBLE_EQ(f.Value("SELECT TOTAL([填方面积1]) FROM [逐桩断面]"), 0);
     }
 }
 
+constexpr Outcome kDone = Outcome::Done, kStop = Outcome::Stopped;
 INSTANTIATE_TEST_SUITE_P(
     Cases, PreprocessChecks,
-    testing::Values(
-        CheckCase{"no sections", 0, true, true, true, 1.23, Outcome::NoSections, {}},
-        CheckCase{
-            "two sections", 2, true, true, true, 1.23, Outcome::Stopped, {"逐桩断面数据太少！"}},
-        CheckCase{"three sections", 3, true, true, true, 1.23, Outcome::Done, {}},
-        CheckCase{"no trough goes on",
-                  3,
-                  false,
-                  true,
-                  true,
-                  1.23,
-                  Outcome::Done,
-                  {"没有路槽数据，将不能扣除路槽土方！"}},
-        CheckCase{
-            "no contents", 3, true, false, true, 1.23, Outcome::Stopped, {"没有土石含量数据！"}},
-        CheckCase{"no trough and no contents",
-                  3,
-                  false,
-                  false,
-                  true,
-                  1.23,
-                  Outcome::Stopped,
-                  {"没有路槽数据，将不能扣除路槽土方！", "没有土石含量数据！"}},
-        CheckCase{"no coefficient row",
-                  3,
-                  true,
-                  true,
-                  false,
-                  1.23,
-                  Outcome::Stopped,
-                  {"没有土石系数数据！"}},
-        CheckCase{
-            "zero coefficient", 3, true, true, true, 0.0, Outcome::Stopped, {"土石系数数据错误！"}},
-        CheckCase{"negative coefficient",
-                  3,
-                  true,
-                  true,
-                  true,
-                  -1.0,
-                  Outcome::Stopped,
-                  {"土石系数数据错误！"}}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return std::to_string(info.index); });
+    testing::Values(CheckCase{0, true, true, true, 1.23, Outcome::NoSections, ""},
+                    CheckCase{2, true, true, true, 1.23, kStop, "逐桩断面数据太少！"},
+                    CheckCase{3, true, true, true, 1.23, kDone, ""},
+                    CheckCase{3, false, true, true, 1.23, kDone,
+                              "没有路槽数据，将不能扣除路槽土方！"},
+                    CheckCase{3, true, false, true, 1.23, kStop, "没有土石含量数据！"},
+                    CheckCase{3, false, false, true, 1.23, kStop,
+                              "没有路槽数据，将不能扣除路槽土方！|没有土石含量数据！"},
+                    CheckCase{3, true, true, false, 1.23, kStop, "没有土石系数数据！"},
+                    CheckCase{3, true, true, true, 0.0, kStop, "土石系数数据错误！"},
+                    CheckCase{3, true, true, true, -1.0, kStop, "土石系数数据错误！"}));
 
 TEST(Preprocess, ExistingResultsAreReplacedOnlyWhenTheUserAgrees) {
     PreprocessFixture f;

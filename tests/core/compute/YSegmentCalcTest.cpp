@@ -3,7 +3,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
-#include <ostream>
 #include <random>
 
 namespace {
@@ -13,46 +12,23 @@ constexpr double kTol = 1e-9;
 
 // ---- Averaging rules, against solids whose volume is known ----
 
-struct SolidCase {
-    const char* name;
-    double a0;
-    double a1;
-    double length;
-    double volume; // of the solid, from its own formula
-    bool prismoidal;
-};
-// Names the case in test output.
-void PrintTo(const SolidCase& c, std::ostream* os) {
-    *os << c.name;
+// The random check below holds the prismoidal rule to its formula; these solids tie both rules
+// to volumes known from geometry.
+TEST(AverageArea, GivesTheSolidsVolumeOverItsLength) {
+    const struct {
+        double a0, a1, length, volume;
+        bool prismoidal;
+    } solids[] = {
+        {5, 5, 20, 100, false}, // a prism 5 m² × 20 m
+        {4, 16, 3, 28, true},   // square frustum, sides 2 and 4 m: h/3 (a² + ab + b²)
+        {std::numbers::pi, 4 * std::numbers::pi, 6, 14 * std::numbers::pi, true}, // cone frustum
+        {0, 9, 10, 30, true},   // pyramid: base × h / 3
+        {4, 16, 3, 30, false}}; // the average-area rule takes the trapezoid
+    for (const auto& c : solids) {
+        EXPECT_NEAR(YSegmentCalc::AverageArea(c.a0, c.a1, c.prismoidal) * c.length, c.volume, 1e-9)
+            << c.volume;
+    }
 }
-
-class AverageAreaTest : public testing::TestWithParam<SolidCase> {};
-
-TEST_P(AverageAreaTest, GivesTheSolidsVolumeOverItsLength) {
-    const SolidCase& c = GetParam();
-    EXPECT_NEAR(YSegmentCalc::AverageArea(c.a0, c.a1, c.prismoidal) * c.length, c.volume, 1e-9)
-        << c.name;
-}
-
-const double kPi = std::numbers::pi;
-
-INSTANTIATE_TEST_SUITE_P(
-    Solids, AverageAreaTest,
-    testing::Values(
-        // A prism 5 m² × 20 m: both rules give 100 m³.
-        SolidCase{"prism average", 5, 5, 20, 100, false},
-        SolidCase{"prism prismoidal", 5, 5, 20, 100, true},
-        // Square frustum, sides 2 m and 4 m, 3 m long: h/3 (a² + ab + b²) = 28 m³.
-        SolidCase{"square frustum", 4, 16, 3, 28, true},
-        SolidCase{"square frustum reversed", 16, 4, 3, 28, true},
-        // Cone frustum, radii 1 m and 2 m, 6 m long: πh/3 (r² + rR + R²) = 14π m³.
-        SolidCase{"cone frustum", kPi, 4 * kPi, 6, 14 * kPi, true},
-        // Pyramid, base 9 m² at either end, 10 m long: base × h / 3 = 30 m³.
-        SolidCase{"pyramid, later end empty", 9, 0, 10, 30, true},
-        SolidCase{"pyramid, earlier end empty", 0, 9, 10, 30, true},
-        // The average-area rule takes the trapezoid: (4 + 16)/2 × 3 = 30 m³.
-        SolidCase{"trapezoid", 4, 16, 3, 30, false}),
-    [](const testing::TestParamInfo<SolidCase>& info) { return std::to_string(info.index); });
 
 TEST(AverageArea, PrismoidalNeverExceedsTheMeanAndNeverFallsBelowTheGeometricBound) {
     std::mt19937 rng(7);
@@ -74,40 +50,28 @@ TEST(Interpolate, IsLinearBetweenTheEnds) {
 
 // ---- Trough deduction ----
 
-struct TroughCase {
-    const char* name;
-    double cut, fill, h;
-    double area, depth;
-    bool byDepth, toCut;
-    double wantCut, wantFill;
-};
-// Names the case in test output.
-void PrintTo(const TroughCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(Trough, Deducts) {
+    const struct {
+        const char* name;
+        double cut, fill, h;
+        double area, depth;
+        bool byDepth, toCut;
+        double wantCut, wantFill;
+    } cases[] = {{"fill loses the trough", 1, 20, 1.5, 6, 0.8, false, false, 1, 14},
+                 {"cut gains the trough", 12, 0, -2, 6, 0.8, false, false, 18, 0},
+                 {"height exactly 0 is fill", 0, 10, 0, 6, 0.8, false, false, 0, 4},
+                 {"shortfall stops at 0", 2, 4, 1, 6, 0.8, false, false, 2, 0},
+                 {"shortfall turns into cut", 2, 4, 1, 6, 0.8, false, true, 4, 0},
+                 {"by depth: shallow fill counts as cut", 0, 3, 0.5, 6, 0.8, true, false, 6, 3},
+                 {"by depth: fill at the depth", 0, 9, 0.8, 6, 0.8, true, false, 0, 3},
+                 {"no trough row", 3, 4, 1, 0, 0, false, true, 3, 4}};
+    for (const auto& c : cases) {
+        const auto a =
+            YSegmentCalc::DeductTrough({c.cut, c.fill}, c.h, {c.area, c.depth}, c.byDepth, c.toCut);
+        EXPECT_DOUBLE_EQ(a.cut, c.wantCut) << c.name;
+        EXPECT_DOUBLE_EQ(a.fill, c.wantFill) << c.name;
+    }
 }
-
-class TroughTest : public testing::TestWithParam<TroughCase> {};
-
-TEST_P(TroughTest, Deducts) {
-    const TroughCase& c = GetParam();
-    const auto a =
-        YSegmentCalc::DeductTrough({c.cut, c.fill}, c.h, {c.area, c.depth}, c.byDepth, c.toCut);
-    EXPECT_DOUBLE_EQ(a.cut, c.wantCut) << c.name;
-    EXPECT_DOUBLE_EQ(a.fill, c.wantFill) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TroughTest,
-    testing::Values(TroughCase{"fill loses the trough", 1, 20, 1.5, 6, 0.8, false, false, 1, 14},
-                    TroughCase{"cut gains the trough", 12, 0, -2, 6, 0.8, false, false, 18, 0},
-                    TroughCase{"height exactly 0 is fill", 0, 10, 0, 6, 0.8, false, false, 0, 4},
-                    TroughCase{"shortfall stops at 0", 2, 4, 1, 6, 0.8, false, false, 2, 0},
-                    TroughCase{"shortfall turns into cut", 2, 4, 1, 6, 0.8, false, true, 4, 0},
-                    TroughCase{"by depth: shallow fill counts as cut", 0, 3, 0.5, 6, 0.8, true,
-                               false, 6, 3},
-                    TroughCase{"by depth: fill at the depth", 0, 9, 0.8, 6, 0.8, true, false, 0, 3},
-                    TroughCase{"no trough row", 3, 4, 1, 0, 0, false, true, 3, 4}),
-    [](const testing::TestParamInfo<TroughCase>& info) { return std::to_string(info.index); });
 
 // ---- Quantities and local reuse ----
 
