@@ -10,7 +10,6 @@
 #include "core/db/YTshlSet.h"
 #include "core/db/YTsjsExSet.h"
 #include "core/db/YTsjsSet.h"
-#include "core/db/YTsxsSet.h"
 #include "core/db/YZzmjSet.h"
 
 #include <QSqlQuery>
@@ -230,24 +229,6 @@ TEST_F(MemberFixture, SegmentComputationRows) {
     Classes(set.m_dUsableRate, QStringLiteral("%1可用比例"));
 }
 
-TEST_F(MemberFixture, AllocationLogRows) {
-    Make(6, "Tmp调配过程表");
-    YTdpSet set(db);
-    ASSERT_TRUE(set.Open());
-    EXPECT_EQ(set.m_nGCID, At("GCID"));
-    EXPECT_EQ(set.m_strDesc, values.value(QStringLiteral("描述")).toString());
-    EXPECT_DOUBLE_EQ(set.m_sta2.Value(), At("桩号2"));
-    EXPECT_DOUBLE_EQ(set.m_before.dSoil, At("调配前土数量"));
-    EXPECT_DOUBLE_EQ(set.m_before.dRockC, At("前石(压实)"));
-    Classes(set.m_before.d, QStringLiteral("前%1"));
-    Classes(set.m_after.dC, QStringLiteral("后%1(压实)"));
-    EXPECT_DOUBLE_EQ(set.m_dTotalBefore, At("调配前总数量"));
-    EXPECT_DOUBLE_EQ(set.m_dTotalAfter, At("调配后总数量"));
-    EXPECT_DOUBLE_EQ(set.m_after.dRock, At("调配后石数量"));
-    EXPECT_TRUE(set.m_bCutFill);
-    EXPECT_EQ(set.m_nPit, At("坑"));
-}
-
 TEST_F(MemberFixture, TransferRows) {
     Make(6, "过程");
     YGchSet set(db);
@@ -335,11 +316,6 @@ TEST_F(MemberFixture, InputRows) {
         EXPECT_DOUBLE_EQ(tshl.m_dUsable[k], At(names[k] + QStringLiteral("利用率")));
     }
     EXPECT_EQ(tshl.m_sta, YStation(101));
-
-    YTsxsSet tsxs(db);
-    ASSERT_TRUE(tsxs.Open());
-    EXPECT_DOUBLE_EQ(tsxs.m_dCoef[0], 1.23);
-    EXPECT_DOUBLE_EQ(tsxs.m_dCoef[3], 0.92);
 
     YQtkSet qtk(db);
     ASSERT_TRUE(qtk.Open());
