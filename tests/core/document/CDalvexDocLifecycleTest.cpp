@@ -60,22 +60,13 @@ TEST_F(DocLifecycle, NewProjectIsVersionSixAndEmpty) {
     EXPECT_FALSE(doc->ReloadModel()); // no results yet
 }
 
-TEST_F(DocLifecycle, NewProjectReplacesAnExistingFile) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("not a project");
-    }
-    TestProject doc(path, io);
-    EXPECT_TRUE(doc->IsOpen());
-    EXPECT_EQ(doc->GetVersion(), 6u);
-}
-
 TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
     TestProject doc(dir.Path(QStringLiteral("p.dvx")), io);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
-    // An import empties [项目] and writes a new identity while the project stays open.
+    // An import empties [项目] and writes a new identity while the project stays open; of two
+    // rows of one property the later wins, other properties are ignored.
+    doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("旧路"));
+    doc.SetProperty(QStringLiteral("其它"), QStringLiteral("x"));
     doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("新路"));
     doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("0123"));
     doc.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
@@ -223,24 +214,6 @@ TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
         }
     }
     EXPECT_TRUE(io.Messages().empty()) << io.Texts().join(u'|').toStdString();
-}
-
-TEST_F(DocLifecycle, ProjectPropertiesLaterRowWins) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
-    {
-        TestProject doc(path, io);
-        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("甲"));
-        doc.SetProperty(QStringLiteral("项目标识"), QStringLiteral("AK"));
-        doc.SetProperty(QStringLiteral("其它"), QStringLiteral("x"));
-        doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("乙"));
-        doc.SetProperty(QStringLiteral("GUID"), QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
-    }
-    auto doc = TestProject::Open(path, io);
-    ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->GetProjectName(), QStringLiteral("乙"));
-    EXPECT_EQ(doc->GetStationLabel(), QStringLiteral("AK"));
-    EXPECT_EQ(doc->GetGuid(), QStringLiteral("0123456789ABCDEFabcdEF0123456789"));
-    EXPECT_EQ(doc->Numbering().Label(), QStringLiteral("AK"));
 }
 
 TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 namespace {
@@ -40,24 +41,6 @@ TEST(FindSegment, EmptyModelGivesMinusOne) {
     YSegmentModel m;
     EXPECT_EQ(m.FindSegment(0.0), -1);
     EXPECT_EQ(m.FindSegment(100.0), -1);
-}
-
-TEST(FindSegment, OneSegmentAlwaysZero) {
-    const YSegmentModel m = ModelWithBounds({100, 120});
-    for (double x : {-1e6, 0.0, 100.0, 110.0, 120.0, 1e6}) {
-        EXPECT_EQ(m.FindSegment(x), 0) << x;
-    }
-}
-
-TEST(FindSegment, TwoSegmentsDecideByEndOfFirst) {
-    const YSegmentModel m = ModelWithBounds({0, 10, 20});
-    struct Case {
-        double x;
-        int want;
-    } cases[] = {{-5, 0}, {0, 0}, {5, 0}, {10, 0}, {10.5, 1}, {20, 1}, {99, 1}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(m.FindSegment(c.x), c.want) << c.x;
-    }
 }
 
 TEST(FindSegment, BoundaryGoesToSegmentMetFirst) {
@@ -107,46 +90,46 @@ template <class Pit> Pit MakePit(double road, double ecoStart, double ecoEnd) {
     return p;
 }
 
-TEST(EconomicStretches, SinglePitServesWholeProject) {
-    YSegmentModel m = ModelWithBounds({100, 200, 300});
-    m.m_arrQutuk.push_back(MakePit<YQutukItem>(150, 150, 150));
-    m.ComputeEconomicStretches();
-    EXPECT_EQ(m.m_arrQutuk[0].m_staEcoStart, YStation(100));
-    EXPECT_EQ(m.m_arrQutuk[0].m_staEcoEnd, YStation(300));
-}
-
-TEST(EconomicStretches, SingleSegmentProjectStillCloses) {
-    YSegmentModel m = ModelWithBounds({100, 200});
-    m.m_arrQituk.push_back(MakePit<YQitukItem>(150, 150, 150));
-    m.ComputeEconomicStretches();
-    EXPECT_EQ(m.m_arrQituk[0].m_staEcoStart, YStation(100));
-    EXPECT_EQ(m.m_arrQituk[0].m_staEcoEnd, YStation(200));
-}
-
-TEST(EconomicStretches, AdjacentPitsSplitAtMidpoint) {
-    YSegmentModel m = ModelWithBounds({0, 500, 1000});
-    m.m_arrQutuk.push_back(MakePit<YQutukItem>(200, 200, 200));
-    m.m_arrQutuk.push_back(MakePit<YQutukItem>(600, 600, 600));
-    m.m_arrQutuk.push_back(MakePit<YQutukItem>(900, 900, 900));
-    m.ComputeEconomicStretches();
-    const auto& p = m.m_arrQutuk;
-    EXPECT_EQ(p[0].m_staEcoStart, YStation(0));
-    EXPECT_EQ(p[0].m_staEcoEnd, YStation(400));
-    EXPECT_EQ(p[1].m_staEcoStart, YStation(400));
-    EXPECT_EQ(p[1].m_staEcoEnd, YStation(750));
-    EXPECT_EQ(p[2].m_staEcoStart, YStation(750));
-    EXPECT_EQ(p[2].m_staEcoEnd, YStation(1000));
-}
-
-TEST(EconomicStretches, StoredBoundariesAreKeptAndFollowed) {
-    YSegmentModel m = ModelWithBounds({0, 500, 1000});
-    m.m_arrQituk.push_back(MakePit<YQitukItem>(200, 50, 300));  // both stored
-    m.m_arrQituk.push_back(MakePit<YQitukItem>(600, 600, 600)); // starts where pit 0 ends
-    m.ComputeEconomicStretches();
-    EXPECT_EQ(m.m_arrQituk[0].m_staEcoStart, YStation(50));
-    EXPECT_EQ(m.m_arrQituk[0].m_staEcoEnd, YStation(300));
-    EXPECT_EQ(m.m_arrQituk[1].m_staEcoStart, YStation(300));
-    EXPECT_EQ(m.m_arrQituk[1].m_staEcoEnd, YStation(1000));
+// Pits given as road station and stored stretch (equal to the road station: none stored); the
+// stretches computed for them, borrow pits and waste pits alike.
+TEST(EconomicStretches, CoverTheRoadSplitAtMidpointsAndKeepStoredBoundaries) {
+    using Pits = std::vector<std::array<double, 3>>;
+    using Stretches = std::vector<std::pair<double, double>>;
+    const struct {
+        std::vector<double> bounds;
+        bool waste;
+        Pits pits;
+        Stretches want;
+    } cases[] = {
+        {{100, 200, 300}, false, {{150, 150, 150}}, {{100, 300}}},
+        {{100, 200}, true, {{150, 150, 150}}, {{100, 200}}}, // one segment still closes
+        {{0, 500, 1000},
+         false,
+         {{200, 200, 200}, {600, 600, 600}, {900, 900, 900}},
+         {{0, 400}, {400, 750}, {750, 1000}}},
+        // Both boundaries stored; the next pit starts where it ends.
+        {{0, 500, 1000}, true, {{200, 50, 300}, {600, 600, 600}}, {{50, 300}, {300, 1000}}},
+    };
+    for (const auto& c : cases) {
+        YSegmentModel m = ModelWithBounds(c.bounds);
+        for (const auto& [road, start, end] : c.pits) {
+            if (c.waste) {
+                m.m_arrQituk.push_back(MakePit<YQitukItem>(road, start, end));
+            } else {
+                m.m_arrQutuk.push_back(MakePit<YQutukItem>(road, start, end));
+            }
+        }
+        m.ComputeEconomicStretches();
+        Stretches got;
+        const auto collect = [&](const auto& pits) {
+            for (const auto& p : pits) {
+                got.emplace_back(p.m_staEcoStart.Value(), p.m_staEcoEnd.Value());
+            }
+        };
+        collect(m.m_arrQutuk);
+        collect(m.m_arrQituk);
+        EXPECT_EQ(got, c.want) << c.bounds.front();
+    }
 }
 
 TEST(FindPit, FirstWhoseStretchMeetsInterval) {
