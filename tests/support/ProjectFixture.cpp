@@ -28,20 +28,17 @@ namespace dalvex::test {
 
 namespace {
 
-double CompactedSum(const DpBlock& b) {
+// The six class amounts of a block, compacted (ClsC) or natural (Cls).
+double ClassSum(const DpBlock& b, int (*at)(int)) {
     double s = 0.0;
     for (int k = 1; k <= 6; ++k) {
-        s += b[DpAmt::ClsC(k)];
+        s += b[at(k)];
     }
     return s;
 }
 
-double NaturalSum(const DpBlock& b) {
-    double s = 0.0;
-    for (int k = 1; k <= 6; ++k) {
-        s += b[DpAmt::Cls(k)];
-    }
-    return s;
+double CompactedSum(const DpBlock& b) {
+    return ClassSum(b, DpAmt::ClsC);
 }
 
 void RecomputeSums(DpBlock& b) {
@@ -414,9 +411,9 @@ bool TestProject::Borrow(int step, int seq, int pit, int fill, double fraction) 
 bool TestProject::Waste(int step, int seq, int cut, int pit, double fraction, bool bUnusable) {
     DpProcess p = Begin(bUnusable ? DpKind::WasteUnusable : DpKind::Waste, step, seq,
                         &m_pDoc->GetSegment(cut), &m_pDoc->Model().m_arrQituk[size_t(pit)], pit);
-    const double before = NaturalSum(p.after);
+    const double before = ClassSum(p.after, DpAmt::Cls);
     ScaleAfter(p, 1.0 - fraction);
-    p.fillAfter = p.fillBefore - (before - NaturalSum(p.after));
+    p.fillAfter = p.fillBefore - (before - ClassSum(p.after, DpAmt::Cls));
     return YProcessRecorder::RecordProcess(*m_pDoc, p);
 }
 
