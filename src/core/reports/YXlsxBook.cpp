@@ -381,24 +381,34 @@ int YXlsxBook::CopySheet(int index, int position, const QString& newName) {
 
     auto sheet = NewSheetEntry(newName, part);
     const QString relId = sheet->relId;
-    // A copy of the source's <sheet> element keeps attributes such as state.
+    // A copy of the source's <sheet> element, at its tab position, keeps attributes such as
+    // state. Placed directly: rewriting <sheets> for each of hundreds of pages would cost
+    // quadratic time.
     {
         pugi::xml_node sheets = Xml(m_strWorkbookPart).document_element().child("sheets");
+        pugi::xml_node from;
+        pugi::xml_node before;
+        int i = 0;
         for (pugi::xml_node s : sheets.children("sheet")) {
             if (Utf8(src.name) == s.attribute("name").value()) {
-                pugi::xml_node c = sheets.append_copy(s);
-                for (pugi::xml_attribute a : c.attributes()) {
-                    if (EndsWith(a.name(), ":id")) {
-                        a = Utf8(relId).constData();
-                    }
-                }
-                break;
+                from = s;
+            }
+            if (i++ == position) {
+                before = s;
+            }
+        }
+        pugi::xml_node c =
+            before ? sheets.insert_copy_before(from, before) : sheets.append_copy(from);
+        c.attribute("name") = Utf8(newName).constData();
+        c.attribute("sheetId") = Utf8(sheet->sheetId).constData();
+        for (pugi::xml_attribute a : c.attributes()) {
+            if (EndsWith(a.name(), ":id")) {
+                a = Utf8(relId).constData();
             }
         }
     }
     const QString srcName = src.name;
     m_sheets.insert(m_sheets.begin() + position, std::move(sheet));
-    SyncSheetElements();
 
     // The copy's own print area and print titles.
     const int srcIndex = index >= position ? index + 1 : index;
@@ -544,6 +554,11 @@ int YXlsxBook::AddSheet(const QString& name) {
 
 void YXlsxBook::SetActiveSheet(int index) {
     for (int i = 0; i < SheetCount(); ++i) {
+        // A sheet held as bytes without the flag need not be parsed for it.
+        const auto& slot = m_parts.at(SheetAt(i).part);
+        if (i != index && !slot->doc && !slot->bytes.contains("tabSelected")) {
+            continue;
+        }
         for (pugi::xml_node v :
              SheetDoc(i).document_element().child("sheetViews").children("sheetView")) {
             v.remove_attribute("tabSelected");
@@ -670,11 +685,20 @@ bool YXlsxBook::Save(const QString& path) {
         buffers.push_back(part.doc ? Serialize(*part.doc) : part.bytes);
         const QByteArray& b = buffers.back();
         zip_source_t* src = zip_source_buffer(za, b.constData(), zip_uint64_t(b.size()), 0);
-        if (src == nullptr || zip_file_add(za, Utf8(name).constData(), src,
-                                           ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            if (src != nullptr) {
-                zip_source_free(src);
-            }
+        if (src == nullptr) {
+            ok = false;
+            break;
+        }
+        const zip_int64_t index =
+            zip_file_add(za, Utf8(name).constData(), src, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+        if (index < 0) {
+            zip_source_free(src);
+            ok = false;
+            break;
+        }
+        // The fastest deflate level: sheet XML packs well at any level, and a workbook of
+        // hundreds of pages should not wait for the compressor.
+        if (zip_set_file_compression(za, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0) {
             ok = false;
             break;
         }
