@@ -71,6 +71,10 @@ void YConf::SetTemplatePath(int tableId, const QString& path) {
                                      path);
 }
 
+void YConf::ResetTemplatePath(int tableId) {
+    YProfile::Instance().Remove(QString::fromUtf8(TemplateSection), QString::number(tableId));
+}
+
 QString YConf::DataDir() {
     const QString env = qEnvironmentVariable("DALVEX_DATA_DIR");
     if (!env.isEmpty()) {

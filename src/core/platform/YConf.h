@@ -30,6 +30,8 @@ class YConf {
     // configured file name is empty.
     QString TemplatePath(int tableId) const;
     void SetTemplatePath(int tableId, const QString& path);
+    // Back to the bundled template (the profile entry is removed).
+    void ResetTemplatePath(int tableId);
     // The name of the table behind an id ("取土弃土场表" for 506), empty for other ids.
     static QString TableName(int tableId);
 

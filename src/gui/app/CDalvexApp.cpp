@@ -9,6 +9,7 @@
 #include "gui/app/YCommandIds.h"
 #include "gui/app/YDocCommands.h"
 #include "gui/app/YGuiUserIO.h"
+#include "gui/app/YReportCommands.h"
 #include "gui/dialogs/CAboutDlg.h"
 #include "gui/panes/YDPCtrlBar.h"
 #include "gui/widgets/YFileChooser.h"
@@ -33,6 +34,7 @@ CDalvexApp::~CDalvexApp() {
         m_pManager->CloseAll(); // the windows go with their projects
         m_pManager->SetFrontEnd(nullptr);
     }
+    m_pReportCommands.reset();
     m_pDocCommands.reset();
     m_pMainFrame.reset();
     m_pManager.reset();
@@ -68,6 +70,7 @@ bool CDalvexApp::InitInstance(const QStringList& files) {
     connect(m_pMainFrame.get(), &CMainFrame::FrameClosing, this,
             [this] { m_pManager->CloseAll(); });
     m_pDocCommands = std::make_unique<YDocCommands>(*this);
+    m_pReportCommands = std::make_unique<YReportCommands>(*this);
     RegisterCommands();
     // 10. A file named on the command line is opened; none: start without a project.
     for (const QString& file : files) {
@@ -100,6 +103,7 @@ void CDalvexApp::RegisterCommands() {
         frame.SetCommand(YCmd::FileMruFirst + i, {[this, i] { OpenRecent(i); }, {}, {}});
     }
     m_pDocCommands->Register(frame);
+    m_pReportCommands->Register(frame);
 }
 
 CDalvexDoc* CDalvexApp::OpenDocumentFile(const QString& path) {

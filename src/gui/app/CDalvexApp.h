@@ -11,6 +11,7 @@
 class CMainFrame;
 class CDalvexDoc;
 class YDocCommands;
+class YReportCommands;
 class YDocManager;
 class YFileChooser;
 
@@ -69,5 +70,6 @@ class CDalvexApp : public QObject, public YDocFrontEnd {
     std::unique_ptr<YDocManager> m_pManager;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<YDocCommands> m_pDocCommands;
+    std::unique_ptr<YReportCommands> m_pReportCommands;
     int m_nUntitled = 0;
 };

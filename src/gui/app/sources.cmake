@@ -8,5 +8,6 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YGuiUserIO.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YMDIClientWnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YRecentFileList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YToolIcons.cpp
 )

@@ -21,4 +21,7 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YTshlDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YTsxsDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YZzmjDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDvxjsBDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YTsylBDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YTemplateDlg.cpp
 )
