@@ -7,6 +7,7 @@
 #include "core/reports/YCalcTable.h"
 #include "core/reports/YHaulTable.h"
 #include "core/reports/YKmTables.h"
+#include "draw/YReportDiagram.h"
 
 #include <QFileInfo>
 
@@ -77,6 +78,7 @@ int Earthwork(YCliArgs& a, YUserIO& io, CDalvexDoc& doc, const QString& out) {
         }
     }
     YCalcTable table(doc);
+    table.m_diagram = [&doc](const YCalcTableOptions&) { return YReportDiagram(doc); };
     if (!table.Prepare(opt.perKm)) {
         io.Error(QStringLiteral("调配未完成！不能输出表！"));
         return 1;

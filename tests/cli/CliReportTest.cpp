@@ -47,7 +47,10 @@ TEST_F(CliReportTest, EarthworkTableMatchesTheCalculationRows) {
     YTsjsSet& cal = doc->GetTsjsSet();
     ASSERT_TRUE(cal.Requery());
     const int pages = (cal.RecordCount() + 25) / 26;
-    ASSERT_EQ(book.SheetCount(), pages);
+    // The pages, then the allocation diagram on a sheet of its own.
+    ASSERT_EQ(book.SheetCount(), pages + 1);
+    EXPECT_EQ(book.SheetNames().back(), "调配图");
+    EXPECT_EQ(book.PictureCount(pages), 1);
     int sheet = 0;
     int i = 1; // station index on the page; the page's first station has no stretch
     for (cal.MoveFirst(); !cal.IsEOF(); cal.MoveNext()) {
@@ -73,7 +76,7 @@ TEST_F(CliReportTest, PageRangeAndOptions) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     YXlsxBook book;
     ASSERT_TRUE(book.Open(Out("p.xlsx")));
-    EXPECT_EQ(book.SheetNames(), (QStringList{"土方计算表2", "土方计算表3"}));
+    EXPECT_EQ(book.SheetNames(), (QStringList{"土方计算表2", "土方计算表3", "调配图"}));
     EXPECT_EQ(book.Text(0, 4, 19), "填方土方"); // the six-class template
 
     r = RunCli({"report", "earthwork", s_project, Out("x.xlsx"), "--pages", "0-99"});

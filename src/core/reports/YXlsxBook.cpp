@@ -544,7 +544,20 @@ int YXlsxBook::AddSheet(const QString& name) {
     pugi::xml_node ws = doc.append_child("worksheet");
     ws.append_attribute("xmlns") = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
     ws.append_attribute("xmlns:r") = kRelNs;
+    // Printed like the tables: A3 landscape, the whole sheet on one page.
+    ws.append_child("sheetPr").append_child("pageSetUpPr").append_attribute("fitToPage") = 1;
     ws.append_child("sheetData");
+    pugi::xml_node margins = ws.append_child("pageMargins");
+    for (const auto& [name, inches] :
+         {std::pair{"left", "0.5"}, std::pair{"right", "0.5"}, std::pair{"top", "0.6"},
+          std::pair{"bottom", "0.6"}, std::pair{"header", "0.3"}, std::pair{"footer", "0.3"}}) {
+        margins.append_attribute(name) = inches;
+    }
+    pugi::xml_node setup = ws.append_child("pageSetup");
+    setup.append_attribute("paperSize") = 8; // A3
+    setup.append_attribute("orientation") = "landscape";
+    setup.append_attribute("fitToWidth") = 1;
+    setup.append_attribute("fitToHeight") = 1;
     AddOverride(part, Str(kSheetType));
     auto sheet = NewSheetEntry(name, part);
     m_sheets.push_back(std::move(sheet));

@@ -56,7 +56,7 @@ class YXlsxBook {
     // Done with a sheet for now: its XML goes back to bytes (reading or writing it again parses
     // it again).
     void Release(int sheet);
-    // An empty sheet at the end, for pictures.
+    // An empty sheet at the end, for pictures; printed A3 landscape on one page.
     int AddSheet(const QString& name);
     // Makes this tab the active, selected one.
     void SetActiveSheet(int index);

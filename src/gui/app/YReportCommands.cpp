@@ -5,7 +5,7 @@
 #include "core/reports/COutQQk.h"
 #include "core/reports/YKmTables.h"
 #include "core/reports/YTableOutput.h"
-#include "draw/YDiagramPicture.h"
+#include "draw/YReportDiagram.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
@@ -14,43 +14,12 @@
 #include "gui/dialogs/YTsylBDlg.h"
 #include "gui/widgets/YFileChooser.h"
 
-#include <QBuffer>
 #include <QDesktopServices>
-#include <QImage>
-#include <QPainter>
 #include <QUrl>
 
 namespace {
 
 const char* const kFilter = "Excel 工作簿(*.xlsx)|*.xlsx||";
-
-// The allocation diagram of the whole segment as a picture for the "调配图" sheet.
-std::optional<YReportPicture> DiagramPicture(CDalvexDoc& doc) {
-    if (doc.GetSegmentCount() == 0 && !doc.ReloadModel()) {
-        return std::nullopt;
-    }
-    const auto& segs = doc.Segments();
-    YDiagramPicture::Content c;
-    c.pModel = &doc.Model();
-    c.pNumbering = &doc.Numbering();
-    c.title = doc.GetProjectName();
-    c.dFrom = segs.front().m_staStart.Value();
-    c.dTo = segs.back().m_staEnd.Value();
-    const QSize size(3200, 900);
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        YDiagramPicture(c).Render(p, size);
-    }
-    YReportPicture picture;
-    QBuffer buffer(&picture.png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    picture.width = size.width();
-    picture.height = size.height();
-    return picture;
-}
 
 } // namespace
 
@@ -96,7 +65,7 @@ void YReportCommands::CalcTable() {
         return;
     }
     YCalcTable& table = dialog.Table();
-    table.m_diagram = [doc](const YCalcTableOptions&) { return DiagramPicture(*doc); };
+    table.m_diagram = [doc](const YCalcTableOptions&) { return YReportDiagram(*doc); };
     if (table.Output(opt, path)) {
         Show(path);
     }
