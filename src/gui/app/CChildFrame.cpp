@@ -3,49 +3,21 @@
 #include "core/document/CDalvexDoc.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/app/YToolIcons.h"
+#include "gui/diagram/CDalvexView.h"
+#include "gui/diagram/CRulerBar.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QLabel>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QSizeGrip>
 #include <QTimer>
 
-namespace {
-
-QWidget* MakeRuler(int id, Qt::Orientation orientation) {
-    auto* ruler = new QFrame;
-    ruler->setObjectName(QStringLiteral("ruler%1").arg(id));
-    ruler->setFrameShape(QFrame::Panel);
-    ruler->setFrameShadow(QFrame::Raised);
-    ruler->setAutoFillBackground(true);
-    ruler->setBackgroundRole(QPalette::Button);
-    if (orientation == Qt::Horizontal) {
-        ruler->setFixedHeight(CChildFrame::RulerThickness);
-    } else {
-        ruler->setFixedWidth(CChildFrame::RulerThickness);
-    }
-    return ruler;
-}
-
-QWidget* MakePlaceholderView() {
-    auto* view = new QLabel(QStringLiteral("调配图"));
-    view->setObjectName(QStringLiteral("diagramPlaceholder"));
-    view->setAlignment(Qt::AlignCenter);
-    view->setAutoFillBackground(true);
-    view->setBackgroundRole(QPalette::Base);
-    view->setMinimumSize(60, 40);
-    return view;
-}
-
-} // namespace
-
 CChildFrame::CChildFrame(CDalvexDoc& doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_pDoc(&doc), m_pLayout(nullptr), m_pView(MakePlaceholderView()),
-      m_pRulerH(MakeRuler(RulerHId, Qt::Horizontal)), m_pRulerV(MakeRuler(RulerVId, Qt::Vertical)),
-      m_pScroll(new QScrollBar(Qt::Horizontal)) {
+    : QMdiSubWindow(parent), m_pDoc(&doc), m_pScroll(new QScrollBar(Qt::Horizontal)),
+      m_pRulerH(new CRulerBar(Qt::Horizontal)), m_pRulerV(new CRulerBar(Qt::Vertical)),
+      m_pView(new CDalvexView(doc, m_pScroll)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(YToolIcons::Icon(YCmd::ToolDP));
     // The client area has a two-level sunken 3-D border.
@@ -53,22 +25,23 @@ CChildFrame::CChildFrame(CDalvexDoc& doc, QWidget* parent)
     client->setFrameShape(QFrame::Panel);
     client->setFrameShadow(QFrame::Sunken);
     client->setLineWidth(2);
-    m_pLayout = new QGridLayout(client);
-    m_pLayout->setContentsMargins(2, 2, 2, 2);
-    m_pLayout->setSpacing(0);
+    auto* layout = new QGridLayout(client);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
     auto* corner = new QWidget;
     corner->setFixedSize(RulerThickness, RulerThickness);
-    m_pLayout->addWidget(corner, 0, 0);
-    m_pLayout->addWidget(m_pRulerH, 0, 1);
-    m_pLayout->addWidget(m_pRulerV, 1, 0);
-    m_pLayout->addWidget(m_pView, 1, 1);
+    layout->addWidget(corner, 0, 0);
+    layout->addWidget(m_pRulerH, 0, 1);
+    layout->addWidget(m_pRulerV, 1, 0);
+    layout->addWidget(m_pView, 1, 1);
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(0);
     bottom->addWidget(m_pScroll, 1);
     bottom->addWidget(new QSizeGrip(client));
-    m_pLayout->addLayout(bottom, 2, 0, 1, 2);
-    m_pLayout->setRowStretch(1, 1);
-    m_pLayout->setColumnStretch(1, 1);
+    layout->addLayout(bottom, 2, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(1, 1);
+    m_pView->SetRulers(m_pRulerH, m_pRulerV);
     setWidget(client);
     setWindowState(windowState() | Qt::WindowMaximized);
     connect(&doc, &CDalvexDoc::CurrentSegmentChanged, this, &CChildFrame::UpdateFrameTitle);
@@ -123,20 +96,4 @@ void CChildFrame::ActivateFrame() {
             showMaximized();
         }
     });
-}
-
-void CChildFrame::Replace(QWidget*& slot, QWidget* widget) {
-    delete m_pLayout->replaceWidget(slot, widget);
-    delete slot;
-    slot = widget;
-}
-
-void CChildFrame::SetView(QWidget* view, YDocView* dalvexView) {
-    Replace(m_pView, view);
-    m_pDalvexView = dalvexView;
-}
-
-void CChildFrame::SetRulers(QWidget* horizontal, QWidget* vertical) {
-    Replace(m_pRulerH, horizontal);
-    Replace(m_pRulerV, vertical);
 }

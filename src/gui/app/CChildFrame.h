@@ -5,14 +5,14 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-class YDocView;
+class CDalvexView;
+class CRulerBar;
 class QGridLayout;
 class QScrollBar;
 
 // The window of one project inside the main frame: always maximised, holding the allocation
 // diagram with a horizontal ruler along its top (control id 5555) and a vertical ruler along
 // its left edge (5556), and a shared horizontal scroll bar with a size box along the bottom.
-// Until the diagram view is installed the frame shows a placeholder in its place.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
@@ -35,14 +35,10 @@ class CChildFrame : public QMdiSubWindow {
     // Brings the frame to the front, maximised.
     void ActivateFrame();
 
-    // The diagram area and the rulers; the diagram replaces the placeholders with SetView /
-    // SetRulers (the frame takes ownership).
-    QWidget* View() const { return m_pView; }
-    YDocView* DalvexView() const { return m_pDalvexView; }
-    void SetView(QWidget* view, YDocView* dalvexView);
-    QWidget* RulerH() const { return m_pRulerH; }
-    QWidget* RulerV() const { return m_pRulerV; }
-    void SetRulers(QWidget* horizontal, QWidget* vertical);
+    // The diagram and its rulers.
+    CDalvexView* DalvexView() const { return m_pView; }
+    CRulerBar* RulerH() const { return m_pRulerH; }
+    CRulerBar* RulerV() const { return m_pRulerV; }
     QScrollBar* SharedScrollBar() const { return m_pScroll; }
 
   signals:
@@ -52,14 +48,10 @@ class CChildFrame : public QMdiSubWindow {
     void changeEvent(QEvent* event) override;
 
   private:
-    void Replace(QWidget*& slot, QWidget* widget);
-
     QPointer<CDalvexDoc> m_pDoc;
     int m_nWindowNumber = 0;
-    QGridLayout* m_pLayout;
-    QWidget* m_pView;
-    YDocView* m_pDalvexView = nullptr;
-    QWidget* m_pRulerH;
-    QWidget* m_pRulerV;
     QScrollBar* m_pScroll;
+    CRulerBar* m_pRulerH;
+    CRulerBar* m_pRulerV;
+    CDalvexView* m_pView;
 };

@@ -10,6 +10,10 @@
 #include "gui/app/YDocCommands.h"
 #include "gui/app/YGuiUserIO.h"
 #include "gui/app/YReportCommands.h"
+#include "gui/app/YViewCommands.h"
+#include "gui/diagram/YEyeReactor.h"
+#include "gui/diagram/YTool.h"
+#include "gui/diagram/YToolReactor.h"
 #include "gui/dialogs/CAboutDlg.h"
 #include "gui/panes/YDPCtrlBar.h"
 #include "gui/widgets/YFileChooser.h"
@@ -38,6 +42,7 @@ CDalvexApp::~CDalvexApp() {
     m_pDocCommands.reset();
     m_pMainFrame.reset();
     m_pManager.reset();
+    YToolState::Reset(); // the program's tool goes with the windows it worked in
 }
 
 bool CDalvexApp::InitInstance(const QStringList& files) {
@@ -104,6 +109,8 @@ void CDalvexApp::RegisterCommands() {
     }
     m_pDocCommands->Register(frame);
     m_pReportCommands->Register(frame);
+    YTool::RegisterTools();
+    YViewCommands(frame).Register();
 }
 
 CDalvexDoc* CDalvexApp::OpenDocumentFile(const QString& path) {
@@ -155,6 +162,8 @@ void CDalvexApp::ListDocuments(std::vector<CDalvexDoc*>& docs) const {
 void CDalvexApp::DocumentOpened(CDalvexDoc& doc) {
     m_pMainFrame->RecentFiles().Add(doc.GetPathName());
     m_pMainFrame->DPCtrlBar()->Attach(doc);
+    doc.AddReactor(std::make_unique<YEyeReactor>(*m_pMainFrame->EyeWnd()));
+    doc.AddReactor(std::make_unique<YToolReactor>());
     connect(&doc, &CDalvexDoc::ViewsUpdate, m_pMainFrame.get(), &CMainFrame::UpdateCommandUI);
     m_pMainFrame->CreateChildFrame(doc);
 }

@@ -7,6 +7,9 @@
 #include "gui/app/YFormatMenu.h"
 #include "gui/app/YMDIClientWnd.h"
 #include "gui/app/YToolIcons.h"
+#include "gui/diagram/CDalvexView.h"
+#include "gui/diagram/YEyeWnd.h"
+#include "gui/diagram/YTool.h"
 #include "gui/panes/YDPCtrlBar.h"
 #include "gui/widgets/YControlBar.h"
 
@@ -91,6 +94,7 @@ const CommandDef Commands[] = {
     {YCmd::ToolZoom, "缩放", "", "Ctrl+Z", true},
     {YCmd::ToolZoomHV, "纵横缩放", "", "Alt+Z", true},
     {YCmd::ToolPan, "平移", "", "Ctrl+P", true},
+    {YCmd::ZoomAll, "全图", "在窗口中显示整个调配段落", "Ctrl+F", false},
     {YCmd::ShowSoil, "显示土方", "", "", true},
     {YCmd::ShowRock, "显示石方", "", "", true},
     {YCmd::SwapShow, "交换显示位置", "", "", false},
@@ -168,12 +172,17 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdi(new YMDICli
     UpdateMenus(false);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
     qApp->installEventFilter(this);
+    // The tool is the program's: it follows this frame's active view.
+    YToolState::SetActiveViewFinder([this] { return ActiveView(); });
+    YToolState::SetChangeListener([this] { ScheduleCommandUI(); });
     resize(1024, 720);
     UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    YToolState::SetActiveViewFinder({});
+    YToolState::SetChangeListener({});
     // Project windows go before the frame's members they refer to.
     m_mdi->closeAllSubWindows();
 }
@@ -367,8 +376,8 @@ void CMainFrame::UpdateMenus(bool bProject) {
                  YCmd::SelectClass6, MenuSep, YCmd::RepairDP, YCmd::ClearDP, YCmd::FinishDP});
         AddMenu(bar, QStringLiteral("显示(&S)"),
                 {YCmd::ToolZoomIn, YCmd::ToolZoomOut, YCmd::ToolZoom, YCmd::ToolZoomHV,
-                 YCmd::ToolPan, MenuSep, YCmd::ShowSoil, YCmd::ShowRock, YCmd::SwapShow, MenuSep,
-                 YCmd::SmallMarks, YCmd::FixedPits, YCmd::ShowProfile});
+                 YCmd::ToolPan, YCmd::ZoomAll, MenuSep, YCmd::ShowSoil, YCmd::ShowRock,
+                 YCmd::SwapShow, MenuSep, YCmd::SmallMarks, YCmd::FixedPits, YCmd::ShowProfile});
         AddMenu(bar, QStringLiteral("输出(&O)"),
                 {YCmd::TableCalc, YCmd::TablePerKm, YCmd::TableHaul, YCmd::TablePerKmHaul,
                  YCmd::TablePits, MenuSep, YCmd::TableTemplates});
@@ -507,9 +516,14 @@ void CMainFrame::CreatePanes() {
     m_pTaskBar = new YControlBar(QStringLiteral("调配任务"), TaskPane, QSize(580, 120), this);
     m_pDPCtrlBar = new YDPCtrlBar(this);
     m_pNearBar = new YControlBar(QStringLiteral("相邻项目"), NeighboursPane, QSize(200, 150), this);
-    for (YControlBar* bar : {m_pGcBar, m_pEyeWnd, m_pTaskBar, m_pNearBar}) {
+    for (YControlBar* bar : {m_pGcBar, m_pTaskBar, m_pNearBar}) {
         bar->setWidget(new QWidget(bar)); // the pane's content comes with its own window
     }
+    m_pEye = new YEyeWnd(m_pEyeWnd);
+    m_pEyeWnd->setWidget(m_pEye);
+    m_pEye->SetActiveViewFinder([this] { return ActiveView(); });
+    connect(m_pEye, &YEyeWnd::ShowRequest, m_pEyeWnd, &YControlBar::ShowBar);
+    connect(this, &CMainFrame::ActiveDocumentChanged, m_pEye, &YEyeWnd::SetDocument);
     m_pEyeWnd->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
     m_pGcBar->setAllowedAreas(Qt::BottomDockWidgetArea);
     m_pTaskBar->setAllowedAreas(Qt::BottomDockWidgetArea);
@@ -533,10 +547,16 @@ void CMainFrame::CreatePanes() {
 }
 
 void CMainFrame::PlaceOverview() {
-    // Floated beside the frame's top right corner.
+    // Floated beside the frame's top right corner, once: afterwards it stays where the user
+    // moved it.
+    if (m_bOverviewPlaced) {
+        return;
+    }
     const QRect frame = frameGeometry();
     m_pEyeWnd->resize(m_pEyeWnd->DefaultSize());
     m_pEyeWnd->move(frame.right() - 173, frame.top() + 97);
+    // Placed for good once the user has seen it there.
+    m_bOverviewPlaced = m_pEyeWnd->isVisible();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -590,6 +610,9 @@ CChildFrame* CMainFrame::CreateChildFrame(CDalvexDoc& doc) {
     // bar it finds when it is added, and must not lose them to a menu change.
     UpdateMenus(true);
     auto* frame = new CChildFrame(doc);
+    connect(frame->DalvexView(), &CDalvexView::CursorReadout, this, &CMainFrame::CursorReadout);
+    connect(frame->DalvexView(), &CDalvexView::StatusText, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     m_mdi->addSubWindow(frame);
     connect(frame, &CChildFrame::TitleChanged, this, &CMainFrame::OnUpdateFrameTitle);
     connect(frame, &QObject::destroyed, this, [this] {
@@ -679,6 +702,11 @@ CChildFrame* CMainFrame::ActiveChild() const {
 CDalvexDoc* CMainFrame::ActiveDocument() const {
     CChildFrame* frame = ActiveChild();
     return frame != nullptr ? frame->GetDocument() : nullptr;
+}
+
+CDalvexView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveChild();
+    return frame != nullptr ? frame->DalvexView() : nullptr;
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {

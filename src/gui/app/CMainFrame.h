@@ -10,6 +10,8 @@
 #include <map>
 
 class CChildFrame;
+class CDalvexView;
+class YEyeWnd;
 class QLabel;
 class QMdiSubWindow;
 class QMimeData;
@@ -58,6 +60,7 @@ class CMainFrame : public QMainWindow {
     YControlBar* Pane(int nControlId) const;
     YDPCtrlBar* DPCtrlBar() const { return m_pDPCtrlBar; }
     YControlBar* PaneOfCommand(int nCommandId) const;
+    YEyeWnd* EyeWnd() const { return m_pEye; }
 
     // ---- Project windows ----
     CChildFrame* CreateChildFrame(CDalvexDoc& doc);
@@ -66,6 +69,8 @@ class CMainFrame : public QMainWindow {
     CChildFrame* FirstFrameOf(const CDalvexDoc& doc) const;
     CChildFrame* ActiveChild() const;
     CDalvexDoc* ActiveDocument() const;
+    // The diagram of the active project window, or null.
+    CDalvexView* ActiveView() const;
     // A second window on the active project ("新建窗口").
     CChildFrame* NewWindow();
 
@@ -135,6 +140,7 @@ class CMainFrame : public QMainWindow {
     YControlBar* m_pTaskBar = nullptr;
     YDPCtrlBar* m_pDPCtrlBar = nullptr;
     YControlBar* m_pNearBar = nullptr;
+    YEyeWnd* m_pEye = nullptr;
     bool m_bOverviewPlaced = false;
 
     QList<QWidget*> m_statusPanes;

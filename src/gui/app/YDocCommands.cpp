@@ -15,6 +15,7 @@
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
+#include "gui/diagram/CDalvexView.h"
 #include "gui/dialogs/YGzwDlg.h"
 #include "gui/dialogs/YLcDlg.h"
 #include "gui/dialogs/YPreprocessDlg.h"
@@ -166,8 +167,14 @@ void YDocCommands::Preprocess() {
 }
 
 void YDocCommands::StartAllocation() {
-    if (CDalvexDoc* doc = Active()) {
-        (void)doc->ReloadModel();
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr || !doc->ReloadModel()) {
+        return;
+    }
+    // With grade points to show, the grade band comes up with the diagram.
+    CDalvexView* view = m_app.MainFrame()->ActiveView();
+    if (view != nullptr && doc->GetSQXSet().IsOpen() && !doc->GetSQXSet().GradePoints().empty()) {
+        view->SetShowProfile(true);
     }
 }
 

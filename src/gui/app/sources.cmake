@@ -10,4 +10,5 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YRecentFileList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YReportCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YToolIcons.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YViewCommands.cpp
 )
