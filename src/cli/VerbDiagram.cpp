@@ -8,13 +8,13 @@
 #include "draw/YDiagramPicture.h"
 
 // dalvex-cli diagram <file.dvx> <out.png|out.svg|out.pdf> [--from STA] [--to STA] [--width PX]
-// [--height PX] [--segment N]: the allocation diagram of the project segment, or of a station
-// range of it, as a picture.
+// [--height PX] [--segment N] [--marks]: the allocation diagram of the project segment, or of a
+// station range of it, as a picture.
 namespace {
 
 const QString kUsage = QStringLiteral(
     "用法：dalvex-cli diagram <file.dvx> <out.png|out.svg|out.pdf> [--from STA] [--to STA] "
-    "[--width PX] [--height PX] [--segment N]");
+    "[--width PX] [--height PX] [--segment N] [--marks]");
 
 // A station option read with the project's numbering; false after the message when it does
 // not read.
@@ -34,7 +34,7 @@ bool ReadStation(YCliContext& c, const YCliArgs& a, const QString& name,
 }
 
 int RunDiagram(YCliContext& c) {
-    YCliArgs a(c.args, {},
+    YCliArgs a(c.args, {QStringLiteral("--marks")},
                {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--width"),
                 QStringLiteral("--height"), QStringLiteral("--segment")});
     const std::optional<int> width = a.Integer(QStringLiteral("--width"));
@@ -71,6 +71,7 @@ int RunDiagram(YCliContext& c) {
     content.dFrom = model.m_arrTF.front().m_staStart.Value();
     content.dTo = model.m_arrTF.back().m_staEnd.Value();
     content.nClassFilter = g_nClassFilter;
+    content.bSmallMarks = a.Has(QStringLiteral("--marks"));
     if (!ReadStation(c, a, QStringLiteral("--from"), doc->Numbering(), content.dFrom) ||
         !ReadStation(c, a, QStringLiteral("--to"), doc->Numbering(), content.dTo)) {
         return 2;

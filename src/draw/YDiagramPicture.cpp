@@ -9,6 +9,7 @@
 #include "draw/YRulerPainter.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -39,6 +40,24 @@ void VerticalExtent(const YSegmentModel& model, double from, double to, double& 
         bottom = std::min(bottom, -20.0); // room for the structures' depth
     }
 }
+
+// The longest structure label of [from, to] in pixels: its leader runs up from the axis.
+int LabelHeight(const YSegmentModel& model, const YStationNumbering& numbering, double from,
+                double to) {
+    const QFontMetrics fm(YDiagramStyle::Instance().Font());
+    int longest = 0;
+    for (const YGZWItem& gzw : model.m_arrGZW) {
+        const double s = gzw.m_staStart.Value();
+        const double e = gzw.m_staEnd.Value();
+        if (e < from || s > to) {
+            continue;
+        }
+        const QString range = numbering.Text(s) + QStringLiteral("-") + numbering.Text(e);
+        longest = std::max({longest, fm.horizontalAdvance(gzw.m_strName) + 2 * fm.height(),
+                            fm.horizontalAdvance(range) + 2 * fm.height()});
+    }
+    return longest;
+}
 } // namespace
 
 void YDiagramPicture::Render(QPainter& p, QSize size) const {
@@ -58,6 +77,13 @@ void YDiagramPicture::Render(QPainter& p, QSize size) const {
     double top = 0;
     double bottom = 0;
     VerticalExtent(*m_c.pModel, m_c.dFrom, m_c.dTo, top, bottom);
+    // Enough room above the axis for the structure labels: the share of the height above the
+    // axis must hold the longest leader.
+    const double k = (LabelHeight(*m_c.pModel, *m_c.pNumbering, m_c.dFrom, m_c.dTo) + 10.0) /
+                     (area.height() - 20);
+    if (k < 0.8) {
+        top = std::max(top, -bottom * k / (1 - k));
+    }
     u.m_dYRange = 2 * std::max(top, -bottom);
     // A margin of ten pixels above and below the largest bars.
     u.SetScale((m_c.dTo - m_c.dFrom) / area.width(), (top - bottom) / (area.height() - 20));
@@ -85,7 +111,7 @@ void YDiagramPicture::Render(QPainter& p, QSize size) const {
     p.setClipRect(QRect(QPoint(0, 0), area.size()));
     YDiagramPainter painter(p, u, m_c.nClassFilter);
     YDiagramPainter::Options options;
-    options.bSmallMarks = true;
+    options.bSmallMarks = m_c.bSmallMarks;
     painter.DrawDiagram(*m_c.pModel, QRect(QPoint(0, 0), area.size()), *m_c.pNumbering, options);
     p.restore();
 

@@ -22,6 +22,8 @@ class YDiagramPicture {
         double dFrom = 0.0;               // station range shown, m
         double dTo = 0.0;
         quint32 nClassFilter = 0xFFFFFBFF;
+        // Arrows on hard-to-see remaining shares; off by default, as they crowd a printed road.
+        bool bSmallMarks = false;
     };
 
     explicit YDiagramPicture(Content content) : m_c(std::move(content)) {}

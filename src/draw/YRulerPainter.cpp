@@ -55,8 +55,9 @@ void YRulerPainter::DrawHorizontal(QPainter& p, const QRect& r, const YUint& u, 
     Frame(p, r, face);
     p.setFont(YDiagramStyle::Instance().SmallFont());
     const QFontMetrics fm(p.font());
-    const double first = u.DiagramX(r.left() - nOffset);
-    const double last = u.DiagramX(r.right() - nOffset);
+    // The view's column 0 lies at r.left() + nOffset.
+    const double first = u.DiagramX(-nOffset);
+    const double last = u.DiagramX(r.width() - nOffset);
     const double minor = u.m_dStepX[0];
     // Labels go on major ticks, skipping some when they would overlap.
     const double majorPx = u.m_dStepX[2] / u.m_dScaleX;
@@ -69,8 +70,10 @@ void YRulerPainter::DrawHorizontal(QPainter& p, const QRect& r, const YUint& u, 
         const int len = TickLength(v, u.m_dStepX, r.height());
         p.drawLine(x, r.bottom(), x, r.bottom() - len + 1);
         const double major = std::round(v / u.m_dStepX[2]);
-        if (len == r.height() - 2 && std::fmod(std::fabs(major), every) < 0.5) {
-            p.drawText(QPoint(x + 2, r.top() + fm.ascent()), StationLabel(numbering, v));
+        const QString label = StationLabel(numbering, v);
+        if (len == r.height() - 2 && std::fmod(std::fabs(major), every) < 0.5 &&
+            x + 2 + fm.horizontalAdvance(label) <= r.right()) {
+            p.drawText(QPoint(x + 2, r.top() + fm.ascent()), label);
         }
     }
     p.restore();
@@ -83,8 +86,9 @@ void YRulerPainter::DrawVertical(QPainter& p, const QRect& r, const YUint& u, in
     Frame(p, r, face);
     p.setFont(YDiagramStyle::Instance().SmallFont());
     const QFontMetrics fm(p.font());
-    const double top = u.DiagramY(r.top() - nOffset);
-    const double bottom = u.DiagramY(r.bottom() - nOffset);
+    // The view's row 0 lies at r.top() + nOffset.
+    const double top = u.DiagramY(-nOffset);
+    const double bottom = u.DiagramY(r.height() - nOffset);
     const double minor = u.m_dStepY[0];
     const double majorPx = u.m_dStepY[2] / u.m_dScaleY;
     const int labelWidth = fm.horizontalAdvance(AreaLabel(-top)) + 6;
@@ -96,12 +100,14 @@ void YRulerPainter::DrawVertical(QPainter& p, const QRect& r, const YUint& u, in
         const int len = TickLength(v, u.m_dStepY, r.width());
         p.drawLine(r.right(), y, r.right() - len + 1, y);
         const double major = std::round(v / u.m_dStepY[2]);
-        if (len == r.width() - 2 && std::fmod(std::fabs(major), every) < 0.5) {
+        const QString label = AreaLabel(v);
+        if (len == r.width() - 2 && std::fmod(std::fabs(major), every) < 0.5 &&
+            y - 2 - fm.horizontalAdvance(label) >= r.top()) {
             // The label runs upwards from the tick.
             p.save();
             p.translate(r.left() + fm.ascent(), y - 2);
             p.rotate(-90);
-            p.drawText(QPoint(0, 0), AreaLabel(v));
+            p.drawText(QPoint(0, 0), label);
             p.restore();
         }
     }
