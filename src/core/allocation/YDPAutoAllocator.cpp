@@ -6,6 +6,7 @@
 #include "core/db/YTransaction.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/model/YClassFilter.h"
+#include "core/platform/YUserIO.h"
 #include "core/process/YFinish.h"
 
 #include <algorithm>
@@ -129,9 +130,14 @@ std::optional<std::pair<YSegRun, YSegRun>> PickForFill(const YSegmentModel& mode
 // Fills in station order, each served from its nearest reachable surplus until it is full or
 // nothing within reach is left. Surplus only shrinks, so a fill that found nothing in reach
 // never will, and one sweep suffices.
-void HaulWithinReach(CDalvexDoc& doc, double reach, YDPAutoAllocator::Summary& sum) {
+// False when the user cancelled in the progress window "自动调配" (one tick per fill segment).
+bool HaulWithinReach(CDalvexDoc& doc, double reach, YDPAutoAllocator::Summary& sum) {
     const YSegmentModel& model = doc.Model();
+    YProgressScope progress(doc.UserIO(), QStringLiteral("自动调配"), model.GetSegmentCount());
     for (int f = 0; f < model.GetSegmentCount(); ++f) {
+        if (!progress.Advance(f)) {
+            return false;
+        }
         while (NeedsFill(model.m_arrTF[size_t(f)])) {
             const auto pick = PickForFill(model, f, reach);
             if (!pick) {
@@ -147,6 +153,7 @@ void HaulWithinReach(CDalvexDoc& doc, double reach, YDPAutoAllocator::Summary& s
             ++sum.nHaulSteps;
         }
     }
+    return true;
 }
 
 void WasteToPits(CDalvexDoc& doc, YDPAutoAllocator::Summary& sum) {
@@ -198,13 +205,19 @@ YDPAutoAllocator::Summary YDPAutoAllocator::Run(CDalvexDoc& doc, const Options& 
     const SettingsGuard guard;
     g_nClassFilter = YClassFilter::Initial;
     YTransaction tr(doc.GetDatabase());
-    HaulWithinReach(doc, std::max(opt.dReach, 1.0), sum);
-    WasteToPits(doc, sum);
-    BorrowFromPits(doc, sum);
-    if (opt.bFinish) {
-        sum.bFinished = YFinish::Finish(doc);
+    const bool bGoOn = HaulWithinReach(doc, std::max(opt.dReach, 1.0), sum);
+    if (bGoOn) {
+        WasteToPits(doc, sum);
+        BorrowFromPits(doc, sum);
+        if (opt.bFinish) {
+            sum.bFinished = YFinish::Finish(doc);
+        }
     }
-    sum.bWritten = tr.Commit();
+    // A cancelled run leaves the file as it was.
+    if (!bGoOn) {
+        tr.Rollback();
+    }
+    sum.bWritten = bGoOn && tr.Commit();
     if (!sum.bWritten) {
         (void)doc.ReloadModel(); // the file kept nothing: neither does the model
         sum.bFinished = false;

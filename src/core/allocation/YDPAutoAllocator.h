@@ -18,7 +18,8 @@ class CDalvexDoc;
 //    the 土石含量 setting).
 // 4. Finish (结束调配).
 //
-// All of it is one action in the project file: it reaches the file together or not at all.
+// All of it is one action in the project file: it reaches the file together or not at all (a
+// cancel in the progress window of step 1 keeps nothing).
 // The program-wide rule word and class filter are restored afterwards.
 class YDPAutoAllocator {
   public:

@@ -60,6 +60,11 @@ std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
     if (!YProcessLog(doc.GetTdpSet()).ReadPairs(pairs)) {
         return {};
     }
+    return Build(doc, pairs);
+}
+
+std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc,
+                                               const std::vector<YDpLogPair>& pairs) {
     const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
     std::vector<YProcessEntry> entries = Build(pairs, &extras);
     for (YProcessEntry& e : entries) {

@@ -37,6 +37,9 @@ class YProcessList {
                                                           const YHaulExtras* extras);
     // The same for a document's log, with port names and haul extras from its tables.
     [[nodiscard]] static std::vector<YProcessEntry> Build(CDalvexDoc& doc);
+    // The same for some pairs of a document's log (the pairs of one step as it is recorded).
+    [[nodiscard]] static std::vector<YProcessEntry> Build(CDalvexDoc& doc,
+                                                          const std::vector<YDpLogPair>& pairs);
     // The last applied step (0 when none) and the first undone one (0 when none).
     static int CurrentStep(const std::vector<YProcessEntry>& entries);
     static int FirstUndoneStep(const std::vector<YProcessEntry>& entries);

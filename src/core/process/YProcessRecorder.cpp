@@ -234,7 +234,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         p.fillAfter = p.fillBefore - fillAmt;
     }
     YProcessLog log(doc.GetTdpSet());
-    if (!log.Append(YLogCodec::Encode(p, Ends(p))) || !tr.Commit()) {
+    if (!log.Append(LogPair(p)) || !tr.Commit()) {
         return false;
     }
     // The items follow the rows only once the rows are stored, so a failure above leaves
@@ -250,6 +250,10 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
     }
     doc.NotifyProcessAdded(p);
     return true;
+}
+
+YDpLogPair YProcessRecorder::LogPair(const DpProcess& p) {
+    return YLogCodec::Encode(p, Ends(p));
 }
 
 void YProcessRecorder::EndStep(CDalvexDoc& doc, int step) {

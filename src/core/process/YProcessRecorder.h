@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/db/YDpLogRow.h"
 #include "core/process/DpProcess.h"
 
 class CDalvexDoc;
@@ -25,6 +26,10 @@ class YProcessRecorder {
     // re-based on the stored values, so the amounts moved are kept even from stale records.
     // False, with nothing changed, when a row of the process cannot be found or written.
     [[nodiscard]] static bool RecordProcess(CDalvexDoc& doc, DpProcess& p);
+
+    // The row pair RecordProcess logs for p: observers keep their lists from it without
+    // reading the log back.
+    [[nodiscard]] static YDpLogPair LogPair(const DpProcess& p);
 
     // Redraws the views and tells every reactor that the step is complete.
     static void EndStep(CDalvexDoc& doc, int step);
