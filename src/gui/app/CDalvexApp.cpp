@@ -6,6 +6,7 @@
 #include "core/platform/YProfile.h"
 #include "gui/app/CChildFrame.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/YAllocCommands.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/app/YDocCommands.h"
 #include "gui/app/YGuiUserIO.h"
@@ -111,6 +112,7 @@ void CDalvexApp::RegisterCommands() {
     m_pReportCommands->Register(frame);
     YTool::RegisterTools();
     YViewCommands(frame).Register();
+    (new YAllocCommands(frame))->Register(); // owned by the frame
 }
 
 CDalvexDoc* CDalvexApp::OpenDocumentFile(const QString& path) {
@@ -164,6 +166,7 @@ void CDalvexApp::DocumentOpened(CDalvexDoc& doc) {
     m_pMainFrame->DPCtrlBar()->Attach(doc);
     doc.AddReactor(std::make_unique<YEyeReactor>(*m_pMainFrame->EyeWnd()));
     doc.AddReactor(std::make_unique<YToolReactor>());
+    YAllocCommands::AttachDocument(doc);
     connect(&doc, &CDalvexDoc::ViewsUpdate, m_pMainFrame.get(), &CMainFrame::UpdateCommandUI);
     m_pMainFrame->CreateChildFrame(doc);
 }

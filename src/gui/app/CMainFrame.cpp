@@ -76,6 +76,7 @@ const CommandDef Commands[] = {
     {YCmd::Preprocess, "数据预处理", "根据逐桩断面面积计算各段土石方数量", "", false},
     {YCmd::StartDP, "开始调配", "开始土石方调配", "", false},
     {YCmd::ToolDP, "调配", "利用鼠标点取挖土处，然后到填土处进行土方调配", "Ctrl+D", true},
+    {YCmd::AutoDP, "自动调配...", "按默认顺序自动调配当前段落，然后可以手工调整", "", false},
     {YCmd::ToolSelect, "矩形选择", "用矩形选择调配段落", "Ctrl+B", true},
     {YCmd::SelectCutSoil, "选择挖土方", "", "", true},
     {YCmd::SelectCutRock, "选择挖石方", "", "", true},
@@ -370,10 +371,11 @@ void CMainFrame::UpdateMenus(bool bProject) {
                  YCmd::EditQutk, YCmd::EditQitk, YCmd::EditSqx, MenuSep, YCmd::EditPrjFD,
                  YCmd::SelectDPFD, MenuSep, YCmd::Preprocess});
         AddMenu(bar, QStringLiteral("调配(&P)"),
-                {YCmd::StartDP, YCmd::ToolDP, MenuSep, YCmd::ToolSelect, YCmd::SelectCutSoil,
-                 YCmd::SelectCutRock, YCmd::SelectFill, MenuSep, YCmd::SelectClass1,
-                 YCmd::SelectClass2, YCmd::SelectClass3, YCmd::SelectClass4, YCmd::SelectClass5,
-                 YCmd::SelectClass6, MenuSep, YCmd::RepairDP, YCmd::ClearDP, YCmd::FinishDP});
+                {YCmd::StartDP, YCmd::ToolDP, YCmd::AutoDP, MenuSep, YCmd::ToolSelect,
+                 YCmd::SelectCutSoil, YCmd::SelectCutRock, YCmd::SelectFill, MenuSep,
+                 YCmd::SelectClass1, YCmd::SelectClass2, YCmd::SelectClass3, YCmd::SelectClass4,
+                 YCmd::SelectClass5, YCmd::SelectClass6, MenuSep, YCmd::RepairDP, YCmd::ClearDP,
+                 YCmd::FinishDP});
         AddMenu(bar, QStringLiteral("显示(&S)"),
                 {YCmd::ToolZoomIn, YCmd::ToolZoomOut, YCmd::ToolZoom, YCmd::ToolZoomHV,
                  YCmd::ToolPan, YCmd::ZoomAll, MenuSep, YCmd::ShowSoil, YCmd::ShowRock,

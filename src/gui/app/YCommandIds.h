@@ -51,6 +51,7 @@ constexpr int ToolDP = 32792;
 constexpr int FinishDP = 32804;
 constexpr int RepairDP = 32850;
 constexpr int ClearDP = 32851;
+constexpr int AutoDP = 32894; // 自动调配: the default allocation of the whole segment
 
 // Diagram tools and class filter.
 constexpr int ToolSelect = 32773;

@@ -3,6 +3,7 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CChildFrame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CDalvexApp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CMainFrame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YAllocCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YFormatMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGuiUserIO.cpp

@@ -55,12 +55,13 @@ class CDalvexView::PitStrip : public QWidget {
         }
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton || !m_view.m_bFixedPits) {
+        if (event->button() != Qt::LeftButton) {
             return;
         }
         const int x = event->position().toPoint().x();
         for (YPitScroll* scroll : {&m_view.m_borrowScroll, &m_view.m_wasteScroll}) {
-            const YPitScroll::Button button = scroll->ButtonAt(x);
+            const YPitScroll::Button button =
+                m_view.m_bFixedPits ? scroll->ButtonAt(x) : YPitScroll::Button::None;
             if (button != YPitScroll::Button::None) {
                 m_pScroll = scroll;
                 m_button = button;
@@ -69,10 +70,21 @@ class CDalvexView::PitStrip : public QWidget {
                 return;
             }
         }
+        // Elsewhere the press picks a pit: it goes to the tool at negative view y.
+        if (YTool* tool = ToolFor(&m_view)) {
+            tool->OnLButtonDown(event->modifiers(), ToView(event));
+            m_view.UpdateCursor();
+        }
     }
-    void mouseReleaseEvent(QMouseEvent*) override {
+    void mouseReleaseEvent(QMouseEvent* event) override {
         m_repeat.stop();
+        const bool bScrolling = m_pScroll != nullptr;
         m_pScroll = nullptr;
+        YTool* tool = YToolState::Current();
+        if (!bScrolling && tool != nullptr && tool->View() == &m_view &&
+            event->button() == Qt::LeftButton) {
+            tool->OnLButtonUp(event->modifiers(), ToView(event));
+        }
     }
     bool event(QEvent* event) override {
         if (event->type() == QEvent::ToolTip) {
@@ -85,6 +97,10 @@ class CDalvexView::PitStrip : public QWidget {
     }
 
   private:
+    QPoint ToView(const QMouseEvent* event) const {
+        const QPoint pt = event->position().toPoint();
+        return {pt.x(), pt.y() - height()};
+    }
     void Repeat() {
         if (m_pScroll != nullptr && m_pScroll->Step(m_button)) {
             update();

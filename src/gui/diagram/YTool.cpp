@@ -1,6 +1,7 @@
 #include "gui/diagram/YTool.h"
 
 #include "gui/diagram/CDalvexView.h"
+#include "gui/diagram/YDPTool.h"
 #include "gui/diagram/YPanTool.h"
 #include "gui/diagram/YSelTool.h"
 #include "gui/diagram/YZoomTools.h"
@@ -261,4 +262,5 @@ void YTool::RegisterTools() {
     YClassRegistry::Register<YZoomSTool>(base, QStringLiteral("缩小"));
     YClassRegistry::Register<YZoomHVTool>(base, QStringLiteral("纵横缩放"));
     YClassRegistry::Register<YZoomTool>(base, QStringLiteral("缩放"));
+    YClassRegistry::Register<YDPTool>(base, QStringLiteral("调配"));
 }

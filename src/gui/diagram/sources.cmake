@@ -2,6 +2,7 @@
 target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CDalvexView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CRulerBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPTool.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YEyeReactor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YEyeWnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YPanTool.cpp

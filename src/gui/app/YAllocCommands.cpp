@@ -1,0 +1,127 @@
+#include "gui/app/YAllocCommands.h"
+
+#include "core/allocation/YDPAutoAllocator.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
+#include "core/process/YClearAll.h"
+#include "core/process/YFinish.h"
+#include "core/process/YRepair.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/YCommandIds.h"
+#include "gui/diagram/YDPTool.h"
+#include "gui/diagram/YTool.h"
+#include "gui/dialogs/YDCDRSetDlg.h"
+#include "gui/panes/YDpGcReactor.h"
+#include "gui/panes/YDpGcView.h"
+#include "gui/panes/YDpTaskReactor.h"
+#include "gui/panes/YDpTaskView.h"
+#include "gui/widgets/YControlBar.h"
+
+#include <QInputDialog>
+#include <QSettings>
+
+namespace {
+const QString kReachKey = QStringLiteral("调配/自动调配运距");
+const QString kToolName = QStringLiteral("调配");
+} // namespace
+
+YAllocCommands::YAllocCommands(CMainFrame& frame) : QObject(&frame), m_frame(frame) {
+    YControlBar* gcBar = frame.Pane(CMainFrame::ProcessPane);
+    YControlBar* taskBar = frame.Pane(CMainFrame::TaskPane);
+    m_pGcView = new YDpGcView(*gcBar);
+    m_pTaskView = new YDpTaskView(*taskBar);
+    delete gcBar->widget();
+    gcBar->setWidget(m_pGcView);
+    delete taskBar->widget();
+    taskBar->setWidget(m_pTaskView);
+    connect(&frame, &CMainFrame::ActiveDocumentChanged, this, &YAllocCommands::OnActiveDocument);
+}
+
+void YAllocCommands::AttachDocument(CDalvexDoc& doc) {
+    if (doc.FindReactor<YDpTaskReactor>() == nullptr) {
+        doc.AddReactor(std::make_unique<YDpTaskReactor>())->OnReload();
+    }
+    if (doc.FindReactor<YDpGcReactor>() == nullptr) {
+        doc.AddReactor(std::make_unique<YDpGcReactor>())->OnReload();
+    }
+}
+
+void YAllocCommands::OnActiveDocument(CDalvexDoc* doc) {
+    m_pGcView->SetDocument(doc);
+    m_pTaskView->SetDocument(doc);
+}
+
+CDalvexDoc* YAllocCommands::Active() const {
+    return m_frame.ActiveDocument();
+}
+
+bool YAllocCommands::HasSegments() const {
+    CDalvexDoc* doc = Active();
+    return doc != nullptr && doc->IsOpen() && doc->GetSegmentCount() > 0;
+}
+
+void YAllocCommands::Register() {
+    YDPTool::SetPortChooser([this](CDalvexDoc& src, CDalvexDoc& dst, int& nExit, int& nEntry) {
+        YDCDRSetDlg dlg(src, dst, &m_frame);
+        if (dlg.exec() != QDialog::Accepted) {
+            return false;
+        }
+        nExit = dlg.ExitPort();
+        nEntry = dlg.EntryPort();
+        return true;
+    });
+    const auto segments = [this] { return HasSegments(); };
+    m_frame.SetCommand(
+        YCmd::ToolDP,
+        {[] { YToolState::SetCurrentTool(YClassRegistry::Find(YTool::ClassRecord(), kToolName)); },
+         segments, [] { return dynamic_cast<YDPTool*>(YToolState::Current()) != nullptr; }});
+    m_frame.SetCommand(
+        YCmd::EditUndo,
+        {[this] { m_pGcView->Undo(); }, [this] { return m_pGcView->CanUndo(); }, {}});
+    m_frame.SetCommand(
+        YCmd::EditRedo,
+        {[this] { m_pGcView->Redo(); }, [this] { return m_pGcView->CanRedo(); }, {}});
+    // Each of these reports its own refusals and failures with the exact messages.
+    const auto onActive = [this](bool (*action)(CDalvexDoc&)) {
+        return [this, action] {
+            if (CDalvexDoc* doc = Active()) {
+                (void)action(*doc);
+            }
+        };
+    };
+    m_frame.SetCommand(YCmd::RepairDP, {onActive(&YRepair::Repair), segments, {}});
+    m_frame.SetCommand(YCmd::FinishDP, {onActive(&YFinish::Finish), segments, {}});
+    m_frame.SetCommand(YCmd::ClearDP, {onActive(&YClearAll::ClearAll),
+                                       [this] { return Active() != nullptr && Active()->IsOpen(); },
+                                       {}});
+    m_frame.SetCommand(YCmd::AutoDP, {[this] { AutoAllocate(); }, segments, {}});
+}
+
+double YAllocCommands::AutoReach() {
+    return QSettings().value(kReachKey, YDPAutoAllocator::Options().dReach).toDouble();
+}
+
+void YAllocCommands::SetAutoReach(double dMetres) {
+    QSettings().setValue(kReachKey, dMetres);
+}
+
+void YAllocCommands::AutoAllocate() {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr || doc->GetSegmentCount() == 0) {
+        return;
+    }
+    bool ok = false;
+    const double reach =
+        QInputDialog::getDouble(&m_frame, QStringLiteral("自动调配"),
+                                QStringLiteral("最大运距(米):"), AutoReach(), 1.0, 1e6, 0, &ok);
+    if (!ok) {
+        return;
+    }
+    SetAutoReach(reach);
+    YDPAutoAllocator::Options opt;
+    opt.dReach = reach;
+    // The designer adjusts by hand afterwards and finishes with 结束调配.
+    opt.bFinish = false;
+    YWaitScope wait(doc->UserIO());
+    (void)YDPAutoAllocator::Run(*doc, opt);
+}

@@ -1,0 +1,337 @@
+// Allocating in the desktop program: the tool 调配 driven by synthetic mouse events on a real
+// view (offscreen), the task and process panes, and the history commands.
+#include "GuiTestSupport.h"
+#include "core/allocation/YDPCalTool.h"
+#include "core/allocation/YDPCommand.h"
+#include "core/allocation/YDPRule.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/document/YDiagramTexts.h"
+#include "core/process/YProcessList.h"
+#include "gui/app/CDalvexApp.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/YCommandIds.h"
+#include "gui/diagram/CDalvexView.h"
+#include "gui/diagram/YDPTool.h"
+#include "gui/diagram/YTool.h"
+#include "gui/panes/YDpGcReactor.h"
+#include "gui/panes/YDpGcView.h"
+#include "gui/panes/YDpTaskView.h"
+#include "gui/widgets/YControlBar.h"
+#include "support/ProjectFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace dalvex::test;
+
+namespace {
+
+const QString kConflict = QStringLiteral("你所选的调配原则发生冲突,请先选择合适的调配原则!");
+
+// Twelve segments of 20 m, cut and fill in turn (cut 0–20, fill 20–40, …), a borrow pit and a
+// waste pit.
+void MakeProject(const QString& path) {
+    YRecordingUserIO io;
+    TestProject project(path, io);
+    project.AddLine(0.0, 20.0, TestProject::Road(12));
+    project.AddBorrowPit(300, 0, 600, {100}, 5000, 0);
+    project.AddWastePit(100, 0, 600, 10000);
+}
+
+QStringList RowTexts(const QAbstractItemModel& m, int row) {
+    QStringList out;
+    for (int c = 0; c < m.columnCount(); ++c) {
+        out << m.index(row, c).data().toString();
+    }
+    return out;
+}
+
+QStringList Headers(const QAbstractItemModel& m) {
+    QStringList out;
+    for (int c = 0; c < m.columnCount(); ++c) {
+        out << m.headerData(c, Qt::Horizontal).toString();
+    }
+    return out;
+}
+
+class AllocationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetDPSettings();
+        path = h.Dir().Path(QStringLiteral("road.dvx"));
+        MakeProject(path);
+        ASSERT_TRUE(h.Start({path}));
+        frame = h.App().MainFrame();
+        frame->resize(1000, 700);
+        frame->Action(YCmd::StartDP)->trigger();
+        Settle();
+        view = frame->ActiveView();
+        ASSERT_NE(view, nullptr);
+        ASSERT_GT(view->Document().GetSegmentCount(), 0);
+        gc = frame->findChild<YDpGcView*>();
+        tasks = frame->findChild<YDpTaskView*>();
+        ASSERT_TRUE(gc && tasks);
+    }
+    void TearDown() override {
+        YToolState::SetCurrentTool(nullptr);
+        ResetDPSettings();
+    }
+    CDalvexDoc& Doc() const { return view->Document(); }
+    YDPTool* Tool() const { return dynamic_cast<YDPTool*>(YToolState::Current()); }
+    void Send(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
+              Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pt, target->mapToGlobal(pt), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    void ClickOn(QWidget* target, QPoint pt) {
+        Send(target, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
+        Send(target, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+    }
+    void Click(QPoint pt) { ClickOn(view->viewport(), pt); }
+    void Move(QPoint pt) {
+        Send(view->viewport(), QEvent::MouseMove, pt, Qt::NoButton, Qt::NoButton);
+    }
+    QPoint At(double x, double y) const { return view->Uint().ToDevice({x, y}); }
+    // A click on the pit strip above the diagram where the pit with this tip id is drawn.
+    void ClickPit(quint32 tipId) {
+        QWidget* strip = nullptr;
+        const QRect vp = view->viewport()->geometry();
+        for (QWidget* w : view->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isVisible() && w->geometry().bottom() < vp.top() && w->width() == vp.width()) {
+                strip = w;
+            }
+        }
+        ASSERT_NE(strip, nullptr);
+        for (int x = 0; x < vp.width(); ++x) {
+            if (view->TipIdAt(QPoint(x, -5)) == tipId) {
+                ClickOn(strip, QPoint(x, strip->height() - 5));
+                return;
+            }
+        }
+        FAIL() << "pit not shown in the strip";
+    }
+    void ClickRow(int row) {
+        const QModelIndex index = gc->model()->index(row, 0);
+        gc->scrollTo(index);
+        QTest::mouseClick(gc->viewport(), Qt::LeftButton, {}, gc->visualRect(index).center());
+        Settle();
+    }
+    QAbstractItemModel& GcModel() const { return *gc->model(); }
+    QAbstractItemModel& TaskModel() const { return *tasks->model(); }
+
+    AppHarness h;
+    QString path;
+    CMainFrame* frame = nullptr;
+    CDalvexView* view = nullptr;
+    YDpGcView* gc = nullptr;
+    YDpTaskView* tasks = nullptr;
+};
+
+TEST_F(AllocationTest, PanesAppearWithTheirColumnsAndTheRemainingWork) {
+    EXPECT_TRUE(frame->Pane(CMainFrame::ProcessPane)->isVisible());
+    EXPECT_TRUE(frame->Pane(CMainFrame::TaskPane)->isVisible());
+    EXPECT_TRUE(frame->Action(YCmd::PaneTasks)->isEnabled());
+    EXPECT_EQ(Headers(TaskModel()),
+              QStringList({"类型", "从", "到", "挖余土", "挖余石", "填缺", "废土", "废石"}));
+    EXPECT_EQ(Headers(GcModel()), QStringList({"操作", "从", "到", "土", "石", "运距"}));
+    // Runs of one segment each, surplus and fill in turn, numbered in the order they close.
+    ASSERT_EQ(TaskModel().rowCount(), 12);
+    const QStringList first = RowTexts(TaskModel(), 0);
+    EXPECT_EQ(first[0], QStringLiteral("1.挖余"));
+    EXPECT_EQ(first[1], QStringLiteral("K0+000.000"));
+    EXPECT_EQ(first[2], QStringLiteral("K0+020.000"));
+    EXPECT_EQ(first[3], QStringLiteral("60.000")); // classes 1–3 of the first cut
+    EXPECT_EQ(first[4], QStringLiteral("10.000"));
+    EXPECT_EQ(first[5], QString()) << "a surplus row has no fill";
+    EXPECT_EQ(first[6], QStringLiteral("3.000"));
+    EXPECT_EQ(first[7], QStringLiteral("1.000"));
+    EXPECT_EQ(RowTexts(TaskModel(), 1),
+              QStringList({"2.填缺", "K0+020.000", "K0+040.000", "", "", "99.000", "", ""}));
+    ASSERT_EQ(GcModel().rowCount(), 1);
+    EXPECT_EQ(GcModel().index(0, 0).data().toString(), QStringLiteral("开始调配"));
+    EXPECT_FALSE(frame->Action(YCmd::EditUndo)->isEnabled());
+    EXPECT_FALSE(frame->Action(YCmd::EditRedo)->isEnabled());
+    // The six process columns share the list's width in their first proportions.
+    const double w = gc->viewport()->width();
+    EXPECT_NEAR(gc->columnWidth(1) / w, 150.0 / 595.0, 0.01);
+    EXPECT_GE(frame->Pane(CMainFrame::ProcessPane)->width(), 580);
+}
+
+TEST_F(AllocationTest, TwoPicksRecordTheStepTheCommandLineRecords) {
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+    ASSERT_NE(Tool(), nullptr);
+    EXPECT_TRUE(frame->Action(YCmd::ToolDP)->isChecked());
+    const QCursor sourceCursor = view->viewport()->cursor();
+
+    // Hovering the first cut highlights its run, the fill beside it is not a source.
+    Move(At(10, 0.5));
+    ASSERT_TRUE(Tool()->HoverRun().has_value());
+    EXPECT_EQ(Tool()->HoverRun()->nFirst, 0);
+    Move(At(30, -0.5));
+    EXPECT_FALSE(Tool()->HoverRun().has_value());
+
+    Click(At(10, 0.5));
+    EXPECT_EQ(Tool()->PendingSource(), &Doc());
+    EXPECT_NE(Doc().GetSegment(0).m_nSel & YClass::AllMask, 0) << "the source is shown selected";
+    EXPECT_NE(view->viewport()->cursor().pixmap().cacheKey(), sourceCursor.pixmap().cacheKey());
+    Click(At(30, -0.5));
+    Settle();
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+    for (const YTFItem& seg : Doc().Segments()) {
+        EXPECT_EQ(seg.m_nSel & YClass::LowBits, 0) << "selections are put back after the apply";
+    }
+
+    // The same picks through the command line's code on a copy of the project.
+    const QString copy = h.Dir().Path(QStringLiteral("copy.dvx"));
+    MakeProject(copy);
+    YRecordingUserIO io;
+    std::unique_ptr<CDalvexDoc> cli = TestProject::Open(copy, io);
+    ASSERT_TRUE(cli && TestProject(*cli).Load());
+    YDPCommand::Picks picks;
+    picks.cutRun = YDPCommand::RangeRun(*cli, QStringLiteral("0~20"), io);
+    picks.fillRun = YDPCommand::RangeRun(*cli, QStringLiteral("20~40"), io);
+    std::optional<YDPSelection> sel = YDPCommand::Select(picks, *cli, *cli, io);
+    ASSERT_TRUE(sel);
+    std::unique_ptr<YDPCalTool> strategy = YDPCommand::Strategy(*sel, io);
+    ASSERT_TRUE(strategy && strategy->Compute());
+
+    const std::vector<YProcessEntry> gui = YProcessList::Build(Doc());
+    const std::vector<YProcessEntry> ref = YProcessList::Build(*cli);
+    ASSERT_EQ(gui.size(), 1u);
+    ASSERT_EQ(ref.size(), 1u);
+    EXPECT_EQ(gui[0].nStep, ref[0].nStep);
+    EXPECT_EQ(gui[0].nKind, ref[0].nKind);
+    EXPECT_DOUBLE_EQ(gui[0].dSoil, ref[0].dSoil);
+    EXPECT_DOUBLE_EQ(gui[0].dRock, ref[0].dRock);
+    EXPECT_DOUBLE_EQ(gui[0].dDistance, ref[0].dDistance);
+    EXPECT_EQ(TestProject(Doc()).MidTable(), TestProject(*cli).MidTable());
+    EXPECT_GT(gui[0].dSoil, 0.0);
+
+    // The panes follow: the step is the current row, the fill it served has left the tasks.
+    ASSERT_EQ(GcModel().rowCount(), 2);
+    EXPECT_EQ(GcModel().index(1, 0).data().toString(), QStringLiteral("1.远运"));
+    EXPECT_EQ(GcModel().index(1, 1).data().toString(), QStringLiteral("K0+000.000~K0+020.000"));
+    EXPECT_EQ(GcModel().index(1, 2).data().toString(), QStringLiteral("K0+020.000~K0+040.000"));
+    EXPECT_EQ(GcModel().index(1, 3).data().toString(), QString::asprintf("%.3lf", ref[0].dSoil));
+    EXPECT_EQ(gc->currentIndex().row(), 1);
+    EXPECT_EQ(RowTexts(TaskModel(), 1)[2], QStringLiteral("K0+040.000")) << "the fill 20–40 is "
+                                                                            "served";
+    EXPECT_TRUE(frame->Action(YCmd::EditUndo)->isEnabled());
+}
+
+TEST_F(AllocationTest, AConflictingRuleShowsTheMessageAndRecordsNothing) {
+    g_nDPRule = DPR_SOIL_FIRST | DPR_TOGETHER; // two principles: no strategy takes them
+    frame->Action(YCmd::ToolDP)->trigger();
+    const auto before = TestProject(Doc()).MidTable();
+    Click(At(10, 0.5));
+    Click(At(30, -0.5));
+    ASSERT_FALSE(h.IO().Texts().isEmpty());
+    EXPECT_EQ(h.IO().Texts().last(), kConflict);
+    EXPECT_EQ(TestProject(Doc()).MidTable(), before);
+    EXPECT_EQ(GcModel().rowCount(), 1);
+    EXPECT_EQ(Tool()->PendingSource(), nullptr) << "the tool waits for a new source";
+    EXPECT_EQ(Doc().GetSegment(0).m_nSel & YClass::LowBits, 0);
+}
+
+TEST_F(AllocationTest, PitStripPicksBorrowAndWastePits) {
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+    ClickPit(YDiagramTexts::BorrowTipBase);
+    ASSERT_EQ(Tool()->PendingSource(), &Doc());
+    EXPECT_TRUE(Tool()->Flags() & YDPTool::DP_SRCPIT);
+    Click(At(30, -0.5));
+    ASSERT_EQ(GcModel().rowCount(), 2);
+    EXPECT_EQ(GcModel().index(1, 0).data().toString(), QStringLiteral("1.借"));
+    EXPECT_EQ(GcModel().index(1, 1).data().toString(), QString()) << "a pit has no range";
+
+    // A waste pit is a destination only after a cut was picked.
+    ClickPit(YDiagramTexts::WasteTipBase);
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+    Click(At(50, 0.5));
+    ClickPit(YDiagramTexts::WasteTipBase);
+    ASSERT_EQ(GcModel().rowCount(), 3);
+    EXPECT_EQ(GcModel().index(2, 0).data().toString(), QStringLiteral("2.弃"));
+}
+
+TEST_F(AllocationTest, LocalRuleAllocatesOnOneClickTheAxisSideDecides) {
+    g_nDPRule = DPR_LOCAL;
+    frame->Action(YCmd::ToolDP)->trigger();
+    Click(At(30, -0.5));
+    ASSERT_EQ(GcModel().rowCount(), 2);
+    EXPECT_EQ(GcModel().index(1, 0).data().toString(), QStringLiteral("1.就地借"));
+    Click(At(50, 0.5));
+    ASSERT_EQ(GcModel().rowCount(), 3);
+    EXPECT_EQ(GcModel().index(2, 0).data().toString(), QStringLiteral("2.就地弃"));
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+}
+
+TEST_F(AllocationTest, RightClickDropsThePendingSourceAndKeepsTheTool) {
+    frame->Action(YCmd::ToolDP)->trigger();
+    Click(At(10, 0.5));
+    ASSERT_NE(Tool()->PendingSource(), nullptr);
+    Send(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton, Qt::RightButton);
+    ASSERT_NE(Tool(), nullptr);
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+    EXPECT_EQ(Doc().GetSegment(0).m_nSel & YClass::LowBits, 0);
+    // A second right click leaves the tool.
+    Send(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(Tool(), nullptr);
+}
+
+TEST_F(AllocationTest, ProcessPaneRowsMoveTheHistory) {
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+    const auto initial = TestProject(Doc()).MidTable();
+    Click(At(10, 0.5));
+    Click(At(30, -0.5));
+    Click(At(50, 0.5));
+    Click(At(70, -0.5));
+    const auto done = TestProject(Doc()).MidTable();
+    ASSERT_EQ(GcModel().rowCount(), 3);
+    const int tasksDone = TaskModel().rowCount();
+
+    ClickRow(0); // 开始调配: everything undone
+    EXPECT_EQ(TestProject(Doc()).MidTable(), initial);
+    EXPECT_EQ(gc->currentIndex().row(), 0);
+    EXPECT_EQ(GcModel().rowCount(), 3) << "undone steps stay listed until a new step";
+    EXPECT_EQ(TaskModel().rowCount(), 12);
+    EXPECT_FALSE(frame->Action(YCmd::EditUndo)->isEnabled());
+    EXPECT_TRUE(frame->Action(YCmd::EditRedo)->isEnabled());
+
+    ClickRow(2); // the last row: both redone
+    EXPECT_EQ(TestProject(Doc()).MidTable(), done);
+    EXPECT_EQ(gc->currentIndex().row(), 2);
+    EXPECT_EQ(TaskModel().rowCount(), tasksDone);
+
+    frame->Action(YCmd::EditUndo)->trigger(); // 撤消: the current step goes
+    EXPECT_EQ(gc->currentIndex().row(), 1);
+    frame->Action(YCmd::EditRedo)->trigger();
+    EXPECT_EQ(gc->currentIndex().row(), 2);
+    EXPECT_EQ(TestProject(Doc()).MidTable(), done);
+
+    // A new step after an undo purges the undone one.
+    frame->Action(YCmd::EditUndo)->trigger();
+    Click(At(90, 0.5));
+    Click(At(110, -0.5));
+    ASSERT_EQ(GcModel().rowCount(), 3);
+    EXPECT_EQ(GcModel().index(2, 0).data().toString(), QStringLiteral("2.远运"));
+    EXPECT_EQ(GcModel().index(2, 1).data().toString(), QStringLiteral("K0+080.000~K0+100.000"));
+}
+
+TEST_F(AllocationTest, FinishRefusesWhileWorkIsLeftAndClearAsksFirst) {
+    frame->Action(YCmd::FinishDP)->trigger();
+    ASSERT_FALSE(h.IO().Texts().isEmpty());
+    EXPECT_EQ(h.IO().Texts().last(), QStringLiteral("调配尚未完成!桩号K0+000.000"));
+    h.IO().QueueAnswer(false);
+    frame->Action(YCmd::ClearDP)->trigger();
+    EXPECT_EQ(h.IO().Questions().last(),
+              QStringLiteral("此操作将清除所有调配过程、预处理结果!\n\n是否确定要清除?"));
+    EXPECT_GT(Doc().GetSegmentCount(), 0) << "declined: nothing cleared";
+}
+
+} // namespace
