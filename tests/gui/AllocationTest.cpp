@@ -13,6 +13,7 @@
 #include "gui/diagram/CDalvexView.h"
 #include "gui/diagram/YDPTool.h"
 #include "gui/diagram/YTool.h"
+#include "gui/dialogs/YDCDRSetDlg.h"
 #include "gui/panes/YDpGcReactor.h"
 #include "gui/panes/YDpGcView.h"
 #include "gui/panes/YDpTaskView.h"
@@ -21,7 +22,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -113,6 +116,15 @@ class AllocationTest : public ::testing::Test {
             }
         }
         FAIL() << "pit not shown in the strip";
+    }
+    // A pick in a project's window, brought to the front first as the user would (its layout,
+    // and with it the point's place, may change when it comes up).
+    void PickIn(CDalvexDoc& doc, QPointF w) {
+        h.App().ActivateDocument(doc);
+        Settle();
+        CDalvexView* v = frame->ActiveView();
+        ASSERT_EQ(&v->Document(), &doc);
+        ClickOn(v->viewport(), v->Uint().ToDevice(w));
     }
     void ClickRow(int row) {
         const QModelIndex index = gc->model()->index(row, 0);
@@ -321,6 +333,62 @@ TEST_F(AllocationTest, ProcessPaneRowsMoveTheHistory) {
     ASSERT_EQ(GcModel().rowCount(), 3);
     EXPECT_EQ(GcModel().index(2, 0).data().toString(), QStringLiteral("2.远运"));
     EXPECT_EQ(GcModel().index(2, 1).data().toString(), QStringLiteral("K0+080.000~K0+100.000"));
+}
+
+TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
+    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
+    MakeProject(next);
+    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
+    frame->Action(YCmd::StartDP)->trigger();
+    Settle();
+    CDalvexView* other = frame->ActiveView();
+    ASSERT_TRUE(other != nullptr && other != view);
+    CDalvexDoc& b = other->Document();
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+
+    // Cancelling the dialog allocates nothing.
+    PickIn(Doc(), {10, 0.5});
+    ASSERT_EQ(Tool()->PendingSource(), &Doc());
+    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    PickIn(b, {30, -0.5});
+    EXPECT_EQ(GcModel().rowCount(), 1);
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+
+    // A new pair of ports from the end of this road to the start of the next.
+    PickIn(Doc(), {10, 0.5});
+    QString title;
+    int offered = -1;
+    OnNextModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
+        ASSERT_NE(dlg, nullptr);
+        title = dlg->windowTitle();
+        offered = dlg->PortCombo()->count();
+        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
+        dlg->DistEdit()->setText(QStringLiteral("50"));
+        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
+        dlg->accept();
+    });
+    PickIn(b, {30, -0.5});
+    EXPECT_EQ(title, QStringLiteral("跨项目调配设置"));
+    EXPECT_EQ(offered, 1) << "only 新建调出调入口 before the first pair";
+    ASSERT_EQ(Doc().Model().m_arrNearPrj.size(), 1u);
+    ASSERT_EQ(b.Model().m_arrNearPrj.size(), 1u);
+    EXPECT_EQ(Doc().Model().m_arrNearPrj[0].m_nNo, 1);
+    EXPECT_EQ(b.Model().m_arrNearPrj[0].m_nNo, 1);
+
+    const std::vector<YProcessEntry> out = YProcessList::Build(Doc());
+    const std::vector<YProcessEntry> in = YProcessList::Build(b);
+    ASSERT_EQ(out.size(), 1u);
+    ASSERT_EQ(in.size(), 1u);
+    EXPECT_EQ(out[0].nKind, DpKind::Out);
+    EXPECT_EQ(in[0].nKind, DpKind::In);
+    EXPECT_NEAR(out[0].dSoil, in[0].dSoil, 1e-9);
+    // The panes follow the active project (the next one): its step as its log has it.
+    ASSERT_EQ(GcModel().rowCount(), 2);
+    EXPECT_EQ(GcModel().index(1, 0).data().toString(), in[0].Label());
+    EXPECT_TRUE(in[0].Label().contains(QStringLiteral("调入")));
+    EXPECT_EQ(GcModel().index(1, 5).data().toString(), QString::asprintf("%.3lf", in[0].dDistance));
 }
 
 TEST_F(AllocationTest, FinishRefusesWhileWorkIsLeftAndClearAsksFirst) {
