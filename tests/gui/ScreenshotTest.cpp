@@ -4,6 +4,7 @@
 // pictures are not blank.
 #include "GuiTestSupport.h"
 
+#include "core/allocation/YDPAutoAllocator.h"
 #include "core/compute/YPreprocessor.h"
 #include "core/db/YDatabase.h"
 #include "core/db/YPrjFDSet.h"
@@ -19,6 +20,7 @@
 #include "gui/dialogs/YTsxsDlg.h"
 #include "gui/dialogs/YZzmjDlg.h"
 #include "gui/panes/YDPCtrlBar.h"
+#include "gui/widgets/YControlBar.h"
 
 #include <QAction>
 #include <QDir>
@@ -74,6 +76,42 @@ TEST(Screenshot, MainWindowWithTheDiagram) {
     if (QWidget* eye = frame.findChild<QWidget*>(QStringLiteral("eyeWnd"))) {
         EXPECT_TRUE(eye->grab().toImage().save(ShotPath(h, QStringLiteral("overview.png"))));
     }
+}
+
+// The sample road allocated by 自动调配 (without finishing) and its last step undone from the
+// process pane: the diagram with what is left, the panes 调配过程 and 调配任务.
+TEST(Screenshot, AllocationWithTheProcessAndTaskPanes) {
+    AppHarness h;
+    const QString project = qEnvironmentVariable("DALVEX_SCREENSHOT_PROJECT");
+    if (project.isEmpty()) {
+        GTEST_SKIP() << "needs the sample road of screenshot.sh";
+    }
+    // A copy: the other pictures keep the road unallocated.
+    const QString copy = h.Dir().Path(QStringLiteral("allocated.dvx"));
+    ASSERT_TRUE(QFile::copy(project, copy));
+    ASSERT_TRUE(h.Start({copy}));
+    CMainFrame& frame = *h.App().MainFrame();
+    frame.resize(1280, 800);
+    Settle();
+    frame.Action(YCmd::StartDP)->trigger();
+    Settle();
+    CDalvexDoc* doc = frame.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    YDPAutoAllocator::Options opt;
+    opt.bFinish = false;
+    ASSERT_TRUE(YDPAutoAllocator::Run(*doc, opt).bWritten);
+    frame.Action(YCmd::EditUndo)->trigger();
+    Settle();
+    YControlBar* process = frame.Pane(CMainFrame::ProcessPane);
+    YControlBar* tasks = frame.Pane(CMainFrame::TaskPane);
+    process->raise();
+    Settle();
+    const QImage shot = frame.grab().toImage();
+    EXPECT_GT(ColourVariety(shot), 30);
+    EXPECT_TRUE(shot.save(ShotPath(h, QStringLiteral("main-allocation.png"))));
+    tasks->raise();
+    Settle();
+    EXPECT_TRUE(tasks->grab().toImage().save(ShotPath(h, QStringLiteral("pane-tasks.png"))));
 }
 
 // Gives the project cross-sections, contents and results, the way a designer would have.

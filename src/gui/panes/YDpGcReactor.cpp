@@ -5,6 +5,7 @@
 #include "core/process/YHistory.h"
 #include "core/process/YProcessRecorder.h"
 
+#include <QColor>
 #include <QPainter>
 #include <QPixmap>
 
@@ -197,6 +198,10 @@ QVariant YDpGcReactor::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DecorationRole && index.column() == ColOp) {
         return index.row() == CurrentRow() ? m_currentImage : m_otherImage;
+    }
+    if (role == Qt::ForegroundRole && index.row() > 0 &&
+        !m_entries[size_t(index.row() - 1)].bApplied) {
+        return QColor(Qt::gray); // undone: kept until the next new step purges it
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return {};
