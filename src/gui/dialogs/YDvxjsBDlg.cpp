@@ -1,6 +1,7 @@
 #include "gui/dialogs/YDvxjsBDlg.h"
 
 #include "gui/dialogs/CPropertyItemTf.h"
+#include "gui/dialogs/YOkCancel.h"
 #include "gui/widgets/CPropertyItemBool.h"
 #include "gui/widgets/CPropertyItemInt.h"
 #include "gui/widgets/YPropertyGrid.h"
@@ -79,11 +80,8 @@ YDvxjsBDlg::YDvxjsBDlg(CDalvexDoc& doc, QWidget* parent) : QDialog(parent), m_ta
     rangeLayout->addWidget(new QLabel(QStringLiteral("页."), range));
     layout->addWidget(range);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("输出"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("输出"));
     layout->addWidget(buttons);
 
     connect(m_pGrid, &YPropertyGrid::ItemChanged, this, [this](int id) {

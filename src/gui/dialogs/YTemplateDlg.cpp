@@ -2,6 +2,7 @@
 
 #include "core/platform/YConf.h"
 #include "core/platform/YProfile.h"
+#include "gui/dialogs/YOkCancel.h"
 #include "gui/widgets/YFileChooser.h"
 
 #include <QDialogButtonBox>
@@ -42,10 +43,7 @@ YTemplateDlg::YTemplateDlg(YFileChooser& chooser, QWidget* parent) : QDialog(par
         });
         connect(reset, &QPushButton::clicked, this, [edit, id] { edit->setText(Bundled(id)); });
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    grid->addWidget(buttons, row, 0, 1, 4);
+    grid->addWidget(YOkCancel::Make(*this), row, 0, 1, 4);
 }
 
 void YTemplateDlg::accept() {

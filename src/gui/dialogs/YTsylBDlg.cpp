@@ -1,12 +1,14 @@
 #include "gui/dialogs/YTsylBDlg.h"
 
 #include "core/platform/YUserIO.h"
+#include "gui/dialogs/YOkCancel.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -63,11 +65,8 @@ YTsylBDlg::YTsylBDlg(YUserIO& io, QWidget* parent) : QDialog(parent), m_io(io) {
     optionsLayout->addWidget(m_pDistance);
     optionsLayout->addWidget(m_pVolume);
     layout->addWidget(options);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("输出"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = YOkCancel::Make(*this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("输出"));
     layout->addWidget(buttons);
 }
 
