@@ -117,6 +117,14 @@ TEST(MainFrame, PanesStartHiddenThenDockAndTabTogether) {
     Settle();
     EXPECT_EQ(frame.Pane(1)->pos(),
               QPoint(frame.frameGeometry().right() - 173, frame.frameGeometry().top() + 97));
+    // Where the user puts the overview it stays, also after hiding and showing it again.
+    const QPoint moved = frame.Pane(1)->pos() - QPoint(300, -40);
+    frame.Pane(1)->move(moved);
+    frame.Pane(1)->hide();
+    Settle();
+    frame.Pane(1)->show();
+    Settle();
+    EXPECT_EQ(frame.Pane(1)->pos(), moved);
     EXPECT_EQ(frame.dockWidgetArea(frame.Pane(2)), Qt::BottomDockWidgetArea);
     EXPECT_EQ(frame.tabifiedDockWidgets(frame.Pane(2)), QList<QDockWidget*>{frame.Pane(3)});
     EXPECT_EQ(frame.dockWidgetArea(frame.Pane(4)), Qt::RightDockWidgetArea);
