@@ -60,6 +60,7 @@ int RunInfo(YCliContext& c) {
     }
     const QString path = QFileInfo(c.args.first()).absoluteFilePath();
     YDatabase db;
+    db.SetReadOnly(true);
     if (!db.Open(path)) {
         c.io->Error(db.LastError());
         return 1;
@@ -72,6 +73,7 @@ int RunInfo(YCliContext& c) {
     db.Close();
     // The project as the document loads it: identity, segments and the model's figures.
     CDalvexDoc doc(*c.io);
+    doc.SetAccess(YOpenAccess::Read);
     if (!doc.OnOpenDocument(path)) {
         return 1; // the document has said why
     }

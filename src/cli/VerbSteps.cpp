@@ -30,7 +30,7 @@ int RunSteps(YCliContext& c) {
         c.io->Error(QStringLiteral("用法：dalvex-cli steps <file.dvx> [--json]"));
         return 2;
     }
-    YCliProject project(*c.io);
+    YCliProject project(*c.io, YOpenAccess::Read);
     CDalvexDoc* doc = project.Open(c.args.first());
     if (!doc) {
         return 1;
@@ -75,7 +75,7 @@ int RunTasks(YCliContext& c) {
         c.io->Error(QStringLiteral("用法：dalvex-cli tasks <file.dvx> [--json]"));
         return 2;
     }
-    YCliProject project(*c.io);
+    YCliProject project(*c.io, YOpenAccess::Read);
     CDalvexDoc* doc = project.Open(c.args.first());
     if (!doc) {
         return 1;

@@ -39,7 +39,7 @@ Totals ReadTotals(YDatabase& db) {
 
 } // namespace
 
-YCliInputProject::YCliInputProject(YUserIO& io) : m_io(io) {}
+YCliInputProject::YCliInputProject(YUserIO& io, YOpenAccess access) : m_io(io), m_access(access) {}
 
 YCliInputProject::~YCliInputProject() = default;
 
@@ -50,6 +50,7 @@ bool YCliInputProject::Open(const QString& path) {
         return false;
     }
     m_doc = std::make_unique<CDalvexDoc>(m_io);
+    m_doc->SetAccess(m_access);
     return m_doc->OnOpenDocument(m_strPath);
 }
 

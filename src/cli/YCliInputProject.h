@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/document/YDocManager.h"
+
 #include <QString>
 #include <memory>
 
@@ -11,7 +13,7 @@ class YUserIO;
 // and station label loaded, the first project segment current.
 class YCliInputProject {
   public:
-    explicit YCliInputProject(YUserIO& io);
+    explicit YCliInputProject(YUserIO& io, YOpenAccess access = YOpenAccess::Write);
     ~YCliInputProject();
 
     // Opens the file (the document shows why it cannot).
@@ -34,6 +36,7 @@ class YCliInputProject {
 
   private:
     YUserIO& m_io;
+    YOpenAccess m_access;
     std::unique_ptr<CDalvexDoc> m_doc;
     QString m_strPath;
 };

@@ -13,7 +13,8 @@ class YUserIO;
 // starting the allocation in the desktop program does.
 class YCliProject {
   public:
-    explicit YCliProject(YUserIO& io) : m_manager(io) {}
+    explicit YCliProject(YUserIO& io, YOpenAccess access = YOpenAccess::Write)
+        : m_manager(io, access) {}
 
     // Null when the project cannot be opened (the reason was shown).
     CDalvexDoc* Open(const QString& path);

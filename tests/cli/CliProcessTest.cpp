@@ -1,7 +1,8 @@
 // dalvex-cli steps, tasks, undo, redo, repair, clear and finish on a project with a recorded
-// allocation.
+// allocation, and the one writer a project file has at a time.
 #include "CliRunner.h"
 
+#include "core/db/YDatabase.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/process/YProcessRecorder.h"
@@ -9,9 +10,12 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace dalvex::test;
@@ -37,6 +41,13 @@ class CliProcess : public ::testing::Test {
         const CliResult r = RunCli({QStringLiteral("--json"), QStringLiteral("steps"), path});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return QJsonDocument::fromJson(r.out.toUtf8()).array();
+    }
+    int AppliedSteps() {
+        int n = 0;
+        for (const auto& s : Steps()) {
+            n += s.toObject().value(QStringLiteral("applied")).toBool() ? 1 : 0;
+        }
+        return n;
     }
     ScratchDir dir;
     QString path;
@@ -105,6 +116,77 @@ TEST_F(CliProcess, FinishRefusesAnIncompleteAllocationAndClearNeedsYes) {
     r = RunCli({QStringLiteral("--yes"), QStringLiteral("clear"), path});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(Steps().size(), 0);
+}
+
+// One writer per project file: a second program that would write is refused while the first
+// has the project open, readers go on, and the lock of a program that died is taken over.
+TEST_F(CliProcess, ASecondWriterIsRefusedAndReadersGoOn) {
+    YRecordingUserIO io;
+    YDocManager holder(io); // this test process plays the desktop program with the project open
+    ASSERT_NE(holder.OpenDocumentFile(path), nullptr);
+
+    const QString inUse = QStringLiteral("项目文件正被其他程序使用：") + path;
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("undo"), path},
+          QStringList{QStringLiteral("--yes"), QStringLiteral("clear"), path},
+          QStringList{QStringLiteral("--yes"), QStringLiteral("auto"), path},
+          QStringList{QStringLiteral("--yes"), QStringLiteral("preprocess"), path}}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(inUse)) << r.err.toStdString();
+    }
+    EXPECT_EQ(AppliedSteps(), 3);
+    const CliResult info = RunCli({QStringLiteral("info"), path});
+    EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+
+    holder.CloseAll();
+    const CliResult r = RunCli({QStringLiteral("undo"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(AppliedSteps(), 2);
+}
+
+TEST_F(CliProcess, TheDesktopProgramIsRefusedWhileACommandHoldsTheProject) {
+    YRecordingUserIO io;
+    YDocManager first(io);
+    ASSERT_NE(first.OpenDocumentFile(path), nullptr);
+    YDocManager second(io);
+    EXPECT_EQ(second.OpenDocumentFile(path), nullptr);
+    ASSERT_FALSE(io.Texts().isEmpty());
+    EXPECT_TRUE(io.Texts().last().startsWith(QStringLiteral("项目文件正被其他程序使用：") + path));
+    YDocManager reader(io, YOpenAccess::Read);
+    CDalvexDoc* doc = reader.OpenDocumentFile(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_GT(doc->GetDatabase().RowCount(QStringLiteral("Tmp调配过程表")).value_or(0), 0);
+}
+
+TEST_F(CliProcess, TheLockOfAProgramThatDiedIsTakenOver) {
+    const QString lockPath = path + QStringLiteral(".lock");
+    QByteArray content;
+    {
+        QLockFile lock(lockPath);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile f(lockPath);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        content = f.readAll();
+        lock.unlock();
+    }
+    QProcess gone;
+    gone.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const qint64 deadPid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished(10000));
+    ASSERT_GT(deadPid, 0);
+    // The same lock as a live holder writes it, naming the process that is gone.
+    content = QByteArray::number(deadPid) + content.mid(content.indexOf('\n'));
+    {
+        QFile f(lockPath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    const CliResult r = RunCli({QStringLiteral("undo"), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(AppliedSteps(), 2);
+    EXPECT_FALSE(QFile::exists(lockPath));
 }
 
 } // namespace

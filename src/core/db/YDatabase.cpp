@@ -57,17 +57,27 @@ bool YDatabase::Connect(const QString& path) {
     Disconnect();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_strConnection);
     m_db.setDatabaseName(path);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(m_bReadOnly
+                               ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+                               : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!m_db.open()) {
         m_strError = QStringLiteral("无法打开文件%1：%2").arg(path, m_db.lastError().text());
         Disconnect();
         return false;
     }
     for (const char* pragma : kPragmas) {
-        if (!Exec(QString::fromUtf8(pragma))) {
+        // A read-only connection cannot change the journal mode; it needs none of them.
+        if (!m_bReadOnly && !Exec(QString::fromUtf8(pragma))) {
             Disconnect();
             return false;
         }
+    }
+    // The first read of a deferred transaction takes SQLite's shared lock, kept until Close.
+    if (m_bReadOnly &&
+        (!Exec(QStringLiteral("BEGIN")) ||
+         !QueryValue(QStringLiteral("SELECT count(*) FROM sqlite_master")).has_value())) {
+        Disconnect();
+        return false;
     }
     m_strPath = path;
     return true;

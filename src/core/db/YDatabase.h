@@ -45,6 +45,12 @@ class YDatabase {
     bool IsOpen() const { return m_db.isOpen(); }
     QString Path() const { return m_strPath; }
 
+    // Set before Open: the file is opened read-only inside one read transaction held until
+    // Close, so a reader sees the state of one moment while another program writes (that
+    // writer's commits wait for it, up to the busy timeout).
+    void SetReadOnly(bool readOnly) { m_bReadOnly = readOnly; }
+    bool IsReadOnly() const { return m_bReadOnly; }
+
     // Layout version: VER of [版本], 2 when the table is missing or unreadable. A record set
     // that fails to open at version 2 or older sets it to 1 (see YRecordset::Open).
     int Version() const { return m_nVersion; }
@@ -107,6 +113,7 @@ class YDatabase {
     int m_nVersion = 2;
     int m_nCurrentSegment = -1;
     int m_nTransactionDepth = 0;
+    bool m_bReadOnly = false;
     YStationNumbering m_numbering;
     std::vector<YOpenSet*> m_openSets;
 };

@@ -29,12 +29,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <algorithm>
 #include <exception>
 
 namespace {
-const QString kOpenError = QStringLiteral("打开文件错误！请重新安装！");
 const QString kFormatError = QStringLiteral("数据文件格式错误！");
+const QString kInUse = QStringLiteral("项目文件正被其他程序使用：%1");
+const QString kHolder = QStringLiteral("\n（%1，进程 %2，计算机 %3）");
+const QString kNotWritable = QStringLiteral("项目文件不可写：%1");
 const QString kLogDamaged = QStringLiteral("由于您非法操作引起数据未正常保存!(调配过程第%1步)\n\n"
                                            "现有数据已无法恢复!\n\n请重新完成整个操作过程!");
 const QString kNotOpen = QStringLiteral("没有打开调配文件:");
@@ -92,11 +95,19 @@ CDalvexDoc::~CDalvexDoc() {
 
 // ---- Lifecycle ----
 
+void CDalvexDoc::SetAccess(YOpenAccess access) {
+    m_access = access;
+    m_pDb->SetReadOnly(access == YOpenAccess::Read);
+}
+
 bool CDalvexDoc::OnNewDocument(const QString& path) {
     DeleteContents();
     m_strPathName = path;
+    if (!TakeWriteLock(path)) {
+        return false;
+    }
     if (!YSchema::CreateProject(*m_pDb, path, YSchema::CurrentVersion)) {
-        Fail(kOpenError);
+        Fail(m_pDb->LastError()); // says what is wrong with which file
         return false;
     }
     return LoadSequence();
@@ -106,14 +117,60 @@ bool CDalvexDoc::OnOpenDocument(const QString& path) {
     DeleteContents();
     m_strPathName = path;
     if (!Connect(path)) {
-        Fail(kOpenError);
+        Fail(m_pDb->LastError()); // says what is wrong with which file
+        return false;
+    }
+    // Before anything of the project is read: connecting read only the layout version.
+    if (!TakeWriteLock(path)) {
+        DeleteContents();
         return false;
     }
     return LoadSequence();
 }
 
 bool CDalvexDoc::Connect(const QString& path) {
+    if (m_access == YOpenAccess::Read) {
+        // The reader's own connection cannot change the file: an older layout gets its detour
+        // column, as on any opening, through a short connection before the snapshot starts.
+        YDatabase upgrade;
+        if (upgrade.Open(path) && upgrade.Version() < 6) {
+            (void)YSchema::AddDetourColumn(upgrade);
+        }
+    }
     return m_pDb->Open(path);
+}
+
+bool CDalvexDoc::TakeWriteLock(const QString& path) {
+    if (m_access == YOpenAccess::Read) {
+        return true;
+    }
+    const QFileInfo info(path);
+    // Every spelling of the path (links included) must meet the same lock.
+    const QString file = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+    if (info.exists() && !info.isWritable()) {
+        m_io.Error(kNotWritable.arg(path));
+        return false;
+    }
+    auto lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
+    // A live holder keeps its lock however long it works; a dead one's is taken over.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_pLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() != QLockFile::LockFailedError) {
+        m_io.Error(kNotWritable.arg(path)); // the lock cannot be made beside the file
+        return false;
+    }
+    QString text = kInUse.arg(path);
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (lock->getLockInfo(&pid, &host, &app)) {
+        text += kHolder.arg(app).arg(pid).arg(host);
+    }
+    m_io.Error(text);
+    return false;
 }
 
 void CDalvexDoc::Fail(const QString& message) {
@@ -159,6 +216,7 @@ void CDalvexDoc::DeleteContents() {
     if (m_pDb->IsOpen()) {
         m_pDb->Close(); // closes every open record set first
     }
+    m_pLock.reset();
     m_model.Clear();
     m_pDb->SetNumbering(YStationNumbering());
     NotifyReset();
@@ -196,7 +254,7 @@ bool CDalvexDoc::LoadSequence() {
 }
 
 void CDalvexDoc::UpgradeLayout() {
-    if (GetVersion() < 6) {
+    if (GetVersion() < 6 && m_access == YOpenAccess::Write) {
         // Tried on every opening of an older file; a failure changes nothing.
         (void)YSchema::AddDetourColumn(*m_pDb);
     }
@@ -235,15 +293,15 @@ void CDalvexDoc::ReadProjectProperties() {
     }
 }
 
-// Opens one set the project cannot do without. A missing table fails quietly; a table that is
-// there but cannot be read is a damaged file.
+// Opens one set the project cannot do without; a table that is missing or cannot be read is a
+// damaged file, and the message names the table.
 static bool OpenRequired(YRecordset& set, YDatabase& db, const QString& formatError, YUserIO& io) {
     if (set.Open()) {
         return true;
     }
-    if (db.HasTable(set.TableName())) {
-        io.Error(formatError);
-    }
+    io.Error(db.HasTable(set.TableName())
+                 ? formatError + set.LastError() // "表[…]：" and what is wrong with it
+                 : formatError + QStringLiteral("缺少表[%1]").arg(set.TableName()));
     return false;
 }
 

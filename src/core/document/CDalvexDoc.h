@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/YDocManager.h"
 #include "core/document/YReactor.h"
 #include "core/model/YSegmentModel.h"
 #include "core/station/YStationNumbering.h"
@@ -12,8 +13,8 @@
 #include <optional>
 #include <vector>
 
+class QLockFile;
 class YDatabase;
-class YDocManager;
 class YUserIO;
 
 class YZzmjSet;
@@ -56,6 +57,9 @@ class CDalvexDoc : public QObject {
     CDalvexDoc& operator=(const CDalvexDoc&) = delete;
 
     // ---- Lifecycle ----
+    // Set before opening; a writer (the default) holds the project's lock while open.
+    void SetAccess(YOpenAccess access);
+    YOpenAccess Access() const { return m_access; }
     // Creates a new project file at path (a version-6 project, every table empty but the
     // coefficient row; an existing file is replaced) and loads it.
     [[nodiscard]] bool OnNewDocument(const QString& path);
@@ -216,6 +220,7 @@ class CDalvexDoc : public QObject {
     struct Sets;
 
     bool Connect(const QString& path);
+    bool TakeWriteLock(const QString& path);
     bool LoadSequence();
     void UpgradeLayout();
     void ReadProjectProperties();
@@ -230,6 +235,9 @@ class CDalvexDoc : public QObject {
 
     YUserIO& m_io;
     YDocManager* m_pManager;
+    YOpenAccess m_access = YOpenAccess::Write;
+    // Held by a writer from opening to DeleteContents.
+    std::unique_ptr<QLockFile> m_pLock;
     QString m_strPathName;
     QString m_strProjectName; // 项目名称, else the file's base name
     QString m_strGuid;        // GUID property: the key other projects find this one by

@@ -15,7 +15,7 @@ QString FileKey(const QString& path) {
 }
 } // namespace
 
-YDocManager::YDocManager(YUserIO& io) : m_io(io) {}
+YDocManager::YDocManager(YUserIO& io, YOpenAccess access) : m_io(io), m_access(access) {}
 
 YDocManager::~YDocManager() {
     // The windows may be gone already: the front end hears nothing of the last closing.
@@ -71,6 +71,7 @@ CDalvexDoc* YDocManager::OpenOne(const QString& path) {
         return pOpen;
     }
     auto doc = std::make_unique<CDalvexDoc>(m_io, this);
+    doc->SetAccess(m_access);
     if (!doc->OnOpenDocument(path)) {
         return nullptr;
     }

@@ -9,13 +9,18 @@ class CDalvexDoc;
 class YDocFrontEnd;
 class YUserIO;
 
+// How a program opens its projects. A writer holds the project's lock ("<file>.lock") while the
+// project is open, so a second writer is refused instead of interleaving its changes; a reader
+// takes no lock and reads one consistent state of the file.
+enum class YOpenAccess { Write, Read };
+
 // The open-project registry: the part of the application object that is not windows. One per
 // program (the desktop program and dalvex-cli each make one); it owns the open documents in
 // the order they were opened and holds the pending-open list through which opening one project
 // opens every project reachable through neighbour links.
 class YDocManager {
   public:
-    explicit YDocManager(YUserIO& io);
+    explicit YDocManager(YUserIO& io, YOpenAccess access = YOpenAccess::Write);
     ~YDocManager();
     YDocManager(const YDocManager&) = delete;
     YDocManager& operator=(const YDocManager&) = delete;
@@ -55,6 +60,7 @@ class YDocManager {
     CDalvexDoc* Adopt(std::unique_ptr<CDalvexDoc> doc);
 
     YUserIO& m_io;
+    YOpenAccess m_access;
     YDocFrontEnd* m_pFrontEnd = nullptr;
     std::vector<std::unique_ptr<CDalvexDoc>> m_docs;
     // Paths queued to be opened after the project being opened; empty between two calls of

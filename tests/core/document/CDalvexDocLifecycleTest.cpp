@@ -20,7 +20,6 @@ using namespace dalvex::test;
 
 namespace {
 
-const QString kOpenError = QStringLiteral("打开文件错误！请重新安装！");
 const QString kFormatError = QStringLiteral("数据文件格式错误！");
 
 class DocLifecycle : public ::testing::Test {
@@ -114,13 +113,14 @@ TEST_F(DocLifecycle, MissingFileIsAnOpenError) {
     CDalvexDoc doc(io);
     EXPECT_FALSE(doc.OnOpenDocument(dir.Path(QStringLiteral("none.dvx"))));
     EXPECT_FALSE(doc.IsOpen());
-    EXPECT_EQ(io.Texts(), QStringList{kOpenError});
+    EXPECT_EQ(io.Texts(),
+              QStringList{QStringLiteral("文件不存在：") + dir.Path(QStringLiteral("none.dvx"))});
     EXPECT_EQ(io.Messages().front().kind, YMsgKind::Error);
 }
 
 class RequiredTable : public DocLifecycle, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(RequiredTable, MissingTableFailsQuietlyAndLeavesNothingOpen) {
+TEST_P(RequiredTable, MissingTableIsNamedAndLeavesNothingOpen) {
     const QString table = QString::fromUtf8(GetParam());
     const QString path = DamagedProject(QStringLiteral("DROP TABLE [%1]").arg(table));
     CDalvexDoc doc(io);
@@ -129,9 +129,11 @@ TEST_P(RequiredTable, MissingTableFailsQuietlyAndLeavesNothingOpen) {
     EXPECT_FALSE(doc.GetTsjsSet().IsOpen());
     if (table == QStringLiteral("逐桩断面")) {
         // Without it the file is not taken for a project file at all.
-        EXPECT_EQ(io.Texts(), QStringList{kOpenError});
+        EXPECT_EQ(
+            io.Texts(),
+            QStringList{QStringLiteral("不是项目数据库文件：%1（缺少表[逐桩断面]）").arg(path)});
     } else {
-        EXPECT_TRUE(io.Messages().empty()) << io.Texts().join(u'|').toStdString();
+        EXPECT_EQ(io.Texts(), QStringList{kFormatError + QStringLiteral("缺少表[%1]").arg(table)});
     }
 }
 
@@ -144,7 +146,9 @@ TEST_P(RequiredTable, UnreadableTableIsAFormatError) {
     io.Clear();
     EXPECT_FALSE(doc->OnOpenDocument(dir.Path(QStringLiteral("q.dvx"))));
     EXPECT_FALSE(doc->IsOpen());
-    EXPECT_EQ(io.Texts(), QStringList{kFormatError});
+    ASSERT_EQ(io.Texts().size(), 1);
+    EXPECT_TRUE(io.Texts()[0].startsWith(kFormatError + QStringLiteral("表[%1]：").arg(table)))
+        << io.Texts()[0].toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, RequiredTable,
@@ -191,7 +195,9 @@ TEST_F(DocLifecycle, NewestFileWithoutVersionTableIsAFormatError) {
     CDalvexDoc doc(io);
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_FALSE(doc.IsOpen());
-    EXPECT_EQ(io.Texts(), QStringList{kFormatError});
+    ASSERT_EQ(io.Texts().size(), 1);
+    EXPECT_TRUE(io.Texts()[0].startsWith(kFormatError + QStringLiteral("表[土石计算2]：缺少列")))
+        << io.Texts()[0].toStdString();
 }
 
 TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
