@@ -294,6 +294,11 @@ int RunAllocate(YCliContext& c) {
     if (!fillDoc) {
         return 1;
     }
+    if (!r->toProject.isEmpty() && fillDoc == cutDoc) {
+        // Its port options would be ignored without a word.
+        c.io->Error(QStringLiteral("--to-project 指向的就是本项目：%1").arg(r->toProject));
+        return 2;
+    }
     for (CDalvexDoc* doc : {cutDoc, fillDoc}) {
         if (doc->GetSegmentCount() == 0) {
             c.io->Error(QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。")

@@ -1,14 +1,18 @@
 #include "cli/YCliAllocSession.h"
+#include "cli/YCliArgs.h"
 #include "cli/YCliVerb.h"
 #include "core/allocation/YDPAutoAllocator.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
+
+#include <limits>
 
 // dalvex-cli auto: the default allocation of a whole project (see YDPAutoAllocator): haul
 // within reach, waste to the pits or locally, borrow from the pits or locally, finish.
 namespace {
 
 const QString kUsage = QStringLiteral("auto <p.dvx> [--reach M] [--no-finish]");
+constexpr double kMaxReach = 2e8; // m: from one end of the station range to the other
 
 int RunAuto(YCliContext& c) {
     QStringList args = c.args;
@@ -20,13 +24,20 @@ int RunAuto(YCliContext& c) {
     }
     const qsizetype reach = args.indexOf(QStringLiteral("--reach"));
     if (reach >= 0) {
-        bool ok = false;
-        opt.dReach = reach + 1 < args.size() ? args[reach + 1].toDouble(&ok) : 0.0;
+        // Unreadable and non-finite values read as NaN, which no range check lets through
+        // (NaN would otherwise compare as no limit at all).
+        const double value = reach + 1 < args.size()
+                                 ? YCliArgs::ReadNumber(args[reach + 1])
+                                       .value_or(std::numeric_limits<double>::quiet_NaN())
+                                 : std::numeric_limits<double>::quiet_NaN();
         args.remove(reach, reach + 1 < args.size() ? 2 : 1);
-        if (!ok || opt.dReach <= 0.0) {
-            c.io->Error(QStringLiteral("--reach 的值不正确\n用法：dalvex-cli ") + kUsage);
+        if (!(value > 0.0 && value <= kMaxReach)) {
+            c.io->Error(
+                QStringLiteral("--reach 的值不正确（须大于 0、不超过 2e8 m）\n用法：dalvex-cli ") +
+                kUsage);
             return 2;
         }
+        opt.dReach = value;
     }
     if (args.size() != 1) {
         c.io->Error(QStringLiteral("用法：dalvex-cli ") + kUsage);

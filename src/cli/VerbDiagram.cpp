@@ -1,4 +1,5 @@
 #include "cli/YCliArgs.h"
+#include "cli/YCliOutput.h"
 #include "cli/YCliProject.h"
 #include "cli/YCliVerb.h"
 #include "core/db/YSQXSet.h"
@@ -50,9 +51,9 @@ int RunDiagram(YCliContext& c) {
         c.io->Error(QStringLiteral("图片大小应在 100 到 20000 像素之间"));
         return 2;
     }
-    YCliProject project(*c.io);
+    YCliProject project(*c.io, YOpenAccess::Read);
     CDalvexDoc* doc = project.Open(a.Positional().at(0));
-    if (doc == nullptr) {
+    if (doc == nullptr || !YCliOutput::Check(a.Positional().at(1), a.Positional().at(0), *c.io)) {
         return 1;
     }
     if (segment && !doc->SwitchSegment(*segment)) {

@@ -1,4 +1,5 @@
 #include "cli/YCliInputProject.h"
+#include "cli/YCliOutput.h"
 #include "cli/YCliVerb.h"
 #include "core/import/YInputTableText.h"
 #include "core/platform/YUserIO.h"
@@ -21,11 +22,11 @@ int Run(YCliContext& c) {
                         .arg(c.args[1], YInputTableDef::Names().join(QStringLiteral("，"))));
         return 2;
     }
-    YCliInputProject project(*c.io);
-    if (!project.Open(c.args[0])) {
+    YCliInputProject project(*c.io, YOpenAccess::Read);
+    const QString file = QFileInfo(c.args[2]).absoluteFilePath();
+    if (!project.Open(c.args[0]) || !YCliOutput::Check(file, c.args[0], *c.io)) {
         return 1;
     }
-    const QString file = QFileInfo(c.args[2]).absoluteFilePath();
     const auto result = YInputTableText(project.Db(), *c.io).Export(*def, file);
     if (result.status == YInputTableText::Status::CannotOpen) {
         c.io->Error(QStringLiteral("无法写入文件%1").arg(file));

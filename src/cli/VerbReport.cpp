@@ -1,5 +1,6 @@
 #include "cli/YCliArgs.h"
 #include "cli/YCliInputProject.h"
+#include "cli/YCliOutput.h"
 #include "cli/YCliVerb.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
@@ -163,8 +164,9 @@ int Run(YCliContext& c) {
         c.io->Error(a.Error());
         return 2;
     }
-    YCliInputProject project(*c.io);
-    if (!project.Open(a.Positional()[1])) {
+    YCliInputProject project(*c.io, YOpenAccess::Read);
+    const QString out = QFileInfo(a.Positional()[2]).absoluteFilePath();
+    if (!project.Open(a.Positional()[1]) || !YCliOutput::Check(out, a.Positional()[1], *c.io)) {
         return 1;
     }
     CDalvexDoc& doc = project.Doc();
@@ -173,7 +175,6 @@ int Run(YCliContext& c) {
         return 1;
     }
     const QString table = a.Positional()[0];
-    const QString out = QFileInfo(a.Positional()[2]).absoluteFilePath();
     int rc = 1;
     if (table == QLatin1String("earthwork")) {
         rc = Earthwork(a, *c.io, doc, out);

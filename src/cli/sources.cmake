@@ -13,6 +13,7 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YCliAllocSession.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliArgs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliInputProject.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCliOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbImportEarthwork.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbImportTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbExportTable.cpp

@@ -1,20 +1,35 @@
 #include "core/compute/YDocPreprocess.h"
 
+#include "core/db/YDatabase.h"
 #include "core/db/YDpSet.h"
 #include "core/db/YGchSet.h"
 #include "core/db/YTdpSet.h"
+#include "core/db/YTransaction.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/document/YLogPits.h"
 #include "core/platform/YUserIO.h"
 
 YPreprocessor::Result YDocPreprocess::Run(CDalvexDoc& doc, const YPreprocessOptions& options) {
     YWaitScope wait(doc.UserIO());
+    // The run deletes the allocation log: the pits get back what it took in the same
+    // transaction, or their capacities would stay reduced by processes no longer recorded.
+    YTransaction tr(doc.GetDatabase());
+    if (!tr.IsActive() || !YLogPits::GiveBackAll(doc)) {
+        doc.UserIO().Error(doc.GetDatabase().LastError());
+        return {YPreprocessor::Outcome::Stopped, 0, 0};
+    }
     YPreprocessor pre(doc.GetDatabase(), doc.UserIO());
-    const YPreprocessor::Result result = pre.Run(options);
+    YPreprocessor::Result result = pre.Run(options);
     if (!result.Ok()) {
+        tr.Rollback();
         return result; // stopped with its message, declined or rolled back: tables as before
+    }
+    if (!tr.Commit()) {
+        doc.UserIO().Error(doc.GetDatabase().LastError());
+        return {YPreprocessor::Outcome::RolledBack, 0, 0};
     }
     // The document's sets see the new results (and the sections added at structure ends).
     for (YRecordset* set :

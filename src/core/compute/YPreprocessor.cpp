@@ -11,12 +11,15 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <cmath>
 
 namespace {
 
 using R = YTsjsRow;
 
 const QString kTitle = QStringLiteral("数据预处理");
+const QString kZeroLength = QStringLiteral("断面桩号%1重复，不能形成计算段落！");
+const QString kNotFinite = QStringLiteral("%1～%2段的计算结果不是有限数值，请检查断面数据！");
 
 } // namespace
 
@@ -373,6 +376,10 @@ void YPreprocessor::ComputeRow(const Section& s0, const Section& s1) {
         row[R::FillAvg] = YSegmentCalc::AverageArea(s0.deducted.fill, s1.deducted.fill, prism);
     }
     row[R::Dist] = (s1.sta - s0.sta).Value();
+    if (!(row[R::Dist] > 0.0)) {
+        // A segment of no length could never be allocated, and the project never finished.
+        throw Stop(kZeroLength.arg(m_db.Numbering().Text(s1.sta)));
+    }
     YSegmentCalc::Material m;
     ReadContents(s1.sta, m);
     YSegmentCalc::Quantities(row, m);
@@ -401,6 +408,10 @@ void YPreprocessor::WriteRow(const YTsjsRow& row) {
         m_insert->BindInt(pos++, m_db.CurrentSegment());
     }
     for (int c : cols) {
+        if (!std::isfinite(row[c])) {
+            throw Stop(kNotFinite.arg(m_db.Numbering().Text(YStation(row[R::Start])),
+                                      m_db.Numbering().Text(YStation(row[R::End]))));
+        }
         m_insert->BindDouble(pos++, row[c]);
     }
     Exec(*m_insert);

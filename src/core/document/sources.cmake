@@ -7,4 +7,5 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDocManager.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDocInfo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDiagramTexts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YLogPits.cpp
 )

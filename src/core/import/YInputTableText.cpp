@@ -2,6 +2,7 @@
 
 #include "core/db/YDatabase.h"
 #include "core/db/YTransaction.h"
+#include "core/import/YInputLimits.h"
 #include "core/import/YTextFile.h"
 #include "core/platform/YUserIO.h"
 #include "core/station/YChainBreak.h"
@@ -76,6 +77,21 @@ std::optional<QVariant> ReadField(const QString& text, K kind, const YStationNum
     }
     }
     return std::nullopt;
+}
+
+// Why a value read is outside what a road can have; empty when it is inside.
+QString OutOfRange(K kind, const QVariant& v, const YStationNumbering& numbering) {
+    switch (kind) {
+    case K::Station: {
+        const std::optional<YStation> x = numbering.ParseStation(v.toString());
+        return x ? YInputLimits::CheckStation(x->Value()) : QString();
+    }
+    case K::Number:
+    case K::OptNumber:
+        return YInputLimits::CheckNumber(v.toDouble());
+    default:
+        return {};
+    }
 }
 
 QString FormatField(const QVariant& v, K kind) {
@@ -263,9 +279,11 @@ bool YInputTableText::ImportLines(const Layout& layout, const QString& path, con
             const auto& item = layout.items[i];
             const std::optional<QVariant> v =
                 ReadField(fields[qsizetype(i)], item.field->kind, m_db.Numbering());
-            if (!v || !FollowsEarlierBreaks(item.field->kind, *v)) {
+            const QString reason =
+                v ? OutOfRange(item.field->kind, *v, m_db.Numbering()) : QString();
+            if (!v || !reason.isEmpty() || !FollowsEarlierBreaks(item.field->kind, *v)) {
                 result = {Status::BadLine, 0};
-                m_io.Error(YTextFile::BadLineMessage(path, int(n) + 1));
+                m_io.Error(YTextFile::BadLineMessage(path, int(n) + 1, reason));
                 return false;
             }
             if (item.field->kind == K::Station && !station) {

@@ -39,8 +39,9 @@ bool YTextFile::WriteUtf8(const QString& path, const QString& text) {
     return file.write(bytes) == bytes.size() && file.commit();
 }
 
-QString YTextFile::BadLineMessage(const QString& path, int line) {
-    return QStringLiteral("数据文件%1第%2行格式不对,请改正后再运行\n")
+QString YTextFile::BadLineMessage(const QString& path, int line, const QString& reason) {
+    return QStringLiteral("数据文件%1第%2行%3,请改正后再运行\n")
         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
-        .arg(line);
+        .arg(line)
+        .arg(reason.isEmpty() ? QStringLiteral("格式不对") : reason);
 }

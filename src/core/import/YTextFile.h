@@ -14,6 +14,7 @@ class YTextFile {
     static QString Decode(const QByteArray& bytes);
     // Writes the text as UTF-8, replacing the file only when all of it was written.
     [[nodiscard]] static bool WriteUtf8(const QString& path, const QString& text);
-    // The message of a file that fails at a line (physical line number from 1).
-    static QString BadLineMessage(const QString& path, int line);
+    // The message of a file that fails at a line (physical line number from 1); reason says
+    // what is wrong there, the plain format message when empty.
+    static QString BadLineMessage(const QString& path, int line, const QString& reason = {});
 };

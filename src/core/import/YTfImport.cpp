@@ -8,12 +8,18 @@
 #include "core/platform/YUserIO.h"
 #include "core/station/YStation.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
 
 YTfImport::YTfImport(YDatabase& db, YUserIO& io) : m_db(db), m_io(io) {}
+
+QString YTfImport::NoDataMessage(const QString& path) {
+    return QStringLiteral("数据文件%1中没有可读入的断面,未作任何改动\n")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
 
 YTfImport::Result YTfImport::Import(const QString& path, const TfFormat& format, Scope scope) {
     YWaitScope wait(m_io);
@@ -23,8 +29,13 @@ YTfImport::Result YTfImport::Import(const QString& path, const TfFormat& format,
     }
     const YTfReadResult read = YTfReader(format).Read(*bytes);
     if (!read.Ok()) {
-        m_io.Error(YTextFile::BadLineMessage(path, read.nFailLine));
+        m_io.Error(YTextFile::BadLineMessage(path, read.nFailLine, read.strReason));
         return {Status::BadLine, 0};
+    }
+    if (read.lines.empty()) {
+        // Replacing the sections by none would empty the project and keep stale results.
+        m_io.Error(NoDataMessage(path));
+        return {Status::NoData, 0};
     }
     YTransaction tr(m_db);
     const bool ok = tr.IsActive() && WriteSections(read) &&

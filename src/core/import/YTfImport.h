@@ -18,13 +18,16 @@ class YUserIO;
 //
 // The file is read completely before anything is written, and the writes are one transaction:
 // a line that cannot be read shows "数据文件%s第%d行格式不对,请改正后再运行\n" with the file's full
-// path and the physical line number, and the project keeps everything it had.
+// path and the physical line number (and the reason for a value out of range or a station
+// that does not advance), and the project keeps everything it had. A file with no data line
+// changes nothing either.
 class YTfImport {
   public:
     enum class Status {
         Done,
         CannotOpen, // the file could not be opened: nothing shown, nothing changed
         BadLine,    // message shown, nothing changed
+        NoData,     // no data line in the file: message shown, nothing changed
         Failed      // a statement failed: message shown, nothing changed
     };
     struct Result {
@@ -39,6 +42,7 @@ class YTfImport {
     [[nodiscard]] Result Import(const QString& path, const TfFormat& format, Scope scope);
 
     static QString DoneMessage() { return QStringLiteral("读入土方数据完成! "); }
+    static QString NoDataMessage(const QString& path);
 
   private:
     [[nodiscard]] bool WriteSections(const struct YTfReadResult& read);

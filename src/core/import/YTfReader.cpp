@@ -1,5 +1,7 @@
 #include "core/import/YTfReader.h"
 
+#include "core/import/YInputLimits.h"
+
 #include <QIODevice>
 #include <charconv>
 #include <cmath>
@@ -97,6 +99,23 @@ YTfReader::LineKind YTfReader::ReadLine(const char* p, const char* end, YTfLine&
     return read < m_nNeeded ? LineKind::Bad : LineKind::Data;
 }
 
+QString YTfReader::CheckLine(const YTfLine& line, const YTfLine* previous) {
+    QString reason = YInputLimits::CheckStation(line.dStation);
+    if (reason.isEmpty()) {
+        reason = YInputLimits::CheckArea(line.dCut);
+    }
+    if (reason.isEmpty()) {
+        reason = YInputLimits::CheckArea(line.dFill);
+    }
+    if (reason.isEmpty()) {
+        reason = YInputLimits::CheckHeight(line.dHeight);
+    }
+    if (reason.isEmpty() && previous != nullptr) {
+        reason = YInputLimits::CheckAfter(line.dStation, previous->dStation);
+    }
+    return reason;
+}
+
 YTfReadResult YTfReader::Read(const QByteArray& text) const {
     YTfReadResult result;
     const char* p = text.constData();
@@ -107,13 +126,13 @@ YTfReadResult YTfReader::Read(const QByteArray& text) const {
     int physical = 0;
     int data = 0;
     while (p < end) {
-        const char* eol = p;
-        while (eol < end && *eol != '\n') {
-            ++eol;
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') {
+            ++lineEnd;
         }
-        const char* lineEnd = eol;
-        if (lineEnd > p && lineEnd[-1] == '\r') {
-            --lineEnd;
+        const char* eol = lineEnd;
+        if (eol + 1 < end && eol[0] == '\r' && eol[1] == '\n') {
+            ++eol;
         }
         ++physical;
         YTfLine line;
@@ -126,6 +145,12 @@ YTfReadResult YTfReader::Read(const QByteArray& text) const {
                 return result;
             }
             if (!beforeStart) {
+                result.strReason =
+                    CheckLine(line, result.lines.empty() ? nullptr : &result.lines.back());
+                if (!result.strReason.isEmpty()) {
+                    result.nFailLine = physical;
+                    return result;
+                }
                 result.lines.push_back(line);
             }
         }

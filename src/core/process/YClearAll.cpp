@@ -8,6 +8,7 @@
 #include "core/db/YTsjsSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/document/YLogPits.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YRecordApplier.h"
@@ -29,13 +30,8 @@ bool YClearAll::ClearAll(CDalvexDoc& doc) {
         return false;
     }
     YTransaction tr(doc.GetDatabase());
-    if (!tr.IsActive()) {
+    if (!tr.IsActive() || !YLogPits::GiveBackAll(doc)) {
         return false;
-    }
-    for (const auto& e : entries) {
-        if (e.pair.src.ok && !YRecordApplier::ApplyPits(doc, YLogCodec::Decode(e.pair), -1)) {
-            return false;
-        }
     }
     if (!doc.GetTsjsSet().DeleteSegmentRows() || !doc.GetZjTsjsSet().DeleteSegmentRows() ||
         !doc.GetDpSet().DeleteSegmentRows() || !doc.GetTdpSet().DeleteSegmentRows() ||

@@ -4,6 +4,7 @@
 #include "core/db/YQtkSet.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/document/YLogPits.h"
 #include "core/model/YClassFilter.h"
 #include "core/process/YMidRowOps.h"
 
@@ -25,24 +26,7 @@ YTFItem* ItemStartingAt(CDalvexDoc& doc, const YStation& sta) {
 } // namespace
 
 bool YRecordApplier::ApplyPits(CDalvexDoc& doc, const DpLogRecord& r, int dir) {
-    if (r.kind == DpKind::Borrow) {
-        YQtkSet& pits = doc.GetQtkSet();
-        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
-            return false;
-        }
-        pits.m_dSoil -= dir * r.amount[DpAmt::Soil];
-        pits.m_dRock -= dir * r.amount[DpAmt::Rock];
-        return pits.Update();
-    }
-    if (DpKinds::IsWaste(r.kind)) {
-        YQitkSet& pits = doc.GetQitkSet();
-        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
-            return false;
-        }
-        pits.m_dCapacity -= dir * r.FillAmount();
-        return pits.Update();
-    }
-    return true;
+    return YLogPits::Apply(doc, r, dir);
 }
 
 bool YRecordApplier::PitAccepts(CDalvexDoc& doc, const DpLogRecord& r) {

@@ -172,6 +172,27 @@ TEST(Preprocess, StopForMissingContentsRollsEverythingBack) {
     EXPECT_EQ(f.Rows("逐桩断面"), sectionsBefore); // no bridge sections, no adjusted areas
 }
 
+TEST(Preprocess, ARepeatedStationOrAnInfiniteResultRollsBack) {
+    struct Case {
+        double station2, cut2;
+        const char* message;
+    };
+    const Case cases[] = {
+        {20, 20, "断面桩号K0+020.000重复，不能形成计算段落！"},
+        {30, 1e308, "K0+020.000～K0+030.000段的计算结果不是有限数值，请检查断面数据！"},
+    };
+    for (const Case& c : cases) {
+        PreprocessFixture f;
+        ThreeSections(f);
+        f.Section(c.station2, c.cut2, 0, -1);
+        f.Contents(60, kClassII);
+        EXPECT_EQ(f.Run().outcome, Outcome::RolledBack) << c.message;
+        EXPECT_EQ(f.io.Texts(), QStringList({kNoTrough, QString::fromUtf8(c.message)}));
+        EXPECT_EQ(f.Count("土石计算"), 0);
+        EXPECT_EQ(f.Count("土石计算中间表"), 0);
+    }
+}
+
 TEST(Preprocess, CancelledProgressRollsBackWithoutMessage) {
     PreprocessFixture f;
     ThreeSections(f);

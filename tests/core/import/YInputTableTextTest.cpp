@@ -159,6 +159,31 @@ TEST(InputTableText, BadLineRollsBackClearingAndEarlierLines) {
     }
 }
 
+TEST(InputTableText, NumbersNoRoadHasAreRefusedWithTheReason) {
+    struct Case {
+        const char* table;
+        QByteArray text;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"路槽", "K0+600 7 0.8\nK0+700 1e308 0.8\n", "数值超出范围（须小于1e7）"},
+        {"构造物", "K0+100 K0+160 桥 60 1 -2e7\n", "数值超出范围（须小于1e7）"},
+        {"路槽", "K1000000+000 7 0.8\n", "桩号超出范围（-1e8～1e8 m）"},
+    };
+    for (const Case& c : cases) {
+        ImportFixture f;
+        const QString path = f.File("bad.txt", c.text);
+        const auto result = YInputTableText(f.db, f.io).Import(Def(c.table), path, Clear::Yes);
+        EXPECT_EQ(result.status, Status::BadLine) << c.table;
+        EXPECT_EQ(f.io.Texts(), QStringList{QString("数据文件%1第%2行%3,请改正后再运行\n")
+                                                .arg(QFileInfo(path).absoluteFilePath())
+                                                .arg(c.text.count('\n'))
+                                                .arg(QString::fromUtf8(c.reason))})
+            << c.table;
+        EXPECT_EQ(f.Count(Def(c.table).table), 0) << c.table;
+    }
+}
+
 TEST(InputTableText, GbkFilesReadAsGbk) {
     ImportFixture f;
     // "大桥" in GBK.

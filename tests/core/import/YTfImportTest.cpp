@@ -71,7 +71,7 @@ TEST(TfImport, DialogImportReplacesOnlyTheSections) {
     EXPECT_EQ(f.Rows("SELECT [属性值] FROM [项目]"), QStringList{"old"});
 }
 
-TEST(TfImport, BadLineLeavesTheProjectAsItWas) {
+TEST(TfImport, ARefusedFileLeavesTheProjectAsItWas) {
     ImportFixture f;
     const QString good = f.File("good.tf", kFile);
     ASSERT_TRUE(YTfImport(f.db, f.io).Import(good, Format(), YTfImport::Scope::Project).Ok());
@@ -96,6 +96,29 @@ TEST(TfImport, BadLineLeavesTheProjectAsItWas) {
     EXPECT_EQ(YTfImport(f.db, f.io).Import(badWithBlank, first, YTfImport::Scope::Project).status,
               Status::BadLine);
     EXPECT_TRUE(f.io.Texts().value(0).contains("第5行")) << f.io.Texts().value(0).toStdString();
+
+    // A repeated station would make a segment of no length.
+    f.io.Clear();
+    const QString repeated = f.File("repeated.tf", kFile + "40 0 0 312\n");
+    EXPECT_EQ(YTfImport(f.db, f.io).Import(repeated, Format(), YTfImport::Scope::Project).status,
+              Status::BadLine);
+    EXPECT_EQ(f.io.Texts(), QStringList{QString("数据文件%1第7行桩号不大于上一个断面的桩号,"
+                                                "请改正后再运行\n")
+                                            .arg(QFileInfo(repeated).absoluteFilePath())});
+    // No data line at all, or none from the start line on, would empty the project.
+    f.io.Clear();
+    const QString comments = f.File("comments.tf", "// 逐桩断面\n* 无数据\n");
+    EXPECT_EQ(YTfImport(f.db, f.io).Import(comments, Format(), YTfImport::Scope::Project).status,
+              Status::NoData);
+    EXPECT_EQ(f.io.Texts(), QStringList{QString("数据文件%1中没有可读入的断面,未作任何改动\n")
+                                            .arg(QFileInfo(comments).absoluteFilePath())});
+    TfFormat late = Format();
+    late.m_nStartLine = 2147483647;
+    EXPECT_EQ(YTfImport(f.db, f.io).Import(good, late, YTfImport::Scope::Project).status,
+              Status::NoData);
+    EXPECT_EQ(f.Rows("SELECT * FROM [逐桩断面] ORDER BY [sta]"), sections);
+    EXPECT_EQ(f.Rows("SELECT * FROM [项目] ORDER BY rowid"), props);
+    EXPECT_EQ(f.Count("项目分段"), 1);
 }
 
 TEST(TfImport, MissingFileChangesNothingAndSaysNothing) {

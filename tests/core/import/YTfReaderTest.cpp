@@ -119,6 +119,41 @@ TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter) {
                     .Ok());
 }
 
+TEST(TfReader, ALoneCarriageReturnEndsALine) {
+    const YTfReadResult r = Read("// old Mac file\r0 1 2 3\r20 1 2 3\r\n40 1 2 3");
+    ASSERT_TRUE(r.Ok());
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_DOUBLE_EQ(r.lines[2].dStation, 40);
+    EXPECT_EQ(Read("0 1 2 3\r20 x 2 3\r").nFailLine, 2);
+}
+
+TEST(TfReader, RefusesValuesNoRoadHasAndStationsThatDoNotAdvance) {
+    struct Case {
+        QByteArray text;
+        int failLine;
+        QString reason;
+    };
+    const QString station = QStringLiteral("桩号超出范围（-1e8～1e8 m）");
+    const QString area = QStringLiteral("面积超出范围（须小于1e7 m²）");
+    const QString back = QStringLiteral("桩号不大于上一个断面的桩号");
+    const Case cases[] = {
+        {"0 1 2 3\n100 1 2 3\n100 1 2 3\n", 3, back},
+        {"0 1 2 3\n100 1 2 3\n// x\n50 1 2 3\n", 4, back},
+        {"0 1 1e308 3\n", 1, area},
+        {"0 1 2 -1e7\n", 1, area},
+        {"0 1 9999999 -9999999\n", 0, {}},
+        {"1e9 1 2 3\n", 1, station},
+        {"-100000001 1 2 3\n", 1, station},
+        {"100000000 1 2 3\n", 0, {}},
+        {"0 1e5 2 3\n", 1, QStringLiteral("高度超出范围（-1e4～1e4 m）")},
+    };
+    for (const Case& c : cases) {
+        const YTfReadResult r = Read(c.text);
+        EXPECT_EQ(r.nFailLine, c.failLine) << c.text.toStdString();
+        EXPECT_EQ(r.strReason, c.reason) << c.text.toStdString();
+    }
+}
+
 TEST(TfReader, EmptyFileReadsNoLines) {
     const YTfReadResult r = Read("");
     EXPECT_TRUE(r.Ok());

@@ -1,0 +1,58 @@
+#include "core/document/YLogPits.h"
+
+#include "core/db/DpLogRecord.h"
+#include "core/db/YLogCodec.h"
+#include "core/db/YQitkSet.h"
+#include "core/db/YQtkSet.h"
+#include "core/db/YTdpSet.h"
+#include "core/document/CDalvexDoc.h"
+
+bool YLogPits::Apply(CDalvexDoc& doc, const DpLogRecord& r, int dir) {
+    if (r.kind == DpKind::Borrow) {
+        YQtkSet& pits = doc.GetQtkSet();
+        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
+            return false;
+        }
+        pits.m_dSoil -= dir * r.amount[DpAmt::Soil];
+        pits.m_dRock -= dir * r.amount[DpAmt::Rock];
+        return pits.Update();
+    }
+    if (DpKinds::IsWaste(r.kind)) {
+        YQitkSet& pits = doc.GetQitkSet();
+        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
+            return false;
+        }
+        pits.m_dCapacity -= dir * r.FillAmount();
+        return pits.Update();
+    }
+    return true;
+}
+
+bool YLogPits::GiveBackAll(CDalvexDoc& doc) {
+    YTdpSet& log = doc.GetTdpSet();
+    // Read first: editing a pit set does not move the log, but decoding needs both rows.
+    std::vector<DpLogRecord> applied;
+    for (int i = 0; i + 1 < log.RecordCount(); i += 2) {
+        YDpLogPair pair;
+        if (!log.SetPosition(i)) {
+            return false;
+        }
+        pair.src = log.Row();
+        if (!log.SetPosition(i + 1)) {
+            return false;
+        }
+        pair.dst = log.Row();
+        if (pair.src.gcid != pair.dst.gcid || pair.src.id != pair.dst.id) {
+            break; // a damaged tail takes nothing that repair could not rebuild
+        }
+        if (pair.src.ok) {
+            applied.push_back(YLogCodec::Decode(pair));
+        }
+    }
+    for (const DpLogRecord& r : applied) {
+        if (!Apply(doc, r, -1)) {
+            return false;
+        }
+    }
+    return true;
+}
