@@ -85,6 +85,18 @@ TEST(StationNumbering, KmRoundingOffTheGrid) {
     EXPECT_EQ(numbering.KmCeil(2000.001), 3000.0);
 }
 
+// Every station the inputs accept (within ±1e8 m) is written as a text that reads back.
+TEST(StationNumbering, TheWholeInputRangeReadsBack) {
+    for (const YStationNumbering& numbering : {YStationNumbering(), ThreeBreaks()}) {
+        for (double value : {1e8, -1e8, 99999999.999, -99999999.999, 12345678.9}) {
+            const QString text = numbering.Text(value);
+            const std::optional<double> back = numbering.Parse(text);
+            ASSERT_TRUE(back.has_value()) << text.toStdString();
+            EXPECT_NEAR(*back, value, 1e-3) << text.toStdString();
+        }
+    }
+}
+
 TEST(StationNumbering, NonFiniteValuesNeitherCrashNorRead) {
     const YStationNumbering numbering = ThreeBreaks();
     const double values[] = {std::numeric_limits<double>::quiet_NaN(),
