@@ -147,7 +147,9 @@ bool YHaulTable::Output(const YHaulTableOptions& opt, const QString& outPath) {
                     groupEnd = num.KmCeil(groupEnd);
                 }
                 writeGroup();
-                groupStart = groupEnd;
+                // A long haul of the closed group can reach past this entry's start; the new
+                // group then starts at the entry, so no range runs backwards.
+                groupStart = e.from < groupEnd ? e.from : groupEnd;
                 groupEnd = e.to;
                 groupSheet = sheet;
                 groupRow = row;

@@ -271,6 +271,19 @@ TEST_F(ReportTablesTest, ThirtyThreeEntriesMakeTwoPagesAndKilometreGroupsRoundUp
     EXPECT_EQ(b.Kind(0, 9, 1), YXlsxBook::CellKind::Empty);
 }
 
+TEST_F(ReportTablesTest, AGroupAfterALongHaulStartsAtItsOwnEntryNeverBackwards) {
+    Line(3);
+    AddGch({.gcid = 1, .takeS = 0, .takeE = 5, .putS = 0, .putE = 2500, .soil = 1, .soilDist = 9});
+    AddGch(
+        {.gcid = 2, .takeS = 0, .takeE = 5, .putS = 1200, .putE = 1300, .soil = 1, .soilDist = 9});
+    YHaulTable table(Doc());
+    ASSERT_TRUE(table.Prepare());
+    ASSERT_TRUE(table.Output(YHaulTableOptions(), Out()));
+    YXlsxBook& b = Read(Out());
+    EXPECT_EQ(b.Text(0, 8, 1), "K0+000.000～K2+500.000");
+    EXPECT_EQ(b.Text(0, 9, 1), "K1+200.000～K1+300.000");
+}
+
 TEST_F(ReportTablesTest, HaulTableNeedsAFinishedAllocation) {
     Line(3);
     YHaulTable table(Doc());
