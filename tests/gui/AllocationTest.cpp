@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -389,6 +390,27 @@ TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
     EXPECT_EQ(GcModel().index(1, 0).data().toString(), in[0].Label());
     EXPECT_TRUE(in[0].Label().contains(QStringLiteral("调入")));
     EXPECT_EQ(GcModel().index(1, 5).data().toString(), QString::asprintf("%.3lf", in[0].dDistance));
+}
+
+TEST_F(AllocationTest, AutoAllocationLeavesTheSegmentUnfinishedForHandWork) {
+    double offered = 0.0;
+    OnNextModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dlg, nullptr);
+        offered = dlg->doubleValue();
+        dlg->setDoubleValue(100.0);
+        dlg->accept();
+    });
+    frame->Action(YCmd::AutoDP)->trigger();
+    Settle();
+    EXPECT_EQ(offered, 1000.0) << "the reach starts at the command line's default";
+    EXPECT_TRUE(h.IO().ProgressTitles().contains(QStringLiteral("自动调配")));
+    EXPECT_GT(GcModel().rowCount(), 2);
+    EXPECT_EQ(TaskModel().rowCount(), 0) << "everything went somewhere";
+    EXPECT_EQ(gc->currentIndex().row(), GcModel().rowCount() - 1);
+    // Not finished: the steps can still be undone by hand.
+    ClickRow(0);
+    EXPECT_EQ(TaskModel().rowCount(), 12);
 }
 
 TEST_F(AllocationTest, FinishRefusesWhileWorkIsLeftAndClearAsksFirst) {
