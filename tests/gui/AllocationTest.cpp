@@ -9,6 +9,7 @@
 #include "core/process/YProcessList.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/YAllocCommands.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/diagram/CDalvexView.h"
 #include "gui/diagram/YDPTool.h"
@@ -404,6 +405,7 @@ TEST_F(AllocationTest, AutoAllocationLeavesTheSegmentUnfinishedForHandWork) {
     frame->Action(YCmd::AutoDP)->trigger();
     Settle();
     EXPECT_EQ(offered, 1000.0) << "the reach starts at the command line's default";
+    EXPECT_EQ(YAllocCommands::AutoReach(), 100.0) << "and is remembered in the profile";
     EXPECT_TRUE(h.IO().ProgressTitles().contains(QStringLiteral("自动调配")));
     EXPECT_GT(GcModel().rowCount(), 2);
     EXPECT_EQ(TaskModel().rowCount(), 0) << "everything went somewhere";

@@ -2,6 +2,7 @@
 
 #include "core/allocation/YDPAutoAllocator.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/platform/YProfile.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YClearAll.h"
 #include "core/process/YFinish.h"
@@ -18,10 +19,10 @@
 #include "gui/widgets/YControlBar.h"
 
 #include <QInputDialog>
-#include <QSettings>
 
 namespace {
-const QString kReachKey = QStringLiteral("调配/自动调配运距");
+const QString kSection = QStringLiteral("调配");
+const QString kReachEntry = QStringLiteral("自动调配运距");
 const QString kToolName = QStringLiteral("调配");
 } // namespace
 
@@ -98,11 +99,13 @@ void YAllocCommands::Register() {
 }
 
 double YAllocCommands::AutoReach() {
-    return QSettings().value(kReachKey, YDPAutoAllocator::Options().dReach).toDouble();
+    bool ok = false;
+    const double v = YProfile::Instance().GetString(kSection, kReachEntry).toDouble(&ok);
+    return ok && v > 0.0 ? v : YDPAutoAllocator::Options().dReach;
 }
 
 void YAllocCommands::SetAutoReach(double dMetres) {
-    QSettings().setValue(kReachKey, dMetres);
+    YProfile::Instance().WriteString(kSection, kReachEntry, QString::number(dMetres));
 }
 
 void YAllocCommands::AutoAllocate() {
