@@ -15,8 +15,12 @@ rm -rf "$out"
 "$cli" --yes auto "$out/demo.dvx"
 "$cli" steps "$out/demo.dvx"
 "$cli" info "$out/demo.dvx"
+"$cli" diagram "$out/demo.dvx" "$out/diagram.png"
+"$cli" report earthwork "$out/demo.dvx" "$out/土方计算表.xlsx"
+"$cli" report haul "$out/demo.dvx" "$out/土方运量统计表.xlsx"
 echo
 echo "Sample project: $out/demo.dvx"
+echo "Allocation diagram: $out/diagram.png; tables: $out/土方计算表.xlsx, $out/土方运量统计表.xlsx"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     build/src/app/dalvex "$out/demo.dvx"
