@@ -29,23 +29,23 @@ void Frame(QPainter& p, const QRect& r, const QColor& face) {
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-QString AreaLabel(double v) {
-    QString text = QString::number(v, 'f', 4);
-    while (text.contains(QLatin1Char('.')) &&
-           (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.')))) {
-        text.chop(1);
-    }
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
-}
-} // namespace
-
-QString YRulerPainter::StationLabel(const YStationNumbering& numbering, double x) {
-    QString text = numbering.Text(x);
+// A number text without the zeros (and point) that end its decimals.
+QString WithoutTrailingZeros(QString text) {
     while (text.contains(QLatin1Char('.')) &&
            (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.')))) {
         text.chop(1);
     }
     return text;
+}
+
+QString AreaLabel(double v) {
+    const QString text = WithoutTrailingZeros(QString::number(v, 'f', 4));
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+} // namespace
+
+QString YRulerPainter::StationLabel(const YStationNumbering& numbering, double x) {
+    return WithoutTrailingZeros(numbering.Text(x));
 }
 
 void YRulerPainter::DrawHorizontal(QPainter& p, const QRect& r, const YUint& u, int nOffset,

@@ -1,5 +1,7 @@
 #include "draw/YUint.h"
 
+#include "core/model/YSegmentModel.h"
+
 #include <algorithm>
 
 namespace {
@@ -38,4 +40,16 @@ void YUint::SetScale(double dScaleX, double dScaleY) {
 void YUint::ClampOrigin() {
     m_dOrgX = std::clamp(m_dOrgX, m_dXMin, std::max(m_dXMin, m_dXMax));
     m_dOrgY = std::clamp(m_dOrgY, -m_dYRange / 2, m_dYRange / 2);
+}
+
+bool YUint::TakeExtent(const YSegmentModel& model) {
+    if (model.m_arrTF.empty()) {
+        return false;
+    }
+    m_dXMin = m_dOrgX = model.m_arrTF.front().m_staStart.Value();
+    m_dXMax = model.m_arrTF.back().m_staEnd.Value();
+    if (model.m_dMaxArea > 0) {
+        m_dYRange = 2 * model.m_dMaxArea;
+    }
+    return true;
 }

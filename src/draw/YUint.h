@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QPointF>
 
+class YSegmentModel;
+
 // Scale, origin and extent of one window showing the allocation diagram (图形单位).
 //
 // Diagram coordinates: x is a station in metres, y a volume per metre of line in m³/m (cut up,
@@ -39,6 +41,9 @@ class YUint {
     // Clamps both scales into [MinScale, MaxScale], chooses the ruler steps and the scroll
     // factors for the current extent.
     void SetScale(double dScaleX, double dScaleY);
+    // The extent of the model's segments (x from the first start to the last end, y from its
+    // largest area) with the origin at the start; false, unchanged, without segments.
+    bool TakeExtent(const YSegmentModel& model);
     // Keeps the origin inside the extent (x within [m_dXMin, m_dXMax], y within ±m_dYRange/2).
     void ClampOrigin();
 

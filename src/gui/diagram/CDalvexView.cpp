@@ -275,14 +275,8 @@ void CDalvexView::LayoutFixedPits() {
 // ---- extent, scale and scrolling
 
 void CDalvexView::ExtentFromModel() {
-    const YSegmentModel& model = m_pDoc->Model();
-    if (model.m_arrTF.empty()) {
+    if (!m_uint.TakeExtent(m_pDoc->Model())) {
         return;
-    }
-    m_uint.m_dXMin = m_uint.m_dOrgX = model.m_arrTF.front().m_staStart.Value();
-    m_uint.m_dXMax = model.m_arrTF.back().m_staEnd.Value();
-    if (model.m_dMaxArea > 0) {
-        m_uint.m_dYRange = 2 * model.m_dMaxArea;
     }
     m_uint.SetScale(m_uint.m_dScaleX, m_uint.m_dScaleY);
     LayoutFixedPits();

@@ -55,14 +55,8 @@ void YEyeWnd::IdleUpdate() {
 }
 
 void YEyeWnd::Refit() {
-    if (m_pDoc == nullptr || m_pDoc->GetSegmentCount() == 0) {
+    if (m_pDoc == nullptr || !m_uint.TakeExtent(m_pDoc->Model())) {
         return;
-    }
-    const YSegmentModel& model = m_pDoc->Model();
-    m_uint.m_dXMin = m_uint.m_dOrgX = model.m_arrTF.front().m_staStart.Value();
-    m_uint.m_dXMax = model.m_arrTF.back().m_staEnd.Value();
-    if (model.m_dMaxArea > 0) {
-        m_uint.m_dYRange = 2 * model.m_dMaxArea;
     }
     // Too small a window keeps the previous scale.
     if (width() > 40 && height() > 30) {
