@@ -2,9 +2,14 @@
 
 #include <QProcess>
 
+QString CliPath() {
+    // Another build's program may stand in, to compare its results with this one's.
+    return qEnvironmentVariable("DALVEX_TEST_CLI", QString::fromUtf8(DALVEX_CLI_PATH));
+}
+
 CliResult RunCli(const QStringList& args, const QByteArray& stdinData) {
     QProcess process;
-    process.start(QString::fromUtf8(DALVEX_CLI_PATH), args);
+    process.start(CliPath(), args);
     process.write(stdinData);
     process.closeWriteChannel();
     CliResult result;

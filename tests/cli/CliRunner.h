@@ -10,4 +10,6 @@ struct CliResult {
     QString err;
 };
 
+// The program run: this build's, or the one DALVEX_TEST_CLI names.
+QString CliPath();
 CliResult RunCli(const QStringList& args, const QByteArray& stdinData = {});

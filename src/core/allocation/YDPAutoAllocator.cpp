@@ -34,20 +34,17 @@ class SettingsGuard {
 };
 
 // One invocation as the interactive tool makes it: select, find the strategy, compute, and
-// drop the selection again.
+// drop the selection again. Nothing else is selected (Run clears the whole road once), so
+// only the two runs need clearing: a long road makes thousands of invocations.
 bool Invoke(CDalvexDoc& doc, int rule, const YDPSelection& sel, const YSegRun& cut,
             const YSegRun& fill) {
-    YDPRangeSelect::ClearAll(doc);
-    if (cut.nFirst >= 0) {
-        YDPRangeSelect::Select(doc, cut);
-    }
-    if (fill.nFirst >= 0) {
-        YDPRangeSelect::Select(doc, fill);
-    }
+    YDPRangeSelect::Select(doc, cut);
+    YDPRangeSelect::Select(doc, fill);
     g_nDPRule = rule;
     std::unique_ptr<YDPCalTool> strategy = YDPStrategyRegistry::FindStrategy(sel);
     const bool recorded = strategy && strategy->Compute();
-    YDPRangeSelect::ClearAll(doc);
+    YDPRangeSelect::Deselect(doc, cut);
+    YDPRangeSelect::Deselect(doc, fill);
     return recorded;
 }
 
@@ -204,6 +201,7 @@ YDPAutoAllocator::Summary YDPAutoAllocator::Run(CDalvexDoc& doc, const Options& 
     }
     const SettingsGuard guard;
     g_nClassFilter = YClassFilter::Initial;
+    YDPRangeSelect::ClearAll(doc);
     YTransaction tr(doc.GetDatabase());
     const bool bGoOn = HaulWithinReach(doc, std::max(opt.dReach, 1.0), sum);
     if (bGoOn) {

@@ -24,8 +24,14 @@ std::optional<YSegRun> YDPRangeSelect::WholeSegments(const CDalvexDoc& doc, doub
 }
 
 void YDPRangeSelect::Select(CDalvexDoc& doc, const YSegRun& run) {
-    for (int i = run.nFirst; i <= run.nLast; ++i) {
+    for (int i = std::max(run.nFirst, 0); i <= run.nLast; ++i) {
         doc.GetSegment(i).UpdateSel(true);
+    }
+}
+
+void YDPRangeSelect::Deselect(CDalvexDoc& doc, const YSegRun& run) {
+    for (int i = std::max(run.nFirst, 0); i <= run.nLast; ++i) {
+        doc.GetSegment(i).UpdateSel(false);
     }
 }
 

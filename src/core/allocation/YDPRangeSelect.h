@@ -13,8 +13,9 @@ class YDPRangeSelect {
     // First and last index of the segments lying wholly within [from, to] (m); empty when no
     // segment does.
     static std::optional<YSegRun> WholeSegments(const CDalvexDoc& doc, double from, double to);
-    // UpdateSel(true) on every segment of the run.
+    // UpdateSel(true) on every segment of the run; Deselect clears the run's selection bits.
     static void Select(CDalvexDoc& doc, const YSegRun& run);
+    static void Deselect(CDalvexDoc& doc, const YSegRun& run);
     // Clears the selection bits of every segment.
     static void ClearAll(CDalvexDoc& doc);
     // Longest run of segments around index anchor (inclusive) lying within [from, to] that can

@@ -26,7 +26,9 @@ YDPStepRun::~YDPStepRun() {
 
 bool YDPStepRun::Begin() {
     // One transaction for the whole step: every process of it reaches the file together.
-    m_pTransaction = std::make_unique<YTransaction>(m_doc.GetDatabase());
+    // Inside a larger action (an automatic allocation) the step is part of that action's
+    // transaction, which then reaches the file whole or not at all.
+    m_pTransaction = std::make_unique<YTransaction>(m_doc.GetDatabase(), YTransaction::Join);
     m_nStep = YProcessRecorder::NextStep(m_doc);
     return m_nStep >= 0;
 }

@@ -33,12 +33,15 @@ bool HasSqliteHeader(const QString& path) {
 // Settings of every connection. The journal is a rollback journal synced in full (see the
 // class comment); the page cache is raised to 32 MiB so the result tables of a long road stay
 // in memory; waiting up to 5 s for a lock held by another program (the sqlite3 shell) is
-// better than failing at once.
+// better than failing at once. Temporary data (the statement journal of savepoints) goes to a
+// temporary file once it outgrows a small buffer: held in memory, SQLite truncates it by
+// walking it from the start at every savepoint release, which grows with what the
+// transaction has written so far.
 const char* const kPragmas[] = {
     "PRAGMA journal_mode=DELETE",
     "PRAGMA synchronous=FULL",
     "PRAGMA cache_size=-32768",
-    "PRAGMA temp_store=MEMORY",
+    "PRAGMA temp_store=FILE",
 };
 
 QString Quote(const QString& name) {
@@ -91,6 +94,7 @@ void YDatabase::Disconnect() {
     }
     m_strPath.clear();
     m_nTransactionDepth = 0;
+    m_nFailedDepth = 0;
 }
 
 bool YDatabase::Open(const QString& path) {
@@ -273,6 +277,13 @@ bool YDatabase::CommitTransaction() {
         return false;
     }
     const int level = m_nTransactionDepth - 1;
+    if (m_nFailedDepth == m_nTransactionDepth) {
+        // A joined scope inside this one failed halfway: none of this scope may stay.
+        const QString error = m_strError;
+        RollbackTransaction();
+        m_strError = error.isEmpty() ? QStringLiteral("写入项目文件失败，本次操作未保存") : error;
+        return false;
+    }
     const QString sql =
         level == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE y%1").arg(level);
     if (Exec(sql)) {
@@ -292,6 +303,9 @@ void YDatabase::RollbackTransaction() {
         return;
     }
     const int level = --m_nTransactionDepth;
+    if (m_nFailedDepth > level) {
+        m_nFailedDepth = 0; // what failed is undone
+    }
     if (level == 0) {
         QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     } else {
@@ -299,6 +313,13 @@ void YDatabase::RollbackTransaction() {
         QSqlQuery(m_db).exec(QStringLiteral("RELEASE y%1").arg(level));
     }
     RequeryOpenSets();
+}
+
+void YDatabase::FailInnermostScope() {
+    // A failure already marked further out covers this one.
+    if (m_nFailedDepth == 0 || m_nFailedDepth > m_nTransactionDepth) {
+        m_nFailedDepth = m_nTransactionDepth;
+    }
 }
 
 void YDatabase::RequeryOpenSets() {

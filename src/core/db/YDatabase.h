@@ -99,6 +99,9 @@ class YDatabase {
     [[nodiscard]] bool BeginTransaction();
     [[nodiscard]] bool CommitTransaction();
     void RollbackTransaction();
+    // A joined scope (see YTransaction) failed: the innermost open scope can only be rolled
+    // back whole, which its Commit then does.
+    void FailInnermostScope();
     // After a rollback the record sets' rows no longer match the file: every open set is
     // re-queried (and stands on its first row).
     void RequeryOpenSets();
@@ -113,6 +116,7 @@ class YDatabase {
     int m_nVersion = 2;
     int m_nCurrentSegment = -1;
     int m_nTransactionDepth = 0;
+    int m_nFailedDepth = 0; // the scope at this depth must roll back; 0: none
     bool m_bReadOnly = false;
     YStationNumbering m_numbering;
     std::vector<YOpenSet*> m_openSets;

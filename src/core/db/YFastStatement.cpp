@@ -29,6 +29,21 @@ QString DriverSourceId(QSqlDatabase& db) {
                                                                            : QString();
 }
 
+YFastStatement::Cell CellOf(int sqliteType) {
+    switch (sqliteType) {
+    case SQLITE_INTEGER:
+        return YFastStatement::Cell::Integer;
+    case SQLITE_FLOAT:
+        return YFastStatement::Cell::Float;
+    case SQLITE_TEXT:
+        return YFastStatement::Cell::Text;
+    case SQLITE_BLOB:
+        return YFastStatement::Cell::Blob;
+    default:
+        return YFastStatement::Cell::Null;
+    }
+}
+
 } // namespace
 
 bool YFastStatement::SameLibrary(const QString& driverSourceId) {
@@ -164,4 +179,145 @@ bool YFastStatement::Exec() {
     m_nInserted = m_query->lastInsertId().toLongLong(); // only while the query is active
     m_query->finish();
     return true;
+}
+
+std::optional<YFastStatement::ChangeStamp> YFastStatement::Stamp(QSqlDatabase& db) {
+    YFastStatement version(db);
+    if (version.m_pHandle == nullptr || !version.Prepare(QStringLiteral("PRAGMA data_version")) ||
+        !version.Next()) {
+        return std::nullopt;
+    }
+    const ChangeStamp stamp{sqlite3_total_changes64(Db(version.m_pHandle)),
+                            unsigned(version.Int(0))};
+    version.Reset();
+    return stamp;
+}
+
+bool YFastStatement::Next() {
+    if (m_pStmt != nullptr) {
+        const int rc = sqlite3_step(Stmt(m_pStmt));
+        if (rc == SQLITE_ROW) {
+            return true;
+        }
+        if (rc != SQLITE_DONE) {
+            m_strError = QString::fromUtf8(sqlite3_errmsg(Db(m_pHandle)));
+        }
+        sqlite3_reset(Stmt(m_pStmt));
+        return false;
+    }
+    if (!m_query) {
+        m_strError = QStringLiteral("语句没有准备好");
+        return false;
+    }
+    if (!m_bReading) {
+        m_query->setForwardOnly(true);
+        if (!m_query->exec()) {
+            m_strError = m_query->lastError().text();
+            return false;
+        }
+        m_bReading = true;
+    }
+    if (m_query->next()) {
+        return true;
+    }
+    if (m_query->lastError().isValid()) {
+        m_strError = m_query->lastError().text();
+    }
+    Reset();
+    return false;
+}
+
+void YFastStatement::Reset() {
+    if (m_pStmt != nullptr) {
+        sqlite3_reset(Stmt(m_pStmt));
+    } else if (m_query) {
+        m_query->finish();
+    }
+    m_bReading = false;
+}
+
+YFastStatement::Cell YFastStatement::Type(int col) const {
+    if (m_pStmt != nullptr) {
+        return CellOf(sqlite3_column_type(Stmt(m_pStmt), col));
+    }
+    const QVariant v = Value(col);
+    if (v.isNull()) {
+        return Cell::Null;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Double:
+        return Cell::Float;
+    case QMetaType::QString:
+        return Cell::Text;
+    case QMetaType::QByteArray:
+        return Cell::Blob;
+    default:
+        return Cell::Integer;
+    }
+}
+
+YFastStatement::Cell YFastStatement::Number(int col, double& number) const {
+    if (m_pStmt == nullptr) {
+        const Cell cell = Type(col);
+        if (cell == Cell::Integer || cell == Cell::Float) {
+            number = Double(col);
+        }
+        return cell;
+    }
+    sqlite3_value* v = sqlite3_column_value(Stmt(m_pStmt), col);
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_INTEGER) {
+        number = double(sqlite3_value_int64(v));
+    } else if (type == SQLITE_FLOAT) {
+        number = sqlite3_value_double(v);
+    }
+    return CellOf(type);
+}
+
+double YFastStatement::Double(int col) const {
+    if (m_pStmt != nullptr) {
+        return sqlite3_column_type(Stmt(m_pStmt), col) == SQLITE_INTEGER
+                   ? double(sqlite3_column_int64(Stmt(m_pStmt), col))
+                   : sqlite3_column_double(Stmt(m_pStmt), col);
+    }
+    const QVariant v = Value(col);
+    return v.typeId() == QMetaType::Double ? v.toDouble() : double(v.toLongLong());
+}
+
+qint64 YFastStatement::Int(int col) const {
+    if (m_pStmt != nullptr) {
+        return sqlite3_column_int64(Stmt(m_pStmt), col);
+    }
+    return Value(col).toLongLong();
+}
+
+QString YFastStatement::Text(int col) const {
+    if (m_pStmt != nullptr) {
+        // UTF-16 as the file keeps it in UTF-8: one conversion, as the driver makes.
+        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(Stmt(m_pStmt), col));
+        const int bytes = sqlite3_column_bytes16(Stmt(m_pStmt), col);
+        return text ? QString::fromUtf16(text, bytes / 2) : QString();
+    }
+    return Value(col).toString();
+}
+
+QVariant YFastStatement::Value(int col) const {
+    if (m_pStmt == nullptr) {
+        return m_query ? m_query->value(col) : QVariant();
+    }
+    sqlite3_stmt* st = Stmt(m_pStmt);
+    switch (sqlite3_column_type(st, col)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, col)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, col));
+    case SQLITE_TEXT:
+        return QVariant(Text(col));
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(st, col));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(st, col)));
+    }
+    default:
+        return QVariant();
+    }
 }

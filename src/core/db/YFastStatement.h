@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,36 @@ class YFastStatement {
     qint64 InsertedRowId() const { return m_nInserted; }
     QString LastError() const { return m_strError; }
 
+    // Reading the rows of a SELECT: each Next moves to the following row (the first call runs
+    // the statement); false at the end, or on failure with LastError set. Reset ends the
+    // reading early, so the statement holds no open read.
+    [[nodiscard]] bool Next();
+    void Reset();
+    // A column of the current row (from 0) by the kind of value the file holds there.
+    enum class Cell { Null, Integer, Float, Text, Blob };
+    Cell Type(int col) const;
+    // The kind of a cell and, for Integer and Float cells, its number, in one call into SQLite
+    // (reading a long road's tables asks this some ten million times).
+    Cell Number(int col, double& number) const;
+    // A number (an integer converted); only for Integer and Float cells.
+    double Double(int col) const;
+    qint64 Int(int col) const;
+    // A text cell's text.
+    QString Text(int col) const;
+    // Any cell as Qt's SQLite driver gives it (NULL: a null QVariant).
+    QVariant Value(int col) const;
+
+    // What has changed in the file since an earlier answer: this connection's count of rows
+    // changed and SQLite's data version (which commits of other connections change). Equal
+    // answers mean the tables read in between are still what the file holds. Empty where the
+    // C interface is not reachable (nothing can then be known).
+    struct ChangeStamp {
+        qint64 nChanges = 0;
+        unsigned nDataVersion = 0;
+        bool operator==(const ChangeStamp&) const = default;
+    };
+    static std::optional<ChangeStamp> Stamp(QSqlDatabase& db);
+
     // Whether the statement runs on SQLite's C interface.
     bool IsNative() const { return m_pHandle != nullptr; }
     // Whether a driver reporting this sqlite_source_id() runs the library this program links.
@@ -64,6 +95,7 @@ class YFastStatement {
     void* m_pHandle = nullptr; // sqlite3*, set only when the native path is safe
     void* m_pStmt = nullptr;   // sqlite3_stmt*
     std::unique_ptr<QSqlQuery> m_query;
+    bool m_bReading = false; // Next has run the statement and not reached its end
     int m_nChanged = 0;
     qint64 m_nInserted = 0;
     QString m_strError;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/YColumnDef.h"
+#include "core/db/YFastStatement.h"
 #include "core/db/YFieldExchange.h"
 #include "core/db/YOpenSet.h"
 #include "core/db/YRowCache.h"
@@ -9,10 +10,10 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class YDatabase;
-class YFastStatement;
 class YStation;
 
 // A record set over one table of the project file: the rows of the table (of the current
@@ -20,7 +21,9 @@ class YStation;
 // with a current row whose columns are copied into the typed members of the derived set.
 //
 // How it works, and what it costs (n rows, c columns):
-// - Open / Requery run one SELECT and keep the rows in memory: O(n·c).
+// - Open / Requery run one SELECT and keep the rows in memory: O(n·c), read on SQLite's C
+//   interface where it is reachable. RequeryIfChanged skips the read when the file has not
+//   changed since (a model loaded right after opening reads each table once).
 // - Move*, SetPosition: copy the cached row into the members, O(c), no SQL.
 // - Seek / FindByStation: binary search over the cached, sorted rows, O(log n + c).
 // - Edit + Update: the members are compared with the cached row, and one prepared UPDATE by
@@ -66,6 +69,11 @@ class YRecordset : public YOpenSet {
     bool IsOpen() const { return m_bOpen; }
     // Reloads the rows with the current segment's filter and stands on the first row.
     [[nodiscard]] bool Requery() override;
+    // The same, without reading the rows again when nothing in the file has changed since
+    // they were read (the same segment, no row changed by this connection, nothing committed
+    // by another); for readers that want the file's rows, such as the model's loader right
+    // after the project was opened.
+    [[nodiscard]] bool RequeryIfChanged();
 
     YDatabase& Database() const { return m_db; }
     int Version() const;
@@ -117,6 +125,11 @@ class YRecordset : public YOpenSet {
     bool IsAdding() const { return m_mode == Mode::Add; }
     bool IsEditing() const { return m_mode == Mode::Edit; }
     qint64 LastInsertedRowId() const { return m_nLastInsert; }
+    // Writes one number column of the rows at the given positions to value, one UPDATE for
+    // each run of rows adjacent both in the set and in rowid order, and keeps the cached rows
+    // (and the current row's members) current; for a flag written over thousands of rows at
+    // once, such as the log's 成败 in an undo. Not while editing or adding.
+    [[nodiscard]] bool SetNumberAt(std::vector<int> positions, const QString& column, double value);
     // Deletes the current row. The set then stands between its neighbours: MoveNext reaches
     // the row after it, MovePrev the row before.
     [[nodiscard]] bool Delete();
@@ -153,6 +166,8 @@ class YRecordset : public YOpenSet {
     bool SegmentFiltered() const;
     QString SelectSql() const;
 
+    [[nodiscard]] bool ReadCell(const YFastStatement& query, int col,
+                                const YFieldExchange::Binding& b, YRow& row, int line);
     [[nodiscard]] bool ReadValue(const QVariant& v, const YFieldExchange::Binding& b, YRow& row,
                                  int line);
     void LoadMembers(const YRow& row);
@@ -174,6 +189,8 @@ class YRecordset : public YOpenSet {
     int m_nTexts = 0;
     int m_nNumbers = 0;
     int m_nFilterSegment = -1; // segment of the rows in the cache, -1 for all
+    // The file's change stamp when the rows were read; empty when unknown.
+    std::optional<YFastStatement::ChangeStamp> m_loadStamp;
     YRowCache m_rows;
     int m_nPos = -1;
     bool m_bBetweenRows = false; // the current row was deleted: MoveNext stays on m_nPos

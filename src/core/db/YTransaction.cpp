@@ -2,8 +2,9 @@
 
 #include "core/db/YDatabase.h"
 
-YTransaction::YTransaction(YDatabase& db) : m_db(db) {
-    m_bActive = m_db.IsOpen() && m_db.BeginTransaction();
+YTransaction::YTransaction(YDatabase& db, Mode mode) : m_db(db) {
+    m_bJoined = mode == Join && m_db.TransactionDepth() > 0;
+    m_bActive = m_bJoined || (m_db.IsOpen() && m_db.BeginTransaction());
 }
 
 YTransaction::~YTransaction() {
@@ -15,12 +16,16 @@ bool YTransaction::Commit() {
         return false;
     }
     m_bActive = false;
-    return m_db.CommitTransaction();
+    return m_bJoined || m_db.CommitTransaction();
 }
 
 void YTransaction::Rollback() {
     if (m_bActive) {
         m_bActive = false;
-        m_db.RollbackTransaction();
+        if (m_bJoined) {
+            m_db.FailInnermostScope();
+        } else {
+            m_db.RollbackTransaction();
+        }
     }
 }

@@ -11,9 +11,18 @@ class YDatabase;
 //     YTransaction tr(db);
 //     if (!set.Edit() || !set.Update()) return false;   // rolled back here
 //     return tr.Commit();
+//
+// A scope opened with Join inside a transaction takes no savepoint: it is part of the scope
+// around it. Its rollback cannot undo only its own statements, so it marks the innermost
+// enclosing transaction or savepoint as failed: that scope's Commit then rolls it back whole
+// and returns false. Use it for the many small writes of one long action (the transfers of
+// an allocation step, the steps of an automatic allocation), where a savepoint per write
+// would cost SQLite a walk of its statement journal every time it is released. Outside any
+// transaction a joined scope is an ordinary outermost one.
 class YTransaction {
   public:
-    explicit YTransaction(YDatabase& db);
+    enum Mode { Savepoint, Join };
+    explicit YTransaction(YDatabase& db, Mode mode = Savepoint);
     ~YTransaction();
     YTransaction(const YTransaction&) = delete;
     YTransaction& operator=(const YTransaction&) = delete;
@@ -28,4 +37,5 @@ class YTransaction {
   private:
     YDatabase& m_db;
     bool m_bActive = false;
+    bool m_bJoined = false; // no scope of its own in SQLite
 };

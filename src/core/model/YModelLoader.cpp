@@ -14,7 +14,7 @@
 namespace {
 template <class Item, class Set> void LoadAll(Set& set, std::vector<Item>& items) {
     items.clear();
-    if (!set.IsOpen() || !set.Requery()) {
+    if (!set.IsOpen() || !set.RequeryIfChanged()) {
         return;
     }
     for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
@@ -25,8 +25,9 @@ template <class Item, class Set> void LoadAll(Set& set, std::vector<Item>& items
 } // namespace
 
 bool YModelLoader::LoadSegments(YTsjsSet& computed, YTsjsSet& remaining, YSegmentModel& model) {
-    if (!computed.IsOpen() || !remaining.IsOpen() || !computed.Requery() || !remaining.Requery() ||
-        computed.RecordCount() == 0 || remaining.RecordCount() == 0) {
+    if (!computed.IsOpen() || !remaining.IsOpen() || !computed.RequeryIfChanged() ||
+        !remaining.RequeryIfChanged() || computed.RecordCount() == 0 ||
+        remaining.RecordCount() == 0) {
         return false;
     }
     model.ClearSegments();
@@ -46,7 +47,7 @@ bool YModelLoader::LoadSegments(YTsjsSet& computed, YTsjsSet& remaining, YSegmen
 }
 
 void YModelLoader::LoadDeliveredFill(YTdpSet& log, YSegmentModel& model) {
-    if (!log.IsOpen() || !log.Requery()) {
+    if (!log.IsOpen() || !log.RequeryIfChanged()) {
         return;
     }
     // Each process is a source row followed by its destination row.

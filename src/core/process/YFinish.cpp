@@ -19,6 +19,7 @@
 #include "core/process/YStretchStats.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -35,21 +36,15 @@ FillSide ReadFill(const YTsjsSet& r) {
     return f;
 }
 
-// The names of the fill-side columns in FillSide order, bracketed; empty where the layout lacks
-// the column.
-QStringList FillColumns(const YTsjsSet& r) {
-    QStringList names{QStringLiteral("填土量"), QStringLiteral("填石量"),
-                      QStringLiteral("填土量(松方)"), QStringLiteral("填石量(松方)")};
-    for (int k = 1; k <= 6; ++k) {
-        names << QStringLiteral("填%1").arg(k);
+void WriteFill(YTsjsSet& r, const FillSide& f) {
+    r.m_dFillSoil = f[0];
+    r.m_dFillRock = f[1];
+    r.m_dFillSoilL = f[2];
+    r.m_dFillRockL = f[3];
+    for (int k = 0; k < 6; ++k) {
+        r.m_dFill[k] = f[size_t(4 + k)];
+        r.m_dFillC[k] = f[size_t(10 + k)];
     }
-    for (int k = 1; k <= 6; ++k) {
-        names << QStringLiteral("填%1(压实)").arg(k);
-    }
-    for (QString& n : names) {
-        n = r.HasColumn(n) ? QLatin1Char('[') + n + QLatin1Char(']') : QString();
-    }
-    return names;
 }
 
 void AddDelivered(FillSide& f, const DpLogRecord& r) {
@@ -105,8 +100,6 @@ bool FinishRun::WriteFillSide() {
         }
     }
     YTsjsSet& cal = m_doc.GetTsjsSet();
-    const QStringList cols = FillColumns(m_mid);
-    bool written = false;
     for (int i = 0; i < n; ++i) {
         if (!m_mid.SetPosition(i) || !cal.FindByStation(m_mid.m_staStart)) {
             continue; // a stretch preprocessing no longer has: left as it is
@@ -118,22 +111,16 @@ bool FinishRun::WriteFillSide() {
         if (target == ReadFill(m_mid)) {
             continue;
         }
-        // Sixteen columns as literals: binding all of a 137-column row costs ten times more.
-        QStringList sets;
-        for (int c = 0; c < cols.size(); ++c) {
-            if (!cols[c].isEmpty()) {
-                sets << cols[c] + QLatin1Char('=') + QString::number(target[size_t(c)], 'g', 17);
-            }
-        }
-        if (!m_doc.GetDatabase().Exec(
-                QStringLiteral("UPDATE [土石计算中间表] SET %1 WHERE rowid = %2")
-                    .arg(sets.join(QLatin1Char(',')))
-                    .arg(m_mid.RowId()))) {
+        // The set writes only the columns that change, and keeps its rows current.
+        if (!m_mid.Edit()) {
             return false;
         }
-        written = true;
+        WriteFill(m_mid, target);
+        if (!m_mid.Update()) {
+            return false;
+        }
     }
-    return !written || m_mid.Requery();
+    return true;
 }
 
 bool FinishRun::WriteSummaries() {
@@ -180,6 +167,7 @@ bool FinishRun::WriteSummaries() {
 
 bool FinishRun::WriteStatistics() {
     std::vector<YStretchStats> stretches;
+    stretches.reserve(size_t(m_mid.RecordCount()));
     {
         YProgressScope progress(m_doc.UserIO(), QStringLiteral("处理调配断面数据"),
                                 m_mid.RecordCount());
@@ -205,15 +193,10 @@ bool FinishRun::Run() {
     if (!CheckComplete()) {
         return false;
     }
-    std::vector<YDpLogPair> pairs;
-    if (!YProcessLog(m_doc.GetTdpSet()).ReadPairs(pairs)) {
+    if (!YProcessLog(m_doc.GetTdpSet()).ReadPairs(m_pairs)) {
         return false;
     }
-    for (YDpLogPair& p : pairs) {
-        if (p.src.ok) {
-            m_pairs.push_back(std::move(p));
-        }
-    }
+    std::erase_if(m_pairs, [](const YDpLogPair& p) { return !p.src.ok; });
     m_extras = YHaulExtrasLoader::Load(m_doc);
     YTransaction tr(m_doc.GetDatabase());
     if (!tr.IsActive()) {

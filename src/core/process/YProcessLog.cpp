@@ -9,39 +9,53 @@
 #include <QVariant>
 #include <algorithm>
 
+bool YProcessLog::ReadPairAt(int i, YDpLogPair& pair, bool& bPaired) {
+    if (!m_set.SetPosition(i)) {
+        return false;
+    }
+    pair.src = m_set.Row();
+    if (!m_set.SetPosition(i + 1)) {
+        return false;
+    }
+    pair.dst = m_set.Row();
+    // A damaged log: the rows no longer pair up from here on.
+    bPaired = pair.src.gcid == pair.dst.gcid && pair.src.id == pair.dst.id;
+    return true;
+}
+
 bool YProcessLog::Read(std::vector<Entry>& entries) {
     entries.clear();
     const int n = m_set.RecordCount();
     entries.reserve(size_t(n / 2));
-    for (int i = 0; i + 1 < n; i += 2) {
+    bool paired = true;
+    for (int i = 0; paired && i + 1 < n; i += 2) {
         Entry e;
-        if (!m_set.SetPosition(i)) {
+        if (!ReadPairAt(i, e.pair, paired)) {
             return false;
         }
-        e.pair.src = m_set.Row();
-        if (!m_set.SetPosition(i + 1)) {
-            return false;
+        if (paired) {
+            e.nSrcPos = i;
+            e.nDstPos = i + 1;
+            entries.push_back(std::move(e));
         }
-        e.pair.dst = m_set.Row();
-        if (e.pair.src.gcid != e.pair.dst.gcid || e.pair.src.id != e.pair.dst.id) {
-            break; // damaged from here on: the rows no longer pair up
-        }
-        e.nSrcPos = i;
-        e.nDstPos = i + 1;
-        entries.push_back(std::move(e));
     }
     return true;
 }
 
 bool YProcessLog::ReadPairs(std::vector<YDpLogPair>& pairs) {
-    std::vector<Entry> entries;
-    if (!Read(entries)) {
-        return false;
-    }
+    // Read straight into pairs: a long road's log is tens of megabytes, held once.
     pairs.clear();
-    pairs.reserve(entries.size());
-    for (Entry& e : entries) {
-        pairs.push_back(std::move(e.pair));
+    const int n = m_set.RecordCount();
+    pairs.reserve(size_t(n / 2));
+    bool paired = true;
+    for (int i = 0; paired && i + 1 < n; i += 2) {
+        YDpLogPair pair;
+        if (!ReadPairAt(i, pair, paired)) {
+            return false;
+        }
+        if (paired) {
+            pairs.push_back(std::move(pair));
+        }
     }
     return true;
 }
@@ -96,14 +110,15 @@ bool YProcessLog::ForRows(const std::vector<qint64>& rowids, const QString& sql,
 }
 
 bool YProcessLog::SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied) {
-    std::vector<qint64> rowids;
-    rowids.reserve(entries.size() * 2);
+    // 成败 is no sort key: the rows stay where they are, and an undo or redo of many steps
+    // touches long runs of adjacent rows, each written with one statement.
+    std::vector<int> positions;
+    positions.reserve(entries.size() * 2);
     for (const Entry* e : entries) {
-        rowids.push_back(e->pair.src.rowid);
-        rowids.push_back(e->pair.dst.rowid);
+        positions.push_back(e->nSrcPos);
+        positions.push_back(e->nDstPos);
     }
-    return ForRows(rowids, QStringLiteral("UPDATE [Tmp调配过程表] SET [成败] = ? WHERE rowid = ?"),
-                   QVariant(bApplied ? 1 : 0));
+    return m_set.SetNumberAt(std::move(positions), QStringLiteral("成败"), bApplied ? 1.0 : 0.0);
 }
 
 bool YProcessLog::Delete(const std::vector<Entry>& entries) {

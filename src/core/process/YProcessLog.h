@@ -29,8 +29,7 @@ class YProcessLog {
     [[nodiscard]] bool Append(const YDpLogPair& pair);
     // Sets 成败 of both rows of an entry.
     [[nodiscard]] bool SetApplied(const Entry& e, bool bApplied);
-    // Sets 成败 of both rows of many entries with one prepared statement, then re-queries the
-    // set (its positions change).
+    // Sets 成败 of both rows of many entries.
     [[nodiscard]] bool SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied);
     // Rewrites 坑 of the source row of an entry.
     [[nodiscard]] bool SetSourcePit(const Entry& e, int pit);
@@ -38,6 +37,9 @@ class YProcessLog {
     [[nodiscard]] bool Delete(const std::vector<Entry>& entries);
 
   private:
+    // The pair whose source row is at position i; bPaired is false where the two rows are
+    // not of one process.
+    [[nodiscard]] bool ReadPairAt(int i, YDpLogPair& pair, bool& bPaired);
     [[nodiscard]] bool AppendRow(const YDpLogRow& row);
     // Runs sql once per rowid (with value bound first when valid), then re-queries the set.
     [[nodiscard]] bool ForRows(const std::vector<qint64>& rowids, const QString& sql,

@@ -120,6 +120,23 @@ bool HasEnds(const DpProcess& p) {
     return srcOk && dstOk;
 }
 
+// Whether the pit and the [土石计算中间表] rows a process writes are all there, looked up
+// before anything is written so a missing row changes nothing.
+bool RowsExist(CDalvexDoc& doc, const DpProcess& p) {
+    if (p.kind == DpKind::Borrow && !doc.GetQtkSet().SetPosition(p.pit)) {
+        return false;
+    }
+    if (DpKinds::IsWaste(p.kind) && !doc.GetQitkSet().SetPosition(p.pit)) {
+        return false;
+    }
+    YZjTsjsSet& mid = doc.GetZjTsjsSet();
+    if (DpKinds::HasSegmentSource(p.kind) && !mid.FindByStation(p.SourceSegment()->m_staStart)) {
+        return false;
+    }
+    return !DpKinds::HasSegmentDestination(p.kind) ||
+           mid.FindByStation(p.DestinationSegment()->m_staStart);
+}
+
 } // namespace
 
 int YProcessRecorder::NextStep(CDalvexDoc& doc) {
@@ -175,7 +192,12 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
     assert(std::all_of(amt.begin(), amt.end(), [](double a) { return !(a < 0.0); }) &&
            !(fillAmt < 0.0) && "a transfer moves material forward only");
 
-    YTransaction tr(doc.GetDatabase());
+    if (!RowsExist(doc, p)) {
+        return false;
+    }
+    // Inside a step's transaction the process takes no savepoint of its own: every row it
+    // needs exists, so only a failed write can stop it halfway, and that fails the step.
+    YTransaction tr(doc.GetDatabase(), YTransaction::Join);
     if (!tr.IsActive()) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include "core/process/YStatsTables.h"
 
 #include "core/db/YDatabase.h"
+#include "core/db/YFastStatement.h"
 #include "core/db/YLooseClasses.h"
 #include "core/db/YSoilRockClasses.h"
 #include "core/db/YTjExSet.h"
@@ -11,15 +12,13 @@
 
 #include <QHash>
 #include <cmath>
+#include <map>
+#include <memory>
 
 namespace {
 
 QString Br(const QString& name) {
     return QLatin1Char('[') + name + QLatin1Char(']');
-}
-
-QString Literal(double v) {
-    return v == 0.0 || !std::isfinite(v) ? QStringLiteral("0") : QString::number(v, 'g', 17);
 }
 
 // Expressions over the columns of [土石计算中间表], by target column name. A source column the
@@ -143,14 +142,17 @@ QString ExtSql(const YZjTsjsSet& mid, const YTsjsExSet& ext, int segment) {
     return e.InsertSql(ext, segment);
 }
 
-// Builds "UPDATE … SET a = x, … WHERE key = start" with the non-zero values of a stretch.
+// "UPDATE … SET a = ?, … WHERE key = ?" with the non-zero values of a stretch. A long road has
+// thousands of stretches but only a few distinct sets of non-zero columns: one prepared
+// statement per set.
 class FlowUpdate {
   public:
-    FlowUpdate(const YRecordset& set, const QString& key, int segment)
-        : m_set(set), m_key(key), m_nSegment(segment) {}
+    FlowUpdate(YDatabase& db, const YRecordset& set, const QString& key, int segment)
+        : m_db(db), m_set(set), m_key(key), m_nSegment(segment) {}
     void Put(const QString& col, double v) {
-        if (v != 0.0 && std::isfinite(v) && m_set.HasColumn(col)) {
-            m_sets << Br(col) + QLatin1Char('=') + Literal(v);
+        if (v != 0.0 && std::isfinite(v) && Has(col)) {
+            m_cols << col;
+            m_values.push_back(v);
         }
     }
     void PutGroup(const QStringList& cols, const YStretchStats::Group& g) {
@@ -159,25 +161,64 @@ class FlowUpdate {
         }
     }
     // Runs the statement when anything was put; clears for the next stretch.
-    bool Run(YDatabase& db, double start) {
-        if (m_sets.isEmpty()) {
+    bool Run(double start) {
+        if (m_cols.isEmpty()) {
             return true;
         }
-        QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = %4")
-                          .arg(Br(m_set.TableName()), m_sets.join(u','), Br(m_key),
-                               QString::number(start, 'g', 17));
-        if (m_nSegment >= 0 && m_set.HasColumn(QStringLiteral("分段编号"))) {
-            sql += QStringLiteral(" AND [分段编号] = %1").arg(m_nSegment);
+        YFastStatement* update = Statement();
+        if (update == nullptr) {
+            return false;
         }
-        m_sets.clear();
-        return db.Exec(sql);
+        for (size_t i = 0; i < m_values.size(); ++i) {
+            update->BindDouble(int(i), m_values[i]);
+        }
+        update->BindDouble(int(m_values.size()), start);
+        m_cols.clear();
+        m_values.clear();
+        if (!update->Exec()) {
+            m_db.SetLastError(update->LastError());
+            return false;
+        }
+        return true;
     }
 
   private:
+    // Whether the layout has the column; asked for every value of every stretch.
+    bool Has(const QString& col) {
+        const auto it = m_has.constFind(col);
+        return it != m_has.constEnd() ? *it : *m_has.insert(col, m_set.HasColumn(col));
+    }
+
+    YFastStatement* Statement() {
+        std::unique_ptr<YFastStatement>& slot = m_statements[m_cols.join(u'\n')];
+        if (slot) {
+            return slot.get();
+        }
+        QStringList sets;
+        for (const QString& c : m_cols) {
+            sets << Br(c) + QStringLiteral("=?");
+        }
+        QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                          .arg(Br(m_set.TableName()), sets.join(u','), Br(m_key));
+        if (m_nSegment >= 0 && m_set.HasColumn(QStringLiteral("分段编号"))) {
+            sql += QStringLiteral(" AND [分段编号] = %1").arg(m_nSegment);
+        }
+        slot = std::make_unique<YFastStatement>(m_db.Connection());
+        if (!slot->Prepare(sql)) {
+            m_db.SetLastError(slot->LastError());
+            slot.reset();
+        }
+        return slot.get();
+    }
+
+    YDatabase& m_db;
     const YRecordset& m_set;
     QString m_key;
     int m_nSegment;
-    QStringList m_sets;
+    QStringList m_cols;
+    std::vector<double> m_values;
+    std::map<QString, std::unique_ptr<YFastStatement>> m_statements;
+    QHash<QString, bool> m_has;
 };
 
 struct FlowNames {
@@ -202,7 +243,7 @@ bool WriteTjFlows(YDatabase& db, const YTjtsjSet& tj, int segment,
         cols.push_back(Names(n.prefix, "运距"));
     }
     const bool old = tj.HasColumn(QStringLiteral("sta"));
-    FlowUpdate up(tj, old ? QStringLiteral("sta") : QStringLiteral("起点桩号"), segment);
+    FlowUpdate up(db, tj, old ? QStringLiteral("sta") : QStringLiteral("起点桩号"), segment);
     for (const YStretchStats& s : stretches) {
         const YStretchStats::Flow* flows[] = {&s.haul, &s.borrow, &s.waste, &s.out, &s.in};
         for (size_t f = 0; f < std::size(flows); ++f) {
@@ -217,7 +258,7 @@ bool WriteTjFlows(YDatabase& db, const YTjtsjSet& tj, int segment,
                 up.Put(QString::fromLatin1(names[f].oldRockDist), dist[1]);
             }
         }
-        if (!up.Run(db, s.staStart.Value())) {
+        if (!up.Run(s.staStart.Value())) {
             return false;
         }
     }
@@ -231,7 +272,7 @@ bool WriteExFlows(YDatabase& db, const YTjExSet& ex, int segment,
     for (const char* p : prefixes) {
         cols.push_back(LooseNames(p));
     }
-    FlowUpdate up(ex, QStringLiteral("起始桩号"), segment);
+    FlowUpdate up(db, ex, QStringLiteral("起始桩号"), segment);
     for (const YStretchStats& s : stretches) {
         const YStretchStats::Flow* flows[] = {&s.haul, &s.borrow, &s.waste, &s.out, &s.in};
         for (size_t f = 0; f < std::size(flows); ++f) {
@@ -243,7 +284,7 @@ bool WriteExFlows(YDatabase& db, const YTjExSet& ex, int segment,
                 up.Put(cols[f][8 + k], l[size_t(2 + k)]); // natural = loose
             }
         }
-        if (!up.Run(db, s.staStart.Value())) {
+        if (!up.Run(s.staStart.Value())) {
             return false;
         }
     }

@@ -188,6 +188,71 @@ TEST(YDatabase, TransactionsCommitRollBackAndNest) {
     EXPECT_EQ(Rows(reader, "断链"), 4);
 }
 
+// A joined scope has no savepoint: its failure fails the scope it joined, as a whole, and
+// nothing further out.
+TEST(YDatabase, AJoinedScopeThatFailsFailsTheScopeItJoined) {
+    ScratchDir dir;
+    YDatabase db;
+    CreateDatabase(db, dir, 6);
+    {
+        YTransaction joined(db, YTransaction::Join); // outside any: an ordinary transaction
+        ASSERT_TRUE(AddBreak(db, 1));
+        EXPECT_EQ(db.TransactionDepth(), 1);
+        ASSERT_TRUE(joined.Commit());
+    }
+    {
+        YTransaction outer(db);
+        ASSERT_TRUE(AddBreak(db, 2));
+        {
+            YTransaction joined(db, YTransaction::Join);
+            EXPECT_EQ(db.TransactionDepth(), 1);
+            ASSERT_TRUE(AddBreak(db, 3));
+            ASSERT_TRUE(joined.Commit());
+        }
+        ASSERT_TRUE(outer.Commit());
+    }
+    EXPECT_EQ(Rows(db, "断链"), 3);
+    {
+        YTransaction outer(db);
+        ASSERT_TRUE(AddBreak(db, 4));
+        {
+            YTransaction step(db); // a savepoint
+            ASSERT_TRUE(AddBreak(db, 5));
+            {
+                YTransaction joined(db, YTransaction::Join);
+                ASSERT_TRUE(AddBreak(db, 6));
+            } // failed halfway: 5 and 6 cannot stay
+            {
+                YTransaction joined(db, YTransaction::Join);
+                ASSERT_TRUE(AddBreak(db, 7));
+                ASSERT_TRUE(joined.Commit());
+            }
+            EXPECT_FALSE(step.Commit());
+        }
+        ASSERT_TRUE(outer.Commit()); // the savepoint took the failure with it
+    }
+    EXPECT_EQ(Column(db, QStringLiteral("SELECT [ID] FROM [断链] ORDER BY [ID]")),
+              (QStringList{"1", "2", "3", "4"}));
+    {
+        YTransaction outer(db);
+        ASSERT_TRUE(AddBreak(db, 8));
+        {
+            YTransaction joined(db, YTransaction::Join);
+            joined.Rollback();
+        }
+        ASSERT_TRUE(AddBreak(db, 9));
+        EXPECT_FALSE(outer.Commit());
+    }
+    EXPECT_EQ(Rows(db, "断链"), 4);
+    EXPECT_EQ(db.TransactionDepth(), 0);
+    {
+        YTransaction next(db); // the failure is forgotten with its transaction
+        ASSERT_TRUE(AddBreak(db, 10));
+        ASSERT_TRUE(next.Commit());
+    }
+    EXPECT_EQ(Rows(db, "断链"), 5);
+}
+
 TEST(YDatabase, RollbackRequeriesOpenSets) {
     ScratchDir dir;
     YDatabase db;

@@ -197,6 +197,70 @@ TEST_F(GchFixture, EditWritesTheOneRow) {
     EXPECT_DOUBLE_EQ(set.m_dSoil, 12.5); // the cached row was replaced
 }
 
+// Many rows written at once: one statement per run of adjacent rowids, and the cache and the
+// current row follow without a second read.
+TEST_F(GchFixture, SetNumberAtWritesManyRowsAndKeepsTheCache) {
+    Make(6);
+    for (int g : {1, 2, 3, 4, 5, 6}) {
+        Add(-1, g);
+    }
+    ASSERT_TRUE(db.Exec(QStringLiteral("DELETE FROM [过程] WHERE [GCID] = 4"))); // a rowid gap
+    ASSERT_TRUE(set.Requery());
+    ASSERT_TRUE(set.SetPosition(1));
+    ASSERT_TRUE(set.SetNumberAt({4, 0, 1, 3, 1}, QStringLiteral("用土"), 2.5));
+    EXPECT_DOUBLE_EQ(set.m_dSoil, 2.5); // the current row's members follow
+    EXPECT_EQ(Column(db, QStringLiteral("SELECT [GCID] || ':' || [用土] FROM [过程] ORDER BY "
+                                        "[GCID]")),
+              (QStringList{"1:2.5", "2:2.5", "3:0.0", "5:2.5", "6:2.5"}));
+    std::vector<double> cached;
+    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
+        cached.push_back(set.m_dSoil);
+    }
+    EXPECT_EQ(cached, (std::vector<double>{2.5, 2.5, 0.0, 2.5, 2.5}));
+    // A sort key written this way re-sorts before the next search.
+    ASSERT_TRUE(set.SetNumberAt({0}, QStringLiteral("GCID"), 9));
+    ASSERT_TRUE(set.Seek({9}));
+    EXPECT_EQ(set.Position(), 4);
+    EXPECT_EQ(Gcids(), (QStringList{"2", "3", "5", "6", "9"}));
+
+    EXPECT_FALSE(set.SetNumberAt({5}, QStringLiteral("用土"), 1)); // no such row
+    EXPECT_FALSE(set.SetNumberAt({0}, QStringLiteral("没有这一列"), 1));
+    ASSERT_TRUE(db.Exec(QStringLiteral("DELETE FROM [过程] WHERE [GCID] = 6")));
+    EXPECT_FALSE(set.SetNumberAt({2, 3}, QStringLiteral("用土"), 1)); // a row left the file
+    EXPECT_FALSE(set.LastError().isEmpty());
+}
+
+// A reader that only wants the file's rows reads them again only when something changed them.
+TEST_F(GchFixture, RequeryIfChangedSeesEveryChange) {
+    Make(6);
+    Add(-1, 1);
+    ASSERT_TRUE(set.Requery());
+    // The file is changed behind the cache: a plain write on the connection…
+    ASSERT_TRUE(db.Exec(QStringLiteral("UPDATE [过程] SET [用土] = 3")));
+    ASSERT_TRUE(set.RequeryIfChanged());
+    EXPECT_DOUBLE_EQ(set.m_dSoil, 3.0);
+    // …a commit of another connection…
+    {
+        YDatabase other;
+        ASSERT_TRUE(other.Open(db.Path()));
+        ASSERT_TRUE(other.Exec(QStringLiteral("UPDATE [过程] SET [用土] = 4")));
+    }
+    ASSERT_TRUE(set.RequeryIfChanged());
+    EXPECT_DOUBLE_EQ(set.m_dSoil, 4.0);
+    // …or another segment.
+    Add(2, 20);
+    db.SetCurrentSegment(2);
+    ASSERT_TRUE(set.RequeryIfChanged());
+    EXPECT_EQ(Gcids(), QStringList{"20"});
+    // Unchanged, the set stands on its first row again, as after a requery.
+    db.SetCurrentSegment(-1);
+    ASSERT_TRUE(set.Requery());
+    set.MoveLast();
+    ASSERT_TRUE(set.RequeryIfChanged());
+    EXPECT_EQ(set.Position(), 0);
+    EXPECT_EQ(Gcids(), (QStringList{"1", "20"}));
+}
+
 TEST_F(GchFixture, MisuseFailsWithAReason) {
     Make(6);
     EXPECT_FALSE(set.Edit());

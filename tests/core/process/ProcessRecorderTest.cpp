@@ -5,6 +5,7 @@
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
+#include "core/db/YTransaction.h"
 #include "core/db/YZjTsjsSet.h"
 #include "core/process/YAmountGrid.h"
 #include "core/process/YHistory.h"
@@ -234,6 +235,30 @@ TEST_F(RecorderTest, AProcessWithoutItsRowRecordsNothing) {
     EXPECT_EQ(LogRows(), 0);
     DpProcess missing(DpKind::Borrow, 1, 1, &Doc().GetSegment(1), &Doc().GetSegment(1), 0);
     EXPECT_FALSE(YProcessRecorder::RecordProcess(Doc(), missing)); // no borrow pit item
+}
+
+// Inside a step the processes take no savepoints: a write that fails halfway through a process
+// fails the whole step, so the file never keeps part of one.
+TEST_F(RecorderTest, AWriteThatFailsHalfwayFailsTheWholeStep) {
+    const auto mid = project->MidTable();
+    YDatabase& db = Doc().GetDatabase();
+    // The second process's log rows cannot be written, as on a full disk.
+    ASSERT_TRUE(db.Exec(QStringLiteral("CREATE TRIGGER [full] BEFORE INSERT ON [Tmp调配过程表] "
+                                       "WHEN NEW.[ID] = 2 BEGIN SELECT RAISE(ABORT, '磁盘已满'); "
+                                       "END")));
+    {
+        YTransaction step(db);
+        ASSERT_TRUE(project->Haul(1, 1, 0, 1, 0.25));
+        EXPECT_FALSE(project->Haul(1, 2, 2, 3, 0.25)); // its table rows were already written
+        EXPECT_FALSE(step.Commit());
+    }
+    EXPECT_EQ(project->MidTable(), mid);
+    EXPECT_EQ(LogRows(), 0);
+    // Alone, a process is its own transaction: the failed one leaves nothing either.
+    EXPECT_FALSE(project->Haul(1, 2, 2, 3, 0.25));
+    EXPECT_EQ(project->MidTable(), mid);
+    ASSERT_TRUE(project->Haul(1, 1, 0, 1, 0.25));
+    EXPECT_EQ(LogRows(), 2);
 }
 
 } // namespace
