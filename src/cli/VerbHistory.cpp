@@ -1,11 +1,11 @@
 #include "cli/YCliProject.h"
 #include "cli/YCliVerb.h"
+#include "core/db/YTdpSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YClearAll.h"
 #include "core/process/YFinish.h"
 #include "core/process/YHistory.h"
-#include "core/process/YProcessList.h"
 #include "core/process/YRepair.h"
 
 #include <functional>
@@ -33,13 +33,12 @@ int RunAction(YCliContext& c, const QString& usage, bool bTakesTo, const Action&
     if (!action(*doc, c, to)) {
         return 1;
     }
-    const int current = YProcessList::CurrentStep(YProcessList::Build(*doc));
-    c.out(QStringLiteral("当前步骤: %1\n").arg(current));
+    c.out(QStringLiteral("当前步骤: %1\n").arg(doc->GetTdpSet().Steps().nCurrent));
     return 0;
 }
 
 bool Undo(CDalvexDoc& doc, YCliContext& c, std::optional<int> to) {
-    const int current = YProcessList::CurrentStep(YProcessList::Build(doc));
+    const int current = doc.GetTdpSet().Steps().nCurrent;
     if (current < 1 || (to && *to >= current)) {
         c.io->Warning(QStringLiteral("没有可以取消的调配步骤"));
         return false;
@@ -48,7 +47,7 @@ bool Undo(CDalvexDoc& doc, YCliContext& c, std::optional<int> to) {
 }
 
 bool Redo(CDalvexDoc& doc, YCliContext& c, std::optional<int> to) {
-    const int first = YProcessList::FirstUndoneStep(YProcessList::Build(doc));
+    const int first = doc.GetTdpSet().Steps().nFirstUndone;
     if (first < 1 || (to && *to < first)) {
         c.io->Warning(QStringLiteral("没有可以恢复的调配步骤"));
         return false;

@@ -203,6 +203,15 @@ std::vector<YColumnDef> YRecordset::BoundColumnDefs() const {
     return cols;
 }
 
+int YRecordset::NumberSlot(const QString& column) const {
+    for (const auto& b : m_bindings) {
+        if (b.name == column && !IsText(b.kind)) {
+            return b.slot;
+        }
+    }
+    return -1;
+}
+
 bool YRecordset::HasColumn(const QString& name) const {
     return std::any_of(m_bindings.begin(), m_bindings.end(),
                        [&name](const YFieldExchange::Binding& b) { return b.name == name; });

@@ -101,6 +101,12 @@ class YRecordset : public YOpenSet {
     // Linear search, O(n).
     bool MoveToRowId(qint64 rowid);
 
+    // A number column of the cached rows without moving there: the column's slot (-1 when
+    // the set has no such number column) and the value of row `index` in it (NaN for NULL).
+    // For walks over many rows that need a column or two, not every member.
+    int NumberSlot(const QString& column) const;
+    double NumberAt(int index, int slot) const { return m_rows[index].num[size_t(slot)]; }
+
     // Keyed positioning on the first row (in sort order) whose leading sort columns equal the
     // keys, numbers compared within YStation::Epsilon. O(log n). On failure the position does
     // not change. The leading sort columns must be numeric.

@@ -1,5 +1,7 @@
 #include "core/db/YTdpSet.h"
 
+#include <cmath>
+
 namespace {
 
 // One side of a process: side + 土数量 / 石数量, then (version 2 on) the compacted totals and
@@ -16,6 +18,24 @@ void ExchangeSide(YFieldExchange& fx, const QString& side, const QString& prefix
     }
     fx.Double(side + QStringLiteral("总数量"), total);
 }
+
+// The number columns a walk over the log needs, read from the cached rows.
+struct LogColumns {
+    explicit LogColumns(const YTdpSet& set)
+        : gcid(set.NumberSlot(QStringLiteral("GCID"))), id(set.NumberSlot(QStringLiteral("ID"))),
+          ok(set.NumberSlot(QStringLiteral("成败"))) {}
+    // As the members read them: NULL is 0.
+    static double At(const YTdpSet& set, int i, int slot) {
+        const double v = set.NumberAt(i, slot);
+        return std::isnan(v) ? 0.0 : v;
+    }
+    bool Paired(const YTdpSet& set, int i) const {
+        return At(set, i, gcid) == At(set, i + 1, gcid) && At(set, i, id) == At(set, i + 1, id);
+    }
+    int gcid;
+    int id;
+    int ok;
+};
 
 } // namespace
 
@@ -70,4 +90,34 @@ void YTdpSet::SetRow(const YDpLogRow& r) {
     s.m_bCutFill = r.fillSide;
     s.m_bSuccess = r.ok;
     s.m_nPit = r.pit;
+}
+
+YTdpSet::StepState YTdpSet::Steps() const {
+    StepState state;
+    const LogColumns col(*this);
+    int previous = -1;
+    for (int i = 0; i + 1 < RecordCount() && col.Paired(*this, i); i += 2) {
+        // A step counts as applied or undone by its first process, as in the process list.
+        const int step = int(LogColumns::At(*this, i, col.gcid));
+        if (step == previous) {
+            continue;
+        }
+        previous = step;
+        if (LogColumns::At(*this, i, col.ok) != 0.0) {
+            state.nCurrent = step;
+        } else if (state.nFirstUndone == 0) {
+            state.nFirstUndone = step;
+        }
+    }
+    return state;
+}
+
+std::optional<int> YTdpSet::FirstDamagedStep() const {
+    const LogColumns col(*this);
+    for (int i = 0; i < RecordCount(); i += 2) {
+        if (i + 1 >= RecordCount() || !col.Paired(*this, i)) {
+            return int(LogColumns::At(*this, i, col.gcid));
+        }
+    }
+    return std::nullopt;
 }

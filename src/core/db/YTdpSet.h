@@ -5,6 +5,8 @@
 #include "core/db/YRecordset.h"
 #include "core/station/YStation.h"
 
+#include <optional>
+
 // [Tmp调配过程表]: the allocation log and undo history, two consecutive rows per recorded
 // process (the source row, then the destination row) with equal GCID and ID. Per segment,
 // sorted by step and process. 42 columns from layout version 2, 14 before (only the soil and
@@ -21,6 +23,17 @@ class YTdpSet : public YRecordset {
     YDpLogRow Row() const;
     void SetRow(const YDpLogRow& row);
     int ColumnCount(int version) const override { return version >= 2 ? 42 : 14; }
+
+    // The last applied step and the first undone one (0 when none), over the processes whose
+    // two rows pair up, each step counted by its first process, as the process list shows
+    // them; read from the cached rows without moving.
+    struct StepState {
+        int nCurrent = 0;
+        int nFirstUndone = 0;
+    };
+    [[nodiscard]] StepState Steps() const;
+    // The step of the first process whose two rows do not pair up; empty for a sound log.
+    [[nodiscard]] std::optional<int> FirstDamagedStep() const;
 
     bool HasClassColumns() const { return OwnColumnCount() == 42; }
 

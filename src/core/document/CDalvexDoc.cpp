@@ -366,20 +366,7 @@ std::optional<int> CDalvexDoc::FindLogDamage() {
     if (!log.IsOpen()) {
         return std::nullopt;
     }
-    std::optional<int> damaged;
-    log.MoveFirst();
-    while (!log.IsEOF()) {
-        const qint32 gcid = log.m_nGCID;
-        const qint32 id = log.m_nID;
-        log.MoveNext();
-        if (log.IsEOF() || log.m_nGCID != gcid || log.m_nID != id) {
-            damaged = gcid;
-            break;
-        }
-        log.MoveNext();
-    }
-    log.MoveFirst();
-    return damaged;
+    return log.FirstDamagedStep();
 }
 
 void CDalvexDoc::LoadChainBreaks() {

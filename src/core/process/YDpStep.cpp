@@ -90,8 +90,8 @@ double YDpStep::TotalDistance(const YHaulExtras* extras) const {
 }
 
 bool YDpStep::CrossesKilometre(const YStationNumbering& numbering) const {
-    return numbering.KmText(m_staSrcStart) != numbering.KmText(m_staSrcEnd) ||
-           numbering.KmText(m_staDstStart) != numbering.KmText(m_staDstEnd);
+    return !numbering.SameKm(m_staSrcStart.Value(), m_staSrcEnd.Value()) ||
+           !numbering.SameKm(m_staDstStart.Value(), m_staDstEnd.Value());
 }
 
 bool YDpStep::SameStations(const YDpStep& o) const {

@@ -105,6 +105,25 @@ QString YStationNumbering::KmText(double chainage) const {
     return text.left(text.indexOf(u'+'));
 }
 
+bool YStationNumbering::SameKm(double a, double b) const {
+    // A display number 1 mm or more from a whole kilometre has that kilometre in its text,
+    // however the text rounds it; anything nearer a mark is left to the texts.
+    const auto km = [](double display) {
+        const double below = std::floor((display - 1e-3) / 1000.0);
+        return below == std::floor((display + 1e-3) / 1000.0) ? std::optional<double>(below)
+                                                              : std::nullopt;
+    };
+    const double da = ToDisplay(a);
+    const double db = ToDisplay(b);
+    if (IsUsable(da) && IsUsable(db) && ChainAt(a) == ChainAt(b)) {
+        const std::optional<double> ka = km(da);
+        if (ka && ka == km(db)) {
+            return true;
+        }
+    }
+    return KmText(a) == KmText(b);
+}
+
 bool YStationNumbering::JumpsOverKm(int index) const {
     const YChainBreak& brk = m_breaks[index].brk;
     return brk.Jump() > 0.0 && KmMarkAtOrAfter(brk.Back()) <= brk.Ahead() + HalfMm;

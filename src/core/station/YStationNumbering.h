@@ -52,6 +52,9 @@ class YStationNumbering {
     // Text() up to the "+", e.g. "K12"; the whole text for a chainage without a display text
     // (not finite, or beyond YStationText::MaxMetres).
     QString KmText(double chainage) const;
+    // Whether two chainages have the same KmText; without making the texts where both lie
+    // clear of a kilometre mark on one chain (a long road's steps ask this thousands of times).
+    bool SameKm(double a, double b) const;
     // The first chainage at or after this one where the numbering is on a whole kilometre:
     // either its display text ends in "000.000" (the millimetre rounding of the text), or it is
     // a short-chain break whose jump passes a whole kilometre (BACK <= mark <= AHEAD), where

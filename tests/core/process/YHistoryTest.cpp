@@ -5,6 +5,7 @@
 #include "core/db/YGchSet.h"
 #include "core/db/YTdpSet.h"
 #include "core/process/YHistory.h"
+#include "core/process/YProcessList.h"
 #include "core/process/YProcessLog.h"
 #include "core/process/YProcessRecorder.h"
 
@@ -50,6 +51,34 @@ class HistoryTest : public ProcessTest {
         return e;
     }
 };
+
+// The log's own quick answer for the current and the first undone step, which the command
+// line gives after every undo and redo, is the process list's answer in every state.
+TEST_F(HistoryTest, TheLogsStepStateFollowsTheProcessList) {
+    const auto expectSame = [this](const char* when) {
+        const std::vector<YProcessEntry> list = YProcessList::Build(Doc());
+        const YTdpSet::StepState state = Doc().GetTdpSet().Steps();
+        EXPECT_EQ(state.nCurrent, YProcessList::CurrentStep(list)) << when;
+        EXPECT_EQ(state.nFirstUndone, YProcessList::FirstUndoneStep(list)) << when;
+    };
+    expectSame("empty");
+    RecordFiveSteps();
+    expectSame("five steps");
+    ASSERT_TRUE(YHistory::Undo(Doc(), 5, 3));
+    expectSame("three undone");
+    ASSERT_TRUE(YHistory::Redo(Doc(), 3, 4));
+    expectSame("two redone");
+    ASSERT_TRUE(YHistory::Undo(Doc(), 4, 1));
+    expectSame("all undone");
+    EXPECT_FALSE(Doc().GetTdpSet().FirstDamagedStep().has_value());
+    // A process whose second row is missing ends the list there.
+    ASSERT_TRUE(Doc().GetDatabase().Exec(QStringLiteral(
+        "DELETE FROM [Tmp调配过程表] WHERE [GCID] = 3 AND [ID] = 2 AND NOT [填挖]")));
+    ASSERT_TRUE(Doc().GetTdpSet().Requery());
+    ASSERT_TRUE(YHistory::Redo(Doc(), 1, 2));
+    expectSame("damaged");
+    EXPECT_EQ(Doc().GetTdpSet().FirstDamagedStep(), 3);
+}
 
 TEST_F(HistoryTest, UndoThenRedoRestoresTablePitsAndItemsExactly) {
     const State s0 = Snapshot();

@@ -253,4 +253,30 @@ TEST(StationNumberingReference, KmCeilMatchesScan) {
     }
 }
 
+// The quick kilometre comparison agrees with the texts everywhere, kilometre marks, breaks and
+// negative stations included.
+TEST(StationNumberingReference, SameKmAgreesWithTheTexts) {
+    for (std::uint64_t seed = 500; seed < 530; ++seed) {
+        std::mt19937_64 rng(seed);
+        const RandomRoad r = MakeRoad(rng, int(seed % 6), Mm, 1);
+        std::vector<double> points;
+        for (std::size_t i = 0; i < r.road.Breaks().size(); ++i) {
+            const double at = r.road.Position(i) / double(Mm);
+            points.insert(points.end(), {at - 1e-3, at, at + 4e-4});
+        }
+        std::uniform_int_distribution<std::int64_t> tick(r.first, r.last);
+        for (int n = 0; n < 60; ++n) {
+            const double x = tick(rng) / double(Mm);
+            const double mark = std::round(x / 1000.0) * 1000.0;
+            points.insert(points.end(), {x, mark, mark - 4e-4, mark + 6e-4, -x});
+        }
+        for (double a : points) {
+            for (double b : {points[rng() % points.size()], a + 0.5, a - 999.0}) {
+                EXPECT_EQ(r.numbering.SameKm(a, b), r.numbering.KmText(a) == r.numbering.KmText(b))
+                    << "seed " << seed << ": " << a << " " << b;
+            }
+        }
+    }
+}
+
 } // namespace
