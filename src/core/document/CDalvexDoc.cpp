@@ -515,17 +515,28 @@ YTsjsSet& CDalvexDoc::GetTsjsSet() const {
 YZjTsjsSet& CDalvexDoc::GetZjTsjsSet() const {
     return m_pSets->zjtsjs;
 }
+namespace {
+// An older file may lack the table: its set then stays closed, and no failed opening is
+// tried (which would read the file as an older layout).
+template <class Set> Set& Reopened(Set& set, YDatabase& db) {
+    if (!set.IsOpen() && db.IsOpen() && db.HasTable(set.TableName())) {
+        (void)set.Open();
+    }
+    return set;
+}
+} // namespace
+
 YTjtsjSet& CDalvexDoc::GetTjtsjSet() const {
-    return m_pSets->tjtsj;
+    return Reopened(m_pSets->tjtsj, *m_pDb);
 }
 YDLSet& CDalvexDoc::GetDLSet() const {
     return m_pSets->dl;
 }
 YTsjsExSet& CDalvexDoc::GetTsjsExSet() const {
-    return m_pSets->tsjsEx;
+    return Reopened(m_pSets->tsjsEx, *m_pDb);
 }
 YTjExSet& CDalvexDoc::GetTjExSet() const {
-    return m_pSets->tjEx;
+    return Reopened(m_pSets->tjEx, *m_pDb);
 }
 YSQXSet& CDalvexDoc::GetSQXSet() const {
     return m_pSets->sqx;

@@ -119,18 +119,20 @@ class CDalvexDoc : public QObject {
     std::optional<int> FindLogDamage();
 
     // ---- Record sets (valid while open; optional tables may be closed: check IsOpen()) ----
-    YZzmjSet& GetZzmjSet() const;       // [逐桩断面]
-    YLcSet& GetLcSet() const;           // [路槽]
-    YTsxsSet& GetTsxsSet() const;       // [土石系数]
-    YTshlSet& GetTshlSet() const;       // [土石含量]
-    YGzwSet& GetGzwSet() const;         // [构造物]
-    YQtkSet& GetQtkSet() const;         // [取土坑]
-    YQitkSet& GetQitkSet() const;       // [弃土坑]
-    YTdpSet& GetTdpSet() const;         // [Tmp调配过程表]
-    YDpSet& GetDpSet() const;           // [调配过程表]
-    YGchSet& GetGchSet() const;         // [过程]
-    YTsjsSet& GetTsjsSet() const;       // [土石计算]
-    YZjTsjsSet& GetZjTsjsSet() const;   // [土石计算中间表]
+    YZzmjSet& GetZzmjSet() const;     // [逐桩断面]
+    YLcSet& GetLcSet() const;         // [路槽]
+    YTsxsSet& GetTsxsSet() const;     // [土石系数]
+    YTshlSet& GetTshlSet() const;     // [土石含量]
+    YGzwSet& GetGzwSet() const;       // [构造物]
+    YQtkSet& GetQtkSet() const;       // [取土坑]
+    YQitkSet& GetQitkSet() const;     // [弃土坑]
+    YTdpSet& GetTdpSet() const;       // [Tmp调配过程表]
+    YDpSet& GetDpSet() const;         // [调配过程表]
+    YGchSet& GetGchSet() const;       // [过程]
+    YTsjsSet& GetTsjsSet() const;     // [土石计算]
+    YZjTsjsSet& GetZjTsjsSet() const; // [土石计算中间表]
+    // The three statistics tables finishing writes in bulk: it closes their sets rather than
+    // read a long road's rows back at once, and these getters open a closed one again.
     YTjtsjSet& GetTjtsjSet() const;     // [土石计算2]
     YDLSet& GetDLSet() const;           // [断链]
     YTsjsExSet& GetTsjsExSet() const;   // [土方调配扩展记录] (optional)

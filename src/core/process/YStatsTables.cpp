@@ -301,13 +301,21 @@ bool YStatsTables::Write(CDalvexDoc& doc, const std::vector<YStretchStats>& stre
     YTjExSet& ex = doc.GetTjExSet();
     YTsjsExSet& ext = doc.GetTsjsExSet();
     if (!tj.DeleteSegmentRows() || !db.Exec(TjSql(mid, tj, segment)) ||
-        !WriteTjFlows(db, tj, segment, stretches) || !tj.Requery()) {
+        !WriteTjFlows(db, tj, segment, stretches)) {
         return false;
     }
     if (ex.IsOpen() && (!ex.DeleteSegmentRows() || !db.Exec(TjExSql(mid, ex, segment)) ||
-                        !WriteExFlows(db, ex, segment, stretches) || !ex.Requery())) {
+                        !WriteExFlows(db, ex, segment, stretches))) {
         return false;
     }
-    return !ext.IsOpen() ||
-           (ext.DeleteSegmentRows() && db.Exec(ExtSql(mid, ext, segment)) && ext.Requery());
+    if (ext.IsOpen() && (!ext.DeleteSegmentRows() || !db.Exec(ExtSql(mid, ext, segment)))) {
+        return false;
+    }
+    // Their rows were written behind the sets, and nothing reads them before the reports do:
+    // closed now, they are read when the document next hands them out (a long road's three
+    // tables are millions of values).
+    tj.Close();
+    ex.Close();
+    ext.Close();
+    return true;
 }
