@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <functional>
 #include <sqlite3.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -163,7 +164,8 @@ double RawInsertResults(const QString& before, const QString& after, const QStri
 
 struct Bench {
     QTemporaryDir dir;
-    QString cli = QStringLiteral(DALVEX_CLI_PATH);
+    // DALVEX_BENCH_CLI runs another build's program on the same road, for before/after figures.
+    QString cli = qEnvironmentVariable("DALVEX_BENCH_CLI", QStringLiteral(DALVEX_CLI_PATH));
     int runs = qEnvironmentVariableIntValue("DALVEX_BENCH_RUNS") > 0
                    ? qEnvironmentVariableIntValue("DALVEX_BENCH_RUNS")
                    : 3;
@@ -201,9 +203,15 @@ struct Bench {
         return true;
     }
 
+    // A copy on the disk, not only in the page cache: a command's first sync would otherwise
+    // write out the whole copy and be timed for it.
     static void Fresh(const QString& from, const QString& to) {
         QFile::remove(to);
         QFile::copy(from, to);
+        QFile copy(to);
+        if (copy.open(QIODevice::ReadWrite)) {
+            ::fsync(copy.handle());
+        }
     }
 
     // The best of `runs` measurements that time themselves (ms; negative: failed).

@@ -20,6 +20,33 @@
 // registry chooses the strategy for the rule settings and the selection and runs it.
 namespace {
 
+const QString kNothingMoved =
+    QStringLiteral("没有调配任何土石方：所选的取方与用方之间已没有可以移动的数量。");
+
+// Passes everything on and notes whether a warning or an error was shown: a strategy that moved
+// nothing and said nothing is then explained, not left as a bare exit status.
+class NoticingIO : public YUserIO {
+  public:
+    explicit NoticingIO(YUserIO& io) : m_io(io) {}
+    void Message(YMsgKind kind, const QString& text) override {
+        m_bSpoke = m_bSpoke || kind != YMsgKind::Info;
+        m_io.Message(kind, text);
+    }
+    bool Ask(const QString& question) override { return m_io.Ask(question); }
+    void BeginWait() override { m_io.BeginWait(); }
+    void EndWait() override { m_io.EndWait(); }
+    void BeginProgress(const QString& title, qint64 total) override {
+        m_io.BeginProgress(title, total);
+    }
+    bool Advance(qint64 done) override { return m_io.Advance(done); }
+    void EndProgress() override { m_io.EndProgress(); }
+    bool Spoke() const { return m_bSpoke; }
+
+  private:
+    YUserIO& m_io;
+    bool m_bSpoke = false;
+};
+
 const QString kUsage = QStringLiteral(
     "allocate <p.dvx> --rule soil-first|together|cut-ratio|fill-ratio|local [--thickness T] "
     "[--unusable] [--fill-contents] [--soil-ratio P --rock-ratio P] [--contents c1,...,c6] "
@@ -285,7 +312,8 @@ int RunAllocate(YCliContext& c) {
         c.io->Error(error + QStringLiteral("\n用法：dalvex-cli ") + kUsage);
         return 2;
     }
-    YCliAllocSession project(*c.io);
+    NoticingIO io(*c.io);
+    YCliAllocSession project(io);
     CDalvexDoc* cutDoc = project.Open(r->path);
     if (!cutDoc) {
         return 1;
@@ -327,6 +355,9 @@ int RunAllocate(YCliContext& c) {
         (i == 0 ? cutDoc : fillDoc)->RemoveReactor(reactors[i]);
     }
     Print(c, strategy->RuleName(), lines);
+    if (!recorded && !io.Spoke()) {
+        c.io->Error(kNothingMoved);
+    }
     return recorded ? 0 : 1;
 }
 

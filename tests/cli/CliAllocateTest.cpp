@@ -80,10 +80,20 @@ TEST_F(CliAllocate, JsonAndConflictAndNothingRecorded) {
     EXPECT_TRUE(
         conflict.err.contains(QStringLiteral("你所选的调配原则发生冲突,请先选择合适的调配原则!")));
 
-    // Fill that is already closed: nothing recorded, failure code.
+    // Fill that is already closed: nothing recorded, failure code, and the reason.
+    const QString nothingMoved =
+        QStringLiteral("没有调配任何土石方：所选的取方与用方之间已没有可以移动的数量。");
     const CliResult nothing =
         RunCli(Args({"--rule", "together", "--cut", "0~20", "--fill", "40~60"}));
     EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_TRUE(nothing.err.contains(nothingMoved)) << nothing.err.toStdString();
+    // One run as both cut and fill: a cut moves nothing onto itself.
+    const CliResult same =
+        RunCli(Args({"--rule", "soil-first", "--cut", "0~20", "--fill", "0~20"}));
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_TRUE(same.err.contains(nothingMoved)) << same.err.toStdString();
+    // A strategy's own message is not followed by a second one.
+    EXPECT_FALSE(conflict.err.contains(nothingMoved));
 
     const CliResult ratio =
         RunCli(Args({"--rule", "cut-ratio", "--soil-ratio", "60", "--rock-ratio", "60", "--cut",

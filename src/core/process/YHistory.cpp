@@ -94,13 +94,17 @@ class HistoryRun {
     CDalvexDoc& m_root;
     std::vector<std::unique_ptr<YTransaction>> m_transactions;
     std::vector<CDalvexDoc*> m_touched;
+    // The log entries of the last task checked, and its document and segment.
+    std::pair<CDalvexDoc*, int> m_checked{nullptr, 0};
+    Entries m_checkedEntries;
 };
 
 bool HistoryRun::CheckOne(const UndoTask& task) {
     CDalvexDoc& doc = *task.pDoc;
     YUndoTasks::Visit(&doc);
     SegmentScope seg(doc, task.nSegment);
-    Entries entries;
+    m_checked = {&doc, task.nSegment};
+    Entries& entries = m_checkedEntries;
     if (!YProcessLog(doc.GetTdpSet()).Read(entries)) {
         return false;
     }
@@ -170,10 +174,15 @@ bool HistoryRun::Execute(const UndoTask& task, int progressSteps) {
     }
     m_touched.push_back(&doc);
     YProcessLog log(doc.GetTdpSet());
+    // The log the last check read is still the file's unless an earlier task has written it
+    // (a long road's log is read once, not twice).
     Entries entries;
-    if (!log.Read(entries)) {
+    if (m_transactions.size() == 1 && m_checked == std::pair{&doc, task.nSegment}) {
+        entries = std::move(m_checkedEntries);
+    } else if (!log.Read(entries)) {
         return false;
     }
+    m_checked = {};
     const std::vector<size_t> touched = Touched(m_mode, entries, task.nStep);
     std::optional<YProgressScope> progress;
     if (progressSteps > 1) {
