@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 
 #include "core/allocation/YDPRule.h"
+#include "core/db/YDatabase.h"
 #include "core/document/YDocManager.h"
 #include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
@@ -10,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 namespace {
@@ -123,6 +126,54 @@ TEST_F(CliAllocate, PitsAndLocal) {
     EXPECT_TRUE(local.out.contains(QStringLiteral("调配原则: 就地取土")));
     EXPECT_TRUE(RunCli(Args({"--rule", "local", "--waste-pit", "3", "--cut", "0~20"}))
                     .err.contains(QStringLiteral("没有弃土坑 3")));
+}
+
+// A local take by the setting's contents logs the fill segment's own contents in 描述; undo,
+// redo and repair give the same tables after it.
+TEST(CliAllocateLocal, TakeByGivenContentsLogsTheSegmentsOwn) {
+    dalvex::test::EnsureCoreApp();
+    dalvex::test::ScratchDir dir;
+    const QString path = dir.Path(QStringLiteral("road.dvx"));
+    {
+        YRecordingUserIO io;
+        TestProject p(path, io);
+        p.AddLine(0, 20, {{.fill = 30, .content = {10, 40, 50, 0, 0, 0}}});
+    }
+    const CliResult local =
+        RunCli({QStringLiteral("allocate"), path, QStringLiteral("--rule"), QStringLiteral("local"),
+                QStringLiteral("--contents"), QStringLiteral("0,50,0,50,0,0"),
+                QStringLiteral("--fill"), QStringLiteral("0~20")});
+    ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
+    // Every row of a query, its columns joined (numbers in their shortest exact form).
+    const auto query = [&path](const char* sql) {
+        YDatabase db;
+        EXPECT_TRUE(db.Open(path));
+        QSqlQuery q(db.Connection());
+        EXPECT_TRUE(q.exec(QString::fromUtf8(sql)));
+        QStringList rows;
+        while (q.next()) {
+            QStringList cells;
+            for (int c = 0; c < q.record().count(); ++c) {
+                cells << q.value(c).toString();
+            }
+            rows << cells.join(u'|');
+        }
+        return rows;
+    };
+    EXPECT_EQ(query("SELECT [描述] FROM [Tmp调配过程表] WHERE [填挖]"),
+              QStringList{"JDQT,10.000,40.000,50.000,0.000,0.000,0.000"});
+    // The amounts follow the given contents: soil 2 and rock 4 only.
+    EXPECT_EQ(query("SELECT ([前1] = 0) || ([前2] > 0) || ([前4] > 0) FROM [Tmp调配过程表] "
+                    "WHERE [填挖]"),
+              QStringList{"111"});
+    const char* mid = "SELECT * FROM [土石计算中间表] ORDER BY [起始桩号]";
+    const QStringList taken = query(mid);
+    ASSERT_EQ(RunCli({QStringLiteral("undo"), path}).exitCode, 0);
+    EXPECT_NE(query(mid), taken);
+    ASSERT_EQ(RunCli({QStringLiteral("redo"), path}).exitCode, 0);
+    EXPECT_EQ(query(mid), taken);
+    ASSERT_EQ(RunCli({QStringLiteral("repair"), path}).exitCode, 0);
+    EXPECT_EQ(query(mid), taken);
 }
 
 TEST_F(CliAllocate, AutoAllocatesAndFinishes) {

@@ -67,10 +67,8 @@ bool YDPCalJDJF::ApplyLocalTake(DpProcess& p, const std::array<double, 6>& c) {
         (j <= 3 ? p.before[DpAmt::Soil] : p.before[DpAmt::Rock]) += natural;
         (j <= 3 ? p.before[DpAmt::SoilC] : p.before[DpAmt::RockC]) += compacted;
     }
-    // The log's 描述 carries the contents the take used.
-    for (size_t j = 0; j < 6; ++j) {
-        p.after[j] = c[j];
-    }
+    // The after block keeps the fill segment's own contents (TakeBefore put them there): the
+    // log's 描述 records those, whichever contents the take used.
     p.fillAfter = 0.0;
     return true;
 }

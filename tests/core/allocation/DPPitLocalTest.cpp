@@ -107,7 +107,10 @@ TEST_F(DPPitLocalTest, UnusableWasteAndLocalWaste) {
 // Local take closes each fill with the class mix of the contents setting; the compacted
 // amounts add up to the need exactly.
 TEST_F(DPPitLocalTest, LocalTakeWithContentsSetting) {
-    p.AddLine(0, 20, {{.fill = 40}, {.use = {0, 3, 0, 0, 0, 0}}, {.fill = 25}});
+    p.AddLine(0, 20,
+              {{.fill = 40, .content = {10, 30, 0, 60, 0, 0}},
+               {.use = {0, 3, 0, 0, 0, 0}},
+               {.fill = 25}});
     p.Load();
     p.Select(0, 2);
     const DPState s0 = Snapshot();
@@ -119,8 +122,9 @@ TEST_F(DPPitLocalTest, LocalTakeWithContentsSetting) {
     const auto log = s1.Applied();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].kind, DpKind::LocalBorrow);
-    EXPECT_TRUE(log[0].desc.startsWith(QStringLiteral("JDQT,20.000,20.000,60.000,0.000")));
-    // Natural class amounts in the content ratio 20:20:60.
+    // 描述 holds the fill segment's own contents, not the setting's it was closed with.
+    EXPECT_EQ(log[0].desc, QStringLiteral("JDQT,10.000,30.000,0.000,60.000,0.000,0.000"));
+    // Natural class amounts in the content ratio 20:20:60 of the setting.
     EXPECT_NEAR(log[0].before[4] / log[0].before[6], 20.0 / 60.0, 1e-6);
     EXPECT_NEAR(s1.fill[0], 0.0, 1e-6);
     EXPECT_NEAR(s1.fill[2], 0.0, 1e-6);
