@@ -120,6 +120,43 @@ TEST_F(CliProcess, FinishRefusesAnIncompleteAllocationAndClearNeedsYes) {
 
 // One writer per project file: a second program that would write is refused while the first
 // has the project open, readers go on, and the lock of a program that died is taken over.
+// A log naming a waste pit the project does not have: undo, repair and clear refuse, say why,
+// and change nothing.
+TEST(CliProcessDamage, ALogNamingAMissingPitIsReported) {
+    EnsureCoreApp();
+    ScratchDir dir;
+    const QString path = dir.Path(QStringLiteral("road.dvx"));
+    {
+        YRecordingUserIO io;
+        YDocManager manager(io);
+        TestProject p(manager, path);
+        p.AddSegs(TestProject::Road(4));
+        p.AddWastePit(10, 0, 50, 500);
+        ASSERT_TRUE(p.Load());
+        const int step = YProcessRecorder::NextStep(p.Doc());
+        ASSERT_TRUE(p.Waste(step, 1, 0, 0, 0.5));
+        YProcessRecorder::EndStep(p.Doc(), step);
+        // The destination row's 坑 names waste pit 5 of a project that has one.
+        ASSERT_TRUE(p->GetDatabase().Exec(
+            QStringLiteral("UPDATE [Tmp调配过程表] SET [坑] = 5 WHERE NOT [填挖]")));
+    }
+    const QString said = QStringLiteral("调配过程已损坏：第1步第1个过程记录的弃土坑5不存在。");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    for (const QStringList& verb :
+         {QStringList{QStringLiteral("undo"), path}, QStringList{QStringLiteral("repair"), path},
+          QStringList{QStringLiteral("--yes"), QStringLiteral("clear"), path}}) {
+        const CliResult r = RunCli(verb);
+        EXPECT_EQ(r.exitCode, 1) << verb.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(said)) << r.err.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << verb.join(u' ').toStdString();
+        file.close();
+    }
+}
+
 TEST_F(CliProcess, ASecondWriterIsRefusedAndReadersGoOn) {
     YRecordingUserIO io;
     YDocManager holder(io); // this test process plays the desktop program with the project open

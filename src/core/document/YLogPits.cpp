@@ -6,11 +6,29 @@
 #include "core/db/YQtkSet.h"
 #include "core/db/YTdpSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
+
+namespace {
+
+// A log naming a pit the project does not have cannot be undone, redone or repaired: say so.
+bool MissingPit(CDalvexDoc& doc, const DpLogRecord& r, const QString& kind) {
+    doc.UserIO().Error(QStringLiteral("调配过程已损坏：第%1步第%2个过程记录的%3%4不存在。")
+                           .arg(r.step)
+                           .arg(r.seq)
+                           .arg(kind)
+                           .arg(r.pit + 1));
+    return false;
+}
+
+} // namespace
 
 bool YLogPits::Apply(CDalvexDoc& doc, const DpLogRecord& r, int dir) {
     if (r.kind == DpKind::Borrow) {
         YQtkSet& pits = doc.GetQtkSet();
-        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
+        if (!pits.SetPosition(r.pit)) {
+            return MissingPit(doc, r, QStringLiteral("取土坑"));
+        }
+        if (!pits.Edit()) {
             return false;
         }
         pits.m_dSoil -= dir * r.amount[DpAmt::Soil];
@@ -19,7 +37,10 @@ bool YLogPits::Apply(CDalvexDoc& doc, const DpLogRecord& r, int dir) {
     }
     if (DpKinds::IsWaste(r.kind)) {
         YQitkSet& pits = doc.GetQitkSet();
-        if (!pits.SetPosition(r.pit) || !pits.Edit()) {
+        if (!pits.SetPosition(r.pit)) {
+            return MissingPit(doc, r, QStringLiteral("弃土坑"));
+        }
+        if (!pits.Edit()) {
             return false;
         }
         pits.m_dCapacity -= dir * r.FillAmount();
