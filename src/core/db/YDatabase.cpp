@@ -107,17 +107,34 @@ bool YDatabase::Open(const QString& path) {
         m_strError = QStringLiteral("不是项目数据库文件：%1").arg(path);
         return false;
     }
+    m_strError.clear();
     if (!Connect(path)) {
+        (void)ExplainDamage(path);
         return false;
     }
     // [逐桩断面] exists in every layout; a database without it is someone else's.
     if (!HasTable(QStringLiteral("逐桩断面"))) {
+        if (!ExplainDamage(path)) {
+            Disconnect();
+            return false;
+        }
         m_strError = QStringLiteral("不是项目数据库文件：%1（缺少表[逐桩断面]）").arg(path);
         Disconnect();
         return false;
     }
     m_nVersion = ReadLayoutVersion();
     m_nCurrentSegment = -1;
+    return true;
+}
+
+bool YDatabase::ExplainDamage(const QString& path) {
+    // SQLite's words for a file cut short or overwritten (SQLITE_CORRUPT, SQLITE_NOTADB): the
+    // user is told it is the project file that is damaged, not shown a failed statement.
+    if (m_strError.contains(QLatin1String("malformed")) ||
+        m_strError.contains(QLatin1String("not a database"))) {
+        m_strError = QStringLiteral("项目文件已损坏：%1（%2）").arg(path, m_strError);
+        return false;
+    }
     return true;
 }
 

@@ -93,6 +93,9 @@ class YDatabase {
     [[nodiscard]] bool Connect(const QString& path);
     void Disconnect();
     int ReadLayoutVersion();
+    // False, with LastError saying the file at path is damaged, when the last error is SQLite
+    // finding the file corrupt; true (nothing changed) otherwise.
+    [[nodiscard]] bool ExplainDamage(const QString& path);
 
     // Transactions nest: the outermost scope is BEGIN IMMEDIATE … COMMIT, inner scopes are
     // savepoints, so an inner rollback undoes only its own part.

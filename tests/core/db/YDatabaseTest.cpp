@@ -68,6 +68,32 @@ TEST(YDatabase, RefusesWhatIsNotAProjectFile) {
     EXPECT_TRUE(db.LastError().contains(QStringLiteral("缺少表[逐桩断面]")));
 }
 
+// A project file cut short (a copy that stopped, a full disk) is named as damaged, for readers
+// and writers alike, not reported as a failed statement.
+TEST(YDatabase, SaysAProjectFileCutShortIsDamaged) {
+    ScratchDir dir;
+    const QString path = dir.Path(QStringLiteral("cut.dvx"));
+    {
+        YDatabase maker;
+        ASSERT_TRUE(YSchema::CreateProject(maker, path, 6));
+        YTransaction tr(maker);
+        for (int i = 0; i < 400; ++i) {
+            ASSERT_TRUE(AddBreak(maker, i));
+        }
+        ASSERT_TRUE(tr.Commit());
+    }
+    QFile file(path);
+    ASSERT_GT(file.size(), 8192);
+    ASSERT_TRUE(file.resize(file.size() - 4096));
+    for (bool readOnly : {false, true}) {
+        YDatabase db;
+        db.SetReadOnly(readOnly);
+        EXPECT_FALSE(db.Open(path));
+        EXPECT_TRUE(db.LastError().startsWith(QStringLiteral("项目文件已损坏：") + path))
+            << db.LastError().toStdString();
+    }
+}
+
 TEST(YDatabase, ReadsTheLayoutVersion) {
     ScratchDir dir;
     YDatabase db;
