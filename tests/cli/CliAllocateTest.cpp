@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -174,6 +175,34 @@ TEST(CliAllocateLocal, TakeByGivenContentsLogsTheSegmentsOwn) {
     EXPECT_EQ(query(mid), taken);
     ASSERT_EQ(RunCli({QStringLiteral("repair"), path}).exitCode, 0);
     EXPECT_EQ(query(mid), taken);
+}
+
+// A write that fails halfway through a step (here the second process's log rows, as on a full
+// disk): the step is not written at all, and the user is told why.
+TEST_F(CliAllocate, AStepThatCannotBeWrittenLeavesTheFileAsItWas) {
+    {
+        YDatabase db;
+        ASSERT_TRUE(db.Open(path));
+        ASSERT_TRUE(db.Exec(QStringLiteral(
+            "CREATE TRIGGER [full] BEFORE INSERT ON [Tmp调配过程表] WHEN NEW.[ID] = 2 BEGIN "
+            "SELECT RAISE(ABORT, '磁盘已满'); END")));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    for (const QStringList& args :
+         {Args({"--rule", "soil-first", "--cut", "0~40", "--fill", "40~100"}),
+          QStringList{QStringLiteral("--yes"), QStringLiteral("auto"), path}}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("调配结果没有写入项目文件：")) &&
+                    r.err.contains(QStringLiteral("磁盘已满")))
+            << r.err.toStdString();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << args.join(u' ').toStdString();
+        file.close();
+    }
 }
 
 TEST_F(CliAllocate, AutoAllocatesAndFinishes) {

@@ -2,7 +2,9 @@
 
 #include "core/allocation/YDPRangeSelect.h"
 #include "core/allocation/YDPRule.h"
+#include "core/allocation/YDPStepRun.h"
 #include "core/allocation/YDPStrategyRegistry.h"
+#include "core/db/YDatabase.h"
 #include "core/db/YTransaction.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/model/YClassFilter.h"
@@ -216,6 +218,9 @@ YDPAutoAllocator::Summary YDPAutoAllocator::Run(CDalvexDoc& doc, const Options& 
         tr.Rollback();
     }
     sum.bWritten = bGoOn && tr.Commit();
+    if (bGoOn && !sum.bWritten) {
+        doc.UserIO().Error(YDPStepRun::kNotWritten.arg(doc.GetDatabase().LastError()));
+    }
     if (!sum.bWritten) {
         (void)doc.ReloadModel(); // the file kept nothing: neither does the model
         sum.bFinished = false;

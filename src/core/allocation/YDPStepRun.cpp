@@ -1,9 +1,11 @@
 #include "core/allocation/YDPStepRun.h"
 
 #include "core/allocation/YDPCalTool.h"
+#include "core/db/YDatabase.h"
 #include "core/db/YTransaction.h"
 #include "core/db/YTsxsSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
 #include "core/process/YAmountGrid.h"
 #include "core/process/YProcessRecorder.h"
 
@@ -15,6 +17,8 @@ namespace {
 // the whole value and the remainder exactly 0 (never a slightly negative surplus or need).
 constexpr double kResidue = 2.0 * YAmountGrid::Step; // m³
 } // namespace
+
+const QString YDPStepRun::kNotWritten = QStringLiteral("调配结果没有写入项目文件：%1");
 
 YDPStepRun::YDPStepRun(CDalvexDoc& doc) : m_doc(doc) {}
 
@@ -95,6 +99,7 @@ bool YDPStepRun::Finish() {
     const bool recorded = Recorded() > 0;
     if (m_pTransaction && m_pTransaction->IsActive() && !m_pTransaction->Commit()) {
         // The file kept none of the step: the model must not keep it either.
+        m_doc.UserIO().Error(kNotWritten.arg(m_doc.GetDatabase().LastError()));
         m_doc.ReloadModel();
         return false;
     }

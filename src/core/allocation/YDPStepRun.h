@@ -2,6 +2,7 @@
 
 #include "core/process/DpProcess.h"
 
+#include <QString>
 #include <array>
 #include <memory>
 
@@ -46,6 +47,9 @@ class YDPStepRun {
     static bool MovesAnything(const DpProcess& p);
     // The project's six class coefficients (natural / compacted) from [土石系数].
     static std::array<double, 6> Coefficients(CDalvexDoc& doc);
+
+    // Shown when a step (or an automatic allocation) could not be written; %1 is the reason.
+    static const QString kNotWritten;
 
   private:
     CDalvexDoc& m_doc;

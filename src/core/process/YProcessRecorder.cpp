@@ -1,5 +1,6 @@
 #include "core/process/YProcessRecorder.h"
 
+#include "core/db/YDatabase.h"
 #include "core/db/YLogCodec.h"
 #include "core/db/YQitkSet.h"
 #include "core/db/YQtkSet.h"
@@ -137,6 +138,13 @@ bool RowsExist(CDalvexDoc& doc, const DpProcess& p) {
            mid.FindByStation(p.DestinationSegment()->m_staStart);
 }
 
+// A write of the process failed: its reason becomes the database's, which the step's commit
+// reports.
+bool Failed(CDalvexDoc& doc, const YRecordset& set) {
+    doc.GetDatabase().SetLastError(set.LastError());
+    return false;
+}
+
 } // namespace
 
 int YProcessRecorder::NextStep(CDalvexDoc& doc) {
@@ -209,7 +217,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         pits.m_dSoil -= amt[DpAmt::Soil];
         pits.m_dRock -= amt[DpAmt::Rock];
         if (!pits.Update()) {
-            return false;
+            return Failed(doc, pits);
         }
     }
     bool fillDone = false;
@@ -223,7 +231,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         p.fillAfter = pits.m_dCapacity;
         fillDone = true;
         if (!pits.Update()) {
-            return false;
+            return Failed(doc, pits);
         }
     }
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
@@ -235,7 +243,7 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         YMidRowOps::ApplySource(mid, amt, +1, DpKinds::TakesUnusable(p.kind),
                                 p.kind == DpKind::Reuse, &p.before, &p.after);
         if (!mid.Update()) {
-            return false;
+            return Failed(doc, mid);
         }
     } else if (p.kind == DpKind::LocalBorrow) {
         p.before = amt; // the after block keeps contents and coefficients for 描述
@@ -250,13 +258,16 @@ bool YProcessRecorder::RecordProcess(CDalvexDoc& doc, DpProcess& p) {
         }
         YMidRowOps::ApplyFill(mid, fillAmt, +1, &p.fillBefore, &p.fillAfter);
         if (!mid.Update()) {
-            return false;
+            return Failed(doc, mid);
         }
     } else if (!fillDone) {
         p.fillAfter = p.fillBefore - fillAmt;
     }
     YProcessLog log(doc.GetTdpSet());
-    if (!log.Append(LogPair(p)) || !tr.Commit()) {
+    if (!log.Append(LogPair(p))) {
+        return Failed(doc, doc.GetTdpSet());
+    }
+    if (!tr.Commit()) {
         return false;
     }
     // The items follow the rows only once the rows are stored, so a failure above leaves
