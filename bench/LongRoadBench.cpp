@@ -229,17 +229,12 @@ struct Bench {
 
     // The best time in ms of `runs` runs of work, each after prepare (not timed).
     double Best(const std::function<void()>& prepare, const std::function<bool()>& work) const {
-        double best = 1e300;
-        for (int i = 0; i < runs; ++i) {
+        return BestOf([&] {
             prepare();
             QElapsedTimer clock;
             clock.start();
-            if (!work()) {
-                return -1;
-            }
-            best = std::min(best, clock.nsecsElapsed() / 1e6);
-        }
-        return best;
+            return work() ? clock.nsecsElapsed() / 1e6 : -1.0;
+        });
     }
 };
 

@@ -203,13 +203,15 @@ std::vector<YColumnDef> YRecordset::BoundColumnDefs() const {
     return cols;
 }
 
+const YFieldExchange::Binding* YRecordset::NumberBinding(const QString& column) const {
+    const auto b = std::find_if(m_bindings.begin(), m_bindings.end(),
+                                [&](const auto& x) { return x.name == column && !IsText(x.kind); });
+    return b == m_bindings.end() ? nullptr : &*b;
+}
+
 int YRecordset::NumberSlot(const QString& column) const {
-    for (const auto& b : m_bindings) {
-        if (b.name == column && !IsText(b.kind)) {
-            return b.slot;
-        }
-    }
-    return -1;
+    const YFieldExchange::Binding* b = NumberBinding(column);
+    return b ? b->slot : -1;
 }
 
 bool YRecordset::HasColumn(const QString& name) const {
@@ -771,9 +773,8 @@ bool YRecordset::Rewrite() {
 }
 
 bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, double value) {
-    const auto b = std::find_if(m_bindings.begin(), m_bindings.end(),
-                                [&](const auto& x) { return x.name == column && !IsText(x.kind); });
-    if (!m_bOpen || m_mode != Mode::None || b == m_bindings.end()) {
+    const YFieldExchange::Binding* b = NumberBinding(column);
+    if (!m_bOpen || m_mode != Mode::None || b == nullptr) {
         return Fail(QStringLiteral("列[%1]不能成批写入").arg(column));
     }
     std::sort(positions.begin(), positions.end());

@@ -172,6 +172,8 @@ class YRecordset : public YOpenSet {
     bool SegmentFiltered() const;
     QString SelectSql() const;
 
+    // The binding of a number column; null when the set has none of that name.
+    const YFieldExchange::Binding* NumberBinding(const QString& column) const;
     [[nodiscard]] bool ReadCell(const YFastStatement& query, int col,
                                 const YFieldExchange::Binding& b, YRow& row, int line);
     [[nodiscard]] bool ReadValue(const QVariant& v, const YFieldExchange::Binding& b, YRow& row,

@@ -92,6 +92,19 @@ void YTdpSet::SetRow(const YDpLogRow& r) {
     s.m_nPit = r.pit;
 }
 
+bool YTdpSet::ReadPair(int i, YDpLogPair& pair, bool& bPaired) {
+    if (!SetPosition(i)) {
+        return false;
+    }
+    pair.src = Row();
+    if (!SetPosition(i + 1)) {
+        return false;
+    }
+    pair.dst = Row();
+    bPaired = pair.src.gcid == pair.dst.gcid && pair.src.id == pair.dst.id;
+    return true;
+}
+
 YTdpSet::StepState YTdpSet::Steps() const {
     StepState state;
     const LogColumns col(*this);

@@ -22,6 +22,10 @@ class YTdpSet : public YRecordset {
     // (Update or AddNew/Update stores it).
     YDpLogRow Row() const;
     void SetRow(const YDpLogRow& row);
+    // The process whose source row is at position i (the set then stands on its destination
+    // row); bPaired is false where the two rows are not of one process (a damaged log). False
+    // when there is no row at i or i + 1.
+    [[nodiscard]] bool ReadPair(int i, YDpLogPair& pair, bool& bPaired);
     int ColumnCount(int version) const override { return version >= 2 ? 42 : 14; }
 
     // The last applied step and the first undone one (0 when none), over the processes whose

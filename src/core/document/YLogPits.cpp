@@ -55,15 +55,11 @@ bool YLogPits::GiveBackAll(CDalvexDoc& doc) {
     std::vector<DpLogRecord> applied;
     for (int i = 0; i + 1 < log.RecordCount(); i += 2) {
         YDpLogPair pair;
-        if (!log.SetPosition(i)) {
+        bool paired = true;
+        if (!log.ReadPair(i, pair, paired)) {
             return false;
         }
-        pair.src = log.Row();
-        if (!log.SetPosition(i + 1)) {
-            return false;
-        }
-        pair.dst = log.Row();
-        if (pair.src.gcid != pair.dst.gcid || pair.src.id != pair.dst.id) {
+        if (!paired) {
             break; // a damaged tail takes nothing that repair could not rebuild
         }
         if (pair.src.ok) {

@@ -11,7 +11,6 @@
 #include "core/document/YLogPits.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YProcessLog.h"
-#include "core/process/YRecordApplier.h"
 
 bool YClearAll::ClearAll(CDalvexDoc& doc) {
     YProcessLog log(doc.GetTdpSet());

@@ -9,20 +9,6 @@
 #include <QVariant>
 #include <algorithm>
 
-bool YProcessLog::ReadPairAt(int i, YDpLogPair& pair, bool& bPaired) {
-    if (!m_set.SetPosition(i)) {
-        return false;
-    }
-    pair.src = m_set.Row();
-    if (!m_set.SetPosition(i + 1)) {
-        return false;
-    }
-    pair.dst = m_set.Row();
-    // A damaged log: the rows no longer pair up from here on.
-    bPaired = pair.src.gcid == pair.dst.gcid && pair.src.id == pair.dst.id;
-    return true;
-}
-
 bool YProcessLog::Read(std::vector<Entry>& entries) {
     entries.clear();
     const int n = m_set.RecordCount();
@@ -30,7 +16,7 @@ bool YProcessLog::Read(std::vector<Entry>& entries) {
     bool paired = true;
     for (int i = 0; paired && i + 1 < n; i += 2) {
         Entry e;
-        if (!ReadPairAt(i, e.pair, paired)) {
+        if (!m_set.ReadPair(i, e.pair, paired)) {
             return false;
         }
         if (paired) {
@@ -50,7 +36,7 @@ bool YProcessLog::ReadPairs(std::vector<YDpLogPair>& pairs) {
     bool paired = true;
     for (int i = 0; paired && i + 1 < n; i += 2) {
         YDpLogPair pair;
-        if (!ReadPairAt(i, pair, paired)) {
+        if (!m_set.ReadPair(i, pair, paired)) {
             return false;
         }
         if (paired) {

@@ -37,9 +37,6 @@ class YProcessLog {
     [[nodiscard]] bool Delete(const std::vector<Entry>& entries);
 
   private:
-    // The pair whose source row is at position i; bPaired is false where the two rows are
-    // not of one process.
-    [[nodiscard]] bool ReadPairAt(int i, YDpLogPair& pair, bool& bPaired);
     [[nodiscard]] bool AppendRow(const YDpLogRow& row);
     // Runs sql once per rowid (with value bound first when valid), then re-queries the set.
     [[nodiscard]] bool ForRows(const std::vector<qint64>& rowids, const QString& sql,
