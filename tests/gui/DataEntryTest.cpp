@@ -102,14 +102,64 @@ TEST_F(DataEntry, GridFormatsAndTheCrossingFlag) {
     delegate.setModelData(combo, &model, model.index(0, 5));
     EXPECT_EQ(Value(QStringLiteral("SELECT [能否跨越] FROM [构造物]")).toInt(), 0);
     EXPECT_EQ(model.index(0, 5).data().toString(), QStringLiteral("不可跨越"));
-    // A number cell refuses text that is no number.
+    // A number cell refuses text that is no number, and says so.
     std::unique_ptr<QWidget> line(delegate.createEditor(&parent, {}, model.index(0, 4)));
     static_cast<QLineEdit*>(line.get())->setText(QStringLiteral("abc"));
     delegate.setModelData(line.get(), &model, model.index(0, 4));
     EXPECT_DOUBLE_EQ(Value(QStringLiteral("SELECT [跨径] FROM [构造物]")).toDouble(), 30.0);
+    EXPECT_EQ(io.Texts(), QStringList{QStringLiteral("跨径：不是数字")});
     // Resizable from its opening size.
     EXPECT_EQ(dlg.minimumSize(), dlg.size());
     EXPECT_NE(dlg.maximumSize(), dlg.size());
+}
+
+// What is typed into a cell is held to the range of its column: the cell keeps its value and
+// the designer is told which column and why.
+TEST_F(DataEntry, CellsRefuseNumbersNoRoadCanHave) {
+    Exec(QStringLiteral("INSERT INTO [土石含量] ([桩号],[松土],[普通土],[硬土],[软石],[次坚石],"
+                        "[坚石],[sta]) VALUES ('K0+000.000', 100, 0, 0, 0, 0, 0, 0)"));
+    Exec(QStringLiteral("INSERT INTO [逐桩断面] ([桩号],[挖方面积],[填方面积],[中桩填挖],[sta]) "
+                        "VALUES ('K0+000.000', 1, 0, -1, 0)"));
+    YTshlDlg contents(*doc, chooser);
+    YZzmjDlg sections(*doc, chooser);
+    const struct {
+        YGridDlg* dlg;
+        const char* column;
+        const char* typed;
+        const char* refusal; // empty: accepted
+    } cases[] = {
+        {&contents, "松土", "100.5", "松土：百分比超出范围（0～100）"},
+        {&contents, "普通土", "-1", "普通土：百分比超出范围（0～100）"},
+        {&contents, "松土利用率", "inf", "松土利用率：百分比超出范围（0～100）"},
+        {&contents, "硬土", "0", ""},
+        {&sections, "挖方面积", "1e308", "挖方面积：面积超出范围（须小于1e7 m²）"},
+        {&sections, "中桩填挖", "-20000", "中桩填挖：高度超出范围（-1e4～1e4 m）"},
+        {&sections, "填方面积", "12.5", ""},
+    };
+    YGridDelegate delegate;
+    QWidget parent;
+    for (const auto& c : cases) {
+        io.Clear();
+        YGridModel& model = c.dlg->Model();
+        int shown = 0;
+        while (model.Columns()[size_t(shown)].name != QString::fromUtf8(c.column)) {
+            ++shown;
+        }
+        const QModelIndex cell = model.index(0, YGridModel::ModelColumn(shown));
+        const QVariant before = cell.data(Qt::EditRole);
+        std::unique_ptr<QWidget> line(delegate.createEditor(&parent, {}, cell));
+        static_cast<QLineEdit*>(line.get())->setText(QString::fromUtf8(c.typed));
+        delegate.setModelData(line.get(), &model, cell);
+        const QString query = QStringLiteral("SELECT [%1] FROM [%2]")
+                                  .arg(QString::fromUtf8(c.column), model.tableName());
+        if (*c.refusal != 0) {
+            EXPECT_EQ(io.Texts(), QStringList{QString::fromUtf8(c.refusal)}) << c.typed;
+            EXPECT_EQ(Value(query), before) << c.typed;
+        } else {
+            EXPECT_TRUE(io.Texts().isEmpty()) << c.typed;
+            EXPECT_DOUBLE_EQ(Value(query).toDouble(), QString::fromUtf8(c.typed).toDouble());
+        }
+    }
 }
 
 TEST_F(DataEntry, ReadOnlyOncePreprocessingResultsExist) {

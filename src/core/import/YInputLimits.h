@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cmath>
 
 // The physical range of the numbers a road's input holds. A value outside it is a typing or
@@ -39,6 +40,29 @@ inline QString CheckHeight(double h) {
 inline QString CheckPercent(double p) {
     return std::isfinite(p) && p >= 0.0 && p <= 100.0 ? QString()
                                                       : QStringLiteral("百分比超出范围（0～100）");
+}
+
+// The range of a number column of the input tables, known by its name wherever it stands: the
+// class contents and usable rates are percentages, the areas of a section areas, its centre-line
+// fill or cut and a trough's depth heights; any other column a number of an input table.
+inline QString CheckColumn(const QString& column, double v) {
+    static const QStringList percentages = [] {
+        QStringList names;
+        for (const char* name : {"松土", "普通土", "硬土", "软石", "次坚石", "坚石"}) {
+            names << QString::fromUtf8(name) << QString::fromUtf8(name) + QStringLiteral("利用率");
+        }
+        return names;
+    }();
+    if (percentages.contains(column)) {
+        return CheckPercent(v);
+    }
+    if (column == QStringLiteral("挖方面积") || column == QStringLiteral("填方面积")) {
+        return CheckArea(v);
+    }
+    if (column == QStringLiteral("中桩填挖") || column == QStringLiteral("高度")) {
+        return CheckHeight(v);
+    }
+    return CheckNumber(v);
 }
 
 // Cross-sections run forward: a station equal to the one before makes a section of no length.

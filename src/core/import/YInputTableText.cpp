@@ -80,15 +80,16 @@ std::optional<QVariant> ReadField(const QString& text, K kind, const YStationNum
 }
 
 // Why a value read is outside what a road can have; empty when it is inside.
-QString OutOfRange(K kind, const QVariant& v, const YStationNumbering& numbering) {
-    switch (kind) {
+QString OutOfRange(const YInputField& field, const QVariant& v,
+                   const YStationNumbering& numbering) {
+    switch (field.kind) {
     case K::Station: {
         const std::optional<YStation> x = numbering.ParseStation(v.toString());
         return x ? YInputLimits::CheckStation(x->Value()) : QString();
     }
     case K::Number:
     case K::OptNumber:
-        return YInputLimits::CheckNumber(v.toDouble());
+        return YInputLimits::CheckColumn(field.column, v.toDouble());
     default:
         return {};
     }
@@ -279,8 +280,7 @@ bool YInputTableText::ImportLines(const Layout& layout, const QString& path, con
             const auto& item = layout.items[i];
             const std::optional<QVariant> v =
                 ReadField(fields[qsizetype(i)], item.field->kind, m_db.Numbering());
-            const QString reason =
-                v ? OutOfRange(item.field->kind, *v, m_db.Numbering()) : QString();
+            const QString reason = v ? OutOfRange(*item.field, *v, m_db.Numbering()) : QString();
             if (!v || !reason.isEmpty() || !FollowsEarlierBreaks(item.field->kind, *v)) {
                 result = {Status::BadLine, 0};
                 m_io.Error(YTextFile::BadLineMessage(path, int(n) + 1, reason));

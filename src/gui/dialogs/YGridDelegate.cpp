@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <cmath>
 
 namespace {
 YGridModel::Format FormatAt(const QModelIndex& index) {
@@ -52,18 +51,16 @@ void YGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     case YGridModel::Format::Integer: {
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (ok) {
-            model->setData(index, n);
-        }
+        model->setData(index, ok ? QVariant(n) : QVariant(text)); // the model says why not
         return;
     }
     default: {
         bool ok = false;
         const double d = text.toDouble(&ok);
-        if (ok && std::isfinite(d)) {
-            model->setData(index, d);
-        } else if (text.isEmpty()) {
+        if (text.isEmpty()) {
             model->setData(index, 0.0);
+        } else {
+            model->setData(index, ok ? QVariant(d) : QVariant(text));
         }
         return;
     }

@@ -2,8 +2,9 @@
 
 #include <QStyledItemDelegate>
 
-// Editors of the data-entry grids: a line for texts and numbers (a number cell takes only a
-// decimal number; anything else leaves the cell as it was) and a list for the flag column.
+// Editors of the data-entry grids: a line for texts and numbers (what is typed into a number
+// cell goes to the model, which refuses anything but a number in the column's range and says
+// why) and a list for the flag column.
 class YGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:

@@ -7,6 +7,7 @@
 #include "core/import/YInputTableDef.h"
 #include "core/import/YInputTableText.h"
 #include "core/platform/YProfile.h"
+#include "core/platform/YUserIO.h"
 #include "gui/dialogs/YGridDelegate.h"
 #include "gui/widgets/YFileChooser.h"
 
@@ -26,6 +27,7 @@ YGridDlg::YGridDlg(CDalvexDoc& doc, YFileChooser& chooser, Setup setup, QWidget*
     m_bEditable = YInputChecks::IsEditable(doc.GetDatabase());
     m_pModel = new YGridModel(doc.GetDatabase().Connection(), m_setup.table, m_setup.columns,
                               m_setup.sort, this);
+    m_pModel->SetRefusalHandler([this](const QString& reason) { m_doc.UserIO().Warning(reason); });
     QString title = m_setup.title;
     if (!m_bEditable) {
         m_pModel->SetAccess(m_setup.bPartlyEditable ? YGridModel::Access::CellsOnly

@@ -1,5 +1,7 @@
 #include "gui/dialogs/YGridModel.h"
 
+#include "core/import/YInputLimits.h"
+
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlField>
@@ -98,6 +100,28 @@ QVariant YGridModel::data(const QModelIndex& index, int role) const {
         break;
     }
     return value;
+}
+
+bool YGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const Format format = FormatOf(index.column());
+    const bool number = format != Format::Text && format != Format::Flag;
+    if (role == Qt::EditRole && number && !value.isNull()) {
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        const QString column = m_columns[size_t(index.column() - 1)].name;
+        QString reason = ok ? YInputLimits::CheckColumn(column, d) : QStringLiteral("不是数字");
+        if (reason.isEmpty() && format == Format::Integer) {
+            (void)value.toInt(&ok);
+            reason = ok ? QString() : QStringLiteral("不是整数");
+        }
+        if (!reason.isEmpty()) {
+            if (m_refused) {
+                m_refused(QStringLiteral("%1：%2").arg(column, reason));
+            }
+            return false;
+        }
+    }
+    return QSqlTableModel::setData(index, value, role);
 }
 
 Qt::ItemFlags YGridModel::flags(const QModelIndex& index) const {

@@ -2,6 +2,7 @@
 
 #include <QSqlTableModel>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // The rows of one input table bound to a grid: the columns of the table's record source, every
@@ -38,6 +39,11 @@ class YGridModel : public QSqlTableModel {
     static int ModelColumn(int shown) { return shown + 1; }
     Format FormatOf(int modelColumn) const;
 
+    // Receives why a number typed into a cell was refused (outside what a road can have).
+    void SetRefusalHandler(std::function<void(const QString&)> handler) {
+        m_refused = std::move(handler);
+    }
+
     Access GetAccess() const { return m_access; }
     void SetAccess(Access access) { m_access = access; }
 
@@ -49,6 +55,9 @@ class YGridModel : public QSqlTableModel {
     bool DeleteRow(int row);
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // A number outside its column's range is refused (the cell keeps its value) and the reason
+    // given to the refusal handler: "<column>：<reason>".
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QString selectStatement() const override;
 
@@ -60,4 +69,5 @@ class YGridModel : public QSqlTableModel {
     QString m_strSort;
     std::vector<Column> m_columns;
     Access m_access = Access::Editable;
+    std::function<void(const QString&)> m_refused;
 };
