@@ -11,7 +11,7 @@ packages=(
     fonts-noto-cjk fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick
     python3 python3-openpyxl sqlite3 libsqlite3-dev
-    clang-format-14
+    clang-format-14 clang-14 libclang-rt-14-dev
 )
 
 missing=()

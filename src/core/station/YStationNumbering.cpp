@@ -92,7 +92,10 @@ std::optional<double> YStationNumbering::Parse(const QString& text) const {
         return std::nullopt;
     }
     if (reading->form == YStationText::Form::Plain) {
-        return reading->metres;
+        // A chainage whose display number lies beyond the texts (the breaks add up) would be
+        // written as a text that reads no more.
+        return IsUsable(ToDisplay(reading->metres)) ? std::optional<double>(reading->metres)
+                                                    : std::nullopt;
     }
     return FromDisplay(reading->metres);
 }

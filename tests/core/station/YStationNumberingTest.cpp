@@ -97,6 +97,18 @@ TEST(StationNumbering, TheWholeInputRangeReadsBack) {
     }
 }
 
+// A plain number is a chainage: one whose display the breaks push beyond the texts' range is
+// refused, since its text could not be read back (found by fuzzing).
+TEST(StationNumbering, PlainNumbersWhoseTextCouldNotReadBackAreRefused) {
+    YStationNumbering numbering;
+    ASSERT_TRUE(numbering.AddChainBreak(QStringLiteral("K1+202=K15+021")));
+    EXPECT_FALSE(numbering.Parse(QStringLiteral("999999999")).has_value());
+    ASSERT_TRUE(numbering.Parse(QStringLiteral("99999999")).has_value());
+    const QString text = numbering.Text(99999999.0);
+    EXPECT_EQ(text, QStringLiteral("K100013+818.000"));
+    EXPECT_TRUE(numbering.Parse(text).has_value());
+}
+
 TEST(StationNumbering, NonFiniteValuesNeitherCrashNorRead) {
     const YStationNumbering numbering = ThreeBreaks();
     const double values[] = {std::numeric_limits<double>::quiet_NaN(),
