@@ -103,6 +103,36 @@ TEST_F(CliKeepData, PreprocessingAgainGivesThePitsBackWhatTheLogTook) {
     EXPECT_EQ(Rows(QStringLiteral("SELECT count(*) FROM [Tmp调配过程表]")), QStringList{"0"});
 }
 
+// A project its user may not write (file and folder read-only) is refused by every verb that
+// would change it, before anything is read or changed; reading it still works.
+TEST_F(CliKeepData, AReadOnlyProjectIsRefusedBeforeAnythingChanges) {
+    const QString folder = QFileInfo(demo).absolutePath();
+    ASSERT_EQ(chmod(QFile::encodeName(m_dir.Path(QString())).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(demo).constData(), 0444), 0);
+    const QByteArray before = Bytes();
+    const QString trough = QStringLiteral(DALVEX_SOURCE_DIR "/examples/sample-road/trough.txt");
+    const QStringList verbs[] = {
+        {"auto", demo},
+        {"undo", demo},
+        {"repair", demo},
+        {"finish", demo},
+        {"clear", demo},
+        {"preprocess", demo},
+        {"import-table", demo, "路槽", trough, "--clear"},
+    };
+    for (const QStringList& verb : verbs) {
+        const CliResult r = RunCliUnprivileged(QStringList{"--yes"} + verb);
+        EXPECT_EQ(r.exitCode, 1) << verb.first().toStdString();
+        EXPECT_EQ(r.err.trimmed(), QStringLiteral("错误: 项目文件不可写：%1").arg(demo))
+            << verb.first().toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << verb.first().toStdString();
+    }
+    EXPECT_EQ(RunCliUnprivileged({"info", demo}).exitCode, 0);
+    EXPECT_EQ(Bytes(), before);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0755), 0); // the scratch folder goes
+}
+
 TEST_F(CliKeepData, NumericOptionsMustBeFiniteAndInRange) {
     for (const char* reach : {"nan", "inf", "-5", "0", "1e300", "x"}) {
         const CliResult r = RunCli({QStringLiteral("--yes"), QStringLiteral("auto"), demo,

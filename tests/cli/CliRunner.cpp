@@ -1,14 +1,17 @@
 #include "CliRunner.h"
 
 #include <QProcess>
+#include <grp.h>
+#include <unistd.h>
 
 QString CliPath() {
     // Another build's program may stand in, to compare its results with this one's.
     return qEnvironmentVariable("DALVEX_TEST_CLI", QString::fromUtf8(DALVEX_CLI_PATH));
 }
 
-CliResult RunCli(const QStringList& args, const QByteArray& stdinData) {
-    QProcess process;
+namespace {
+
+CliResult Run(QProcess& process, const QStringList& args, const QByteArray& stdinData) {
     process.start(CliPath(), args);
     process.write(stdinData);
     process.closeWriteChannel();
@@ -21,4 +24,24 @@ CliResult RunCli(const QStringList& args, const QByteArray& stdinData) {
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+} // namespace
+
+CliResult RunCli(const QStringList& args, const QByteArray& stdinData) {
+    QProcess process;
+    return Run(process, args, stdinData);
+}
+
+CliResult RunCliUnprivileged(const QStringList& args) {
+    QProcess process;
+    if (geteuid() == 0) {
+        constexpr uid_t nobody = 65534;
+        process.setChildProcessModifier([] {
+            if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
+                _exit(127);
+            }
+        });
+    }
+    return Run(process, args, {});
 }

@@ -13,3 +13,6 @@ struct CliResult {
 // The program run: this build's, or the one DALVEX_TEST_CLI names.
 QString CliPath();
 CliResult RunCli(const QStringList& args, const QByteArray& stdinData = {});
+// The same as a user without privileges: run by root (who may write any file), the program runs
+// as "nobody", so file permissions hold for it as for a designer.
+CliResult RunCliUnprivileged(const QStringList& args);
