@@ -18,17 +18,20 @@
 #include "gui/panes/YDpGcReactor.h"
 #include "gui/panes/YDpGcView.h"
 #include "gui/panes/YDpTaskView.h"
+#include "gui/panes/YNearPrjListBox.h"
 #include "gui/widgets/YControlBar.h"
 #include "support/ProjectFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 using namespace dalvex::test;
@@ -42,6 +45,8 @@ const QString kConflict = QStringLiteral("你所选的调配原则发生冲突,�
 void MakeProject(const QString& path) {
     YRecordingUserIO io;
     TestProject project(path, io);
+    // Projects find each other by their GUIDs, as the program's own new projects have them.
+    project.SetGuid(QUuid::createUuid().toString(), QFileInfo(path).baseName());
     project.AddLine(0.0, 20.0, TestProject::Road(12));
     project.AddBorrowPit(300, 0, 600, {100}, 5000, 0);
     project.AddWastePit(100, 0, 600, 10000);
@@ -127,6 +132,7 @@ class AllocationTest : public ::testing::Test {
         CDalvexView* v = frame->ActiveView();
         ASSERT_EQ(&v->Document(), &doc);
         ClickOn(v->viewport(), v->Uint().ToDevice(w));
+        Settle(); // the panes follow at the next idle moment
     }
     void ClickRow(int row) {
         const QModelIndex index = gc->model()->index(row, 0);
@@ -391,6 +397,93 @@ TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
     EXPECT_EQ(GcModel().index(1, 0).data().toString(), in[0].Label());
     EXPECT_TRUE(in[0].Label().contains(QStringLiteral("调入")));
     EXPECT_EQ(GcModel().index(1, 5).data().toString(), QString::asprintf("%.3lf", in[0].dDistance));
+}
+
+// The pane 相邻项目 with two open projects: switching by double click, a new pair of ports
+// through it while a source is picked (its tab comes to the front and gives it back), and the
+// ports it then offers for the next haul.
+TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
+    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
+    MakeProject(next);
+    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
+    frame->Action(YCmd::StartDP)->trigger();
+    Settle();
+    CDalvexDoc& a = Doc();
+    CDalvexDoc& b = frame->ActiveView()->Document();
+    ASSERT_NE(&a, &b);
+    YControlBar* pane = frame->Pane(CMainFrame::NeighboursPane);
+    YControlBar* settings = frame->Pane(CMainFrame::SettingsPane);
+    auto* list = pane->findChild<YNearPrjListBox*>();
+    ASSERT_NE(list, nullptr);
+    const auto lines = [list](int row) {
+        return list->item(row)->data(Qt::DisplayRole).toString().split(QLatin1Char('\n'));
+    };
+    const auto doubleClick = [&](int row) {
+        QListWidgetItem* item = list->item(row);
+        ASSERT_NE(item, nullptr);
+        const QPoint at = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        Settle();
+    };
+    const auto inFront = [](QWidget* w) { return w->isVisible() && !w->visibleRegion().isEmpty(); };
+
+    // B is active: its pane lists A, and a double click brings A forward.
+    ASSERT_TRUE(pane->isVisible());
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(lines(0), (QStringList{QStringLiteral("相邻项目: %1").arg(a.GetProjectName()),
+                                     QStringLiteral("双击切换到该项目")}));
+    EXPECT_EQ(list->LineHeight(), 3 * list->fontMetrics().height() + 6);
+    doubleClick(0);
+    ASSERT_EQ(&frame->ActiveView()->Document(), &a);
+
+    // A source picked in A: the pane comes in front of 调配设置 and offers a new exit.
+    settings->raise();
+    Settle();
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+    PickIn(a, {10, 0.5});
+    ASSERT_EQ(Tool()->PendingSource(), &a);
+    EXPECT_TRUE(inFront(pane));
+    EXPECT_EQ(lines(0), (QStringList{QStringLiteral("调到相邻项目: %1").arg(b.GetProjectName()),
+                                     QStringLiteral("新建调出口...")}));
+    OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
+        dlg->DistEdit()->setText(QStringLiteral("50"));
+        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
+        dlg->accept();
+    });
+    doubleClick(0);
+    ASSERT_EQ(&frame->ActiveView()->Document(), &b);
+    EXPECT_EQ(Tool()->DestDocument(), &b);
+    ASSERT_EQ(b.Model().m_arrNearPrj.size(), 1u);
+    EXPECT_EQ(Tool()->EntryPort(), 0);
+    // B now shows only the chosen entry from A, marked.
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(lines(0), (QStringList{QStringLiteral("<-从相邻项目调入: %1").arg(a.GetProjectName()),
+                                     QStringLiteral("入口桩号: K0+000.000"),
+                                     QStringLiteral("出口桩号: K0+240.000")}));
+    PickIn(b, {30, -0.5});
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+    ASSERT_EQ(YProcessList::Build(a).size(), 1u);
+    EXPECT_EQ(YProcessList::Build(b).back().nKind, DpKind::In);
+    EXPECT_TRUE(inFront(settings)) << "the tab in front before the pick is in front again";
+
+    // The next haul from A leaves through the port the pane lists, without the dialog.
+    PickIn(a, {50, 0.5});
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(lines(0), (QStringList{QStringLiteral("调到相邻项目: %1").arg(b.GetProjectName()),
+                                     QStringLiteral("出口桩号: K0+240.000"),
+                                     QStringLiteral("入口桩号: K0+000.000")}));
+    doubleClick(0);
+    ASSERT_EQ(&frame->ActiveView()->Document(), &b);
+    EXPECT_EQ(Tool()->ExitPort(), 0);
+    EXPECT_EQ(Tool()->EntryPort(), 0);
+    PickIn(b, {70, -0.5});
+    EXPECT_EQ(YProcessList::Build(a).size(), 2u);
+    EXPECT_EQ(b.Model().m_arrNearPrj.size(), 1u) << "no new port";
 }
 
 TEST_F(AllocationTest, AutoAllocationLeavesTheSegmentUnfinishedForHandWork) {

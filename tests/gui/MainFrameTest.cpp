@@ -136,10 +136,10 @@ TEST(MainFrame, PanesStartHiddenThenDockAndTabTogether) {
 TEST(MainFrame, PaneToggleInvertsShownFlagOnceEnabled) {
     CMainFrame frame;
     frame.show();
-    YControlBar* bar = frame.Pane(CMainFrame::NeighboursPane);
+    YControlBar* bar = frame.Pane(CMainFrame::TaskPane);
     bar->SetToggleEnabled(true);
     frame.UpdateCommandUI();
-    QAction* toggle = frame.Action(YCmd::PaneNeighbours);
+    QAction* toggle = frame.Action(YCmd::PaneTasks);
     ASSERT_TRUE(toggle->isEnabled());
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();

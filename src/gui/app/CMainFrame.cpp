@@ -11,6 +11,7 @@
 #include "gui/diagram/YEyeWnd.h"
 #include "gui/diagram/YTool.h"
 #include "gui/panes/YDPCtrlBar.h"
+#include "gui/panes/YNearProjectBar.h"
 #include "gui/widgets/YControlBar.h"
 
 #include <QAction>
@@ -517,8 +518,8 @@ void CMainFrame::CreatePanes() {
     m_pEyeWnd = new YControlBar(QStringLiteral("鹰眼"), OverviewPane, QSize(150, 120), this);
     m_pTaskBar = new YControlBar(QStringLiteral("调配任务"), TaskPane, QSize(580, 120), this);
     m_pDPCtrlBar = new YDPCtrlBar(this);
-    m_pNearBar = new YControlBar(QStringLiteral("相邻项目"), NeighboursPane, QSize(200, 150), this);
-    for (YControlBar* bar : {m_pGcBar, m_pTaskBar, m_pNearBar}) {
+    m_pNearBar = new YNearProjectBar(*this, NeighboursPane);
+    for (YControlBar* bar : {m_pGcBar, m_pTaskBar}) {
         bar->setWidget(new QWidget(bar)); // the pane's content comes with its own window
     }
     m_pEye = new YEyeWnd(m_pEyeWnd);

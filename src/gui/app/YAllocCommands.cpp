@@ -16,6 +16,7 @@
 #include "gui/panes/YDpGcView.h"
 #include "gui/panes/YDpTaskReactor.h"
 #include "gui/panes/YDpTaskView.h"
+#include "gui/panes/YNearProjectBar.h"
 #include "gui/widgets/YControlBar.h"
 
 #include <QInputDialog>
@@ -45,6 +46,7 @@ void YAllocCommands::AttachDocument(CDalvexDoc& doc) {
     if (doc.FindReactor<YDpGcReactor>() == nullptr) {
         doc.AddReactor(std::make_unique<YDpGcReactor>())->OnReload();
     }
+    YNearProjectBar::Attach(doc);
 }
 
 void YAllocCommands::OnActiveDocument(CDalvexDoc* doc) {

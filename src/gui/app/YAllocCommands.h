@@ -17,7 +17,7 @@ class YAllocCommands : public QObject {
     explicit YAllocCommands(CMainFrame& frame);
 
     void Register();
-    // Gives a newly opened project its task and process lists.
+    // Gives a newly opened project its task and process lists and the neighbours pane observer.
     static void AttachDocument(CDalvexDoc& doc);
 
     YDpGcView* ProcessView() const { return m_pGcView; }

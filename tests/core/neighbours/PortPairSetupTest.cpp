@@ -2,6 +2,7 @@
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDocManager.h"
 #include "core/model/YNearPrjItem.h"
+#include "core/neighbours/YNearPrjList.h"
 #include "core/neighbours/YPortPairSetup.h"
 #include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
@@ -17,11 +18,15 @@ const QString kGuidA = QStringLiteral("{aaaaaaaa-0000-0000-0000-000000000001}");
 const QString kGuidB = QStringLiteral("{bbbbbbbb-0000-0000-0000-000000000002}");
 
 // A project file with a GUID, a name and one computation segment, so that the model loads.
-void CreateProject(const QString& path, const QString& guid, const QString& name) {
+void CreateProject(const QString& path, const QString& guid, const QString& name,
+                   const QString& chainBreak = QString()) {
     YRecordingUserIO io;
     dalvex::test::TestProject p(path, io);
     p.SetGuid(guid, name);
     p.AddSeg({.end = 60, .fill = 10});
+    if (!chainBreak.isEmpty()) {
+        p.AddChainBreak(1, chainBreak);
+    }
 }
 
 struct PortRow {
@@ -153,3 +158,139 @@ TEST_F(PortPairSetupTest, ExistingPortNeedsItsMirror) {
 }
 
 } // namespace
+
+// ---- The neighbours pane's list ----
+
+// A (甲线) with two ports to B (乙线, a chain break at K0+020 → K1+020) and one to a project
+// that is not open, and C (丙线) open without ports. The GUIDs sort C, B, the closed one.
+class NearPrjListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dalvex::test::EnsureCoreApp();
+        CreateProject(dir.Path(QStringLiteral("a.dvx")), kGuidA, QStringLiteral("甲线"));
+        CreateProject(dir.Path(QStringLiteral("b.dvx")), kGuidB, QStringLiteral("乙线"),
+                      QStringLiteral("K0+020=K1+020"));
+        CreateProject(dir.Path(QStringLiteral("c.dvx")), kGuidC, QStringLiteral("丙线"));
+        a = mgr.OpenDocumentFile(dir.Path(QStringLiteral("a.dvx")));
+        b = mgr.OpenDocumentFile(dir.Path(QStringLiteral("b.dvx")));
+        c = mgr.OpenDocumentFile(dir.Path(QStringLiteral("c.dvx")));
+        ASSERT_TRUE(a && b && c);
+        for (CDalvexDoc* doc : {a, b, c}) {
+            ASSERT_TRUE(doc->ReloadModel());
+        }
+        ASSERT_TRUE(YPortPairSetup(*a, *b).CreatePort(55.0, 8.0, 30.0));
+        ASSERT_TRUE(YPortPairSetup(*a, *b).CreatePort(40.0, 5.0, 10.0));
+        ASSERT_TRUE(a->GetDatabase().Exec(
+            QStringLiteral("INSERT INTO [相邻项目] ([编号],[桩号],[相邻桩号],[距离],[相邻项目名称],"
+                           "[相邻项目路径],[相邻项目GUID],[相邻项目分段]) VALUES "
+                           "(3, 10, 0, 1, '丁线', 'd.dvx', ?, ?)"),
+            {kGuidClosed, a->GetCurrentSegment()}));
+        ASSERT_TRUE(a->ReloadModel());
+        // The reload reports the port whose project is not open.
+        ASSERT_EQ(io.Texts(), QStringList{QStringLiteral("没有打开调配文件:d.dvx")});
+    }
+    QList<QStringList> AllLines(CDalvexDoc& d, const YNearToolState& tool,
+                                int* selected = nullptr) {
+        QList<QStringList> lines;
+        for (const YNearListEntry& e : YNearPrjList::Build(d, tool, selected)) {
+            lines.append(YNearPrjList::Lines(d, e, tool));
+        }
+        return lines;
+    }
+    int LinkAt(CDalvexDoc& d, double sta) {
+        const auto& links = d.Model().m_arrNearPrj;
+        for (size_t i = 0; i < links.size(); ++i) {
+            if (links[i].m_sta.Value() == sta) {
+                return int(i);
+            }
+        }
+        return -1;
+    }
+
+    static inline const QString kGuidC = QStringLiteral("{0ccccccc-0000-0000-0000-000000000003}");
+    static inline const QString kGuidClosed =
+        QStringLiteral("{dddddddd-0000-0000-0000-000000000004}");
+    dalvex::test::ScratchDir dir;
+    YRecordingUserIO io;
+    YDocManager mgr{io};
+    CDalvexDoc* a = nullptr;
+    CDalvexDoc* b = nullptr;
+    CDalvexDoc* c = nullptr;
+};
+
+// Without a pick: each project's ports by station before its own entry, projects by GUID, each
+// station in its own project's numbering; a port to a closed project stays and says so.
+TEST_F(NearPrjListTest, EntriesOrderAndTexts) {
+    const QList<QStringList> expected = {
+        {"相邻项目: 丙线", "双击切换到该项目"},
+        {"相邻项目: 乙线", "本地桩号: K0+040.000", "相邻桩号: K0+010.000"},
+        {"相邻项目: 乙线", "本地桩号: K0+055.000", "相邻桩号: K1+030.000"},
+        {"相邻项目: 乙线", "双击切换到该项目"},
+        {"相邻项目: 丁线", "本地桩号: K0+010.000", "（该项目没有打开）"},
+    };
+    EXPECT_EQ(AllLines(*a, {}), expected);
+    // B lists its two mirrors and both other projects.
+    EXPECT_EQ(AllLines(*b, {}).size(), 4);
+}
+
+// A source picked in A: A offers its exits and new ports; once an entry into B is chosen, B
+// shows only the ports to A with the chosen one marked.
+TEST_F(NearPrjListTest, TextsWhileAHaulIsPrepared) {
+    YNearToolState tool{.pSource = a};
+    const QList<QStringList> fromA = AllLines(*a, tool);
+    EXPECT_EQ(fromA[0], (QStringList{"调到相邻项目: 丙线", "新建调出口..."}));
+    EXPECT_EQ(fromA[1],
+              (QStringList{"调到相邻项目: 乙线", "出口桩号: K0+040.000", "入口桩号: K0+010.000"}));
+    EXPECT_EQ(AllLines(*c, tool).value(0), (QStringList{"从相邻项目调入: 甲线", QString()}));
+
+    tool = {.pSource = a, .pDest = b, .nEntry = LinkAt(*b, 30.0), .nExit = LinkAt(*a, 55.0)};
+    int selected = -1;
+    const QList<QStringList> intoB = AllLines(*b, tool, &selected);
+    ASSERT_EQ(intoB.size(), 2);
+    EXPECT_EQ(selected, 1);
+    EXPECT_EQ(intoB[0][0], QStringLiteral("  从相邻项目调入: 甲线"));
+    EXPECT_EQ(intoB[1], (QStringList{"<-从相邻项目调入: 甲线", "入口桩号: K1+030.000",
+                                     "出口桩号: K0+055.000"}));
+}
+
+TEST_F(NearPrjListTest, DoubleClicks) {
+    using A = YNearPrjList::Action;
+    const auto entryOf = [](CDalvexDoc& d, const QString& key, int link) {
+        return YNearListEntry{key, link};
+    };
+    // No pick: any entry brings its project forward; a closed project's port does nothing.
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidC, -1), {}).kind, A::Activate);
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidClosed, 2), {}).kind, A::None);
+
+    // Source in A: a project entry opens the port dialog, a port hands the tool both ends.
+    const YNearToolState fromA{.pSource = a};
+    const A dialog = YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, -1), fromA);
+    EXPECT_EQ(dialog.kind, A::ChoosePorts);
+    EXPECT_EQ(dialog.pTarget, b);
+    const A exit = YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, LinkAt(*a, 55.0)), fromA);
+    EXPECT_EQ(exit.kind, A::SetPorts);
+    EXPECT_EQ(exit.pTarget, b);
+    EXPECT_EQ(exit.ports.pSource, a);
+    EXPECT_EQ(exit.ports.nExit, LinkAt(*a, 55.0));
+    EXPECT_EQ(exit.ports.pDest, b);
+    EXPECT_EQ(exit.ports.nEntry, LinkAt(*b, 30.0));
+    EXPECT_TRUE(exit.bActivate);
+
+    // In B, for A's source: choosing an entry sets it without leaving B; choosing it again
+    // drops the ports and goes back to A.
+    const A entry = YNearPrjList::OnDoubleClick(*b, entryOf(*b, kGuidA, LinkAt(*b, 10.0)), fromA);
+    EXPECT_EQ(entry.kind, A::SetPorts);
+    EXPECT_FALSE(entry.bActivate);
+    EXPECT_EQ(entry.ports.nEntry, LinkAt(*b, 10.0));
+    EXPECT_EQ(entry.ports.nExit, LinkAt(*a, 40.0));
+    const YNearToolState chosen = entry.ports;
+    const A again = YNearPrjList::OnDoubleClick(*b, entryOf(*b, kGuidA, LinkAt(*b, 10.0)), chosen);
+    EXPECT_EQ(again.kind, A::ClearPorts);
+    EXPECT_EQ(again.pTarget, a);
+
+    // A port whose mirror is gone leads nowhere while a haul is prepared.
+    ASSERT_TRUE(b->GetDatabase().Exec(QStringLiteral("DELETE FROM [相邻项目] WHERE [桩号] = 30")));
+    ASSERT_TRUE(b->ReloadModel());
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, LinkAt(*a, 55.0)), fromA).kind,
+              A::None);
+}
