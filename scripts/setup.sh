@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     libzip-dev libpugixml-dev
     fonts-noto-cjk fonts-wqy-microhei

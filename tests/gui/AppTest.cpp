@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -29,6 +32,31 @@ CDalvexDoc* NewProject(AppHarness& h, const QString& name) {
     h.App().MainFrame()->Action(YCmd::FileNew)->trigger();
     Settle();
     return h.App().MainFrame()->ActiveDocument();
+}
+
+// The stock dialogs speak Chinese once the program has started: message-box buttons and the
+// file dialog's captions come from Qt's own translations.
+TEST(App, StockDialogsSpeakChinese) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    ASSERT_TRUE(CDalvexApp::LoadQtTranslations()) << "Qt's Chinese translations are missing";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel |
+                           QMessageBox::Ok);
+    const struct {
+        QMessageBox::StandardButton button;
+        const char* chinese;
+    } buttons[] = {{QMessageBox::Yes, "是"},
+                   {QMessageBox::No, "否"},
+                   {QMessageBox::Cancel, "取消"},
+                   {QMessageBox::Ok, "确定"}};
+    for (const auto& b : buttons) {
+        EXPECT_TRUE(box.button(b.button)->text().contains(QString::fromUtf8(b.chinese)))
+            << box.button(b.button)->text().toStdString();
+    }
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QStringLiteral("取消"));
 }
 
 TEST(App, NewProjectAsksWhereThenOpensItOnTheProjectMenu) {

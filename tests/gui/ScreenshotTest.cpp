@@ -12,6 +12,7 @@
 #include "core/import/YInputTableDef.h"
 #include "core/import/YInputTableText.h"
 #include "core/import/YTfImport.h"
+#include "core/neighbours/YPortPairSetup.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
@@ -112,6 +113,52 @@ TEST(Screenshot, AllocationWithTheProcessAndTaskPanes) {
     tasks->raise();
     Settle();
     EXPECT_TRUE(tasks->grab().toImage().save(ShotPath(h, QStringLiteral("pane-tasks.png"))));
+}
+
+// Two sections of one road open side by side (the sample road and a copy with its own identity)
+// and a pair of ports between them: the pane 相邻项目 while a haul from the first is prepared.
+TEST(Screenshot, NeighbouringProjectsPane) {
+    AppHarness h;
+    const QString project = qEnvironmentVariable("DALVEX_SCREENSHOT_PROJECT");
+    if (project.isEmpty()) {
+        GTEST_SKIP() << "needs the sample road of screenshot.sh";
+    }
+    const QString first = h.Dir().Path(QStringLiteral("一标段.dvx"));
+    const QString second = h.Dir().Path(QStringLiteral("二标段.dvx"));
+    ASSERT_TRUE(QFile::copy(project, first));
+    ASSERT_TRUE(QFile::copy(project, second));
+    {
+        YDatabase db;
+        ASSERT_TRUE(db.Open(second));
+        ASSERT_TRUE(
+            db.Exec(QStringLiteral("UPDATE [项目] SET [属性值] = ? WHERE [属性名称] = 'GUID'"),
+                    {QStringLiteral("5D0E2A61B7C34F0A9E1B2C3D4E5F6071")}));
+        ASSERT_TRUE(
+            db.Exec(QStringLiteral("UPDATE [项目] SET [属性值] = '二标段' WHERE [属性名称] = "
+                                   "'项目名称'")));
+    }
+    ASSERT_TRUE(h.Start({first, second}));
+    CMainFrame& frame = *h.App().MainFrame();
+    frame.resize(1280, 800);
+    Settle();
+    std::vector<CDalvexDoc*> docs;
+    h.App().ListDocuments(docs);
+    ASSERT_EQ(docs.size(), 2u);
+    for (CDalvexDoc* doc : docs) {
+        h.App().ActivateDocument(*doc);
+        Settle();
+        frame.Action(YCmd::StartDP)->trigger();
+        Settle();
+    }
+    ASSERT_TRUE(YPortPairSetup(*docs[0], *docs[1]).CreatePort(4600.0, 120.0, 0.0));
+    h.App().ActivateDocument(*docs[0]);
+    Settle();
+    YControlBar* pane = frame.Pane(CMainFrame::NeighboursPane);
+    pane->raise();
+    Settle();
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_TRUE(frame.grab().toImage().save(ShotPath(h, QStringLiteral("main-neighbours.png"))));
+    EXPECT_TRUE(pane->grab().toImage().save(ShotPath(h, QStringLiteral("pane-neighbours.png"))));
 }
 
 // Gives the project cross-sections, contents and results, the way a designer would have.

@@ -22,8 +22,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QTranslator>
 #include <QUrl>
 
 namespace {
@@ -46,7 +49,27 @@ CDalvexApp::~CDalvexApp() {
     YToolState::Reset(); // the program's tool goes with the windows it worked in
 }
 
+bool CDalvexApp::LoadQtTranslations() {
+    // Once per process: the stock dialogs (message-box buttons, file dialogs, print set-up)
+    // speak the program's language. Qt's own Chinese comes with Debian's qt6-translations-l10n.
+    static QTranslator* translator = nullptr;
+    if (translator != nullptr) {
+        return true;
+    }
+    auto* loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete loaded;
+        return false;
+    }
+    QCoreApplication::installTranslator(loaded);
+    translator = loaded;
+    return true;
+}
+
 bool CDalvexApp::InitInstance(const QStringList& files) {
+    // 0. Qt's stock texts in Chinese (without the package they stay English; nothing else).
+    (void)LoadQtTranslations();
     // 1. Configuration first, with the product key.
     YConf::Instance().Init(QString(), QStringLiteral("RavelTF"));
     // 3. The application's name is the product title.

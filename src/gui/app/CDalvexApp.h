@@ -29,6 +29,9 @@ class CDalvexApp : public QObject, public YDocFrontEnd {
     explicit CDalvexApp(std::unique_ptr<YUserIO> io = nullptr, QObject* parent = nullptr);
     ~CDalvexApp() override;
 
+    // Installs Qt's own Chinese translations for the stock dialogs; false when they are not
+    // installed.
+    static bool LoadQtTranslations();
     // Start-up with the program's arguments (the project file to open, if any). False when the
     // named file cannot be opened: the program then ends.
     [[nodiscard]] bool InitInstance(const QStringList& files);
