@@ -7,6 +7,7 @@
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
+#include "gui/widgets/YFileChooser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -182,6 +183,24 @@ TEST(App, CommandLineFileOpensAtStartUp) {
     ASSERT_NE(h.App().MainFrame()->ActiveDocument(), nullptr);
     EXPECT_EQ(h.App().MainFrame()->ActiveDocument()->GetTitle(), QStringLiteral("c.dvx"));
     EXPECT_EQ(h.App().MainFrame()->CurrentMenu(), CMainFrame::ProjectMenu);
+}
+
+// File dialogs open where the designer works: writing in the active project's folder, reading
+// in the folder last chosen from; not in the program's working directory.
+TEST(App, FileDialogsStartInTheProjectsOrTheLastFolder) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    YFileChooser& chooser = h.App().FileChooser();
+    using P = YFileChooser::Purpose;
+    ASSERT_TRUE(QDir().mkpath(h.Dir().Path(QStringLiteral("roads"))));
+    ASSERT_TRUE(QDir().mkpath(h.Dir().Path(QStringLiteral("survey"))));
+    chooser.Remember(h.Dir().Path(QStringLiteral("survey/sections.tf")));
+    EXPECT_EQ(chooser.StartFolder(P::Write), h.Dir().Path(QStringLiteral("survey")));
+    ASSERT_NE(NewProject(h, QStringLiteral("roads/a.dvx")), nullptr);
+    EXPECT_EQ(chooser.StartFolder(P::Write), h.Dir().Path(QStringLiteral("roads")));
+    chooser.Remember(h.Dir().Path(QStringLiteral("survey/more.tf")));
+    EXPECT_EQ(chooser.StartFolder(P::Read), h.Dir().Path(QStringLiteral("survey")));
+    EXPECT_EQ(chooser.StartFolder(P::Write), h.Dir().Path(QStringLiteral("roads")));
 }
 
 TEST(App, ApplicationServicesFindListAndActivate) {

@@ -107,6 +107,7 @@ bool CDalvexApp::InitInstance(const QStringList& files) {
             return false;
         }
     }
+    ConnectChooser();
     // 11. Shown maximised.
     m_pMainFrame->showMaximized();
     m_pMainFrame->UpdateCommandUI();
@@ -115,6 +116,14 @@ bool CDalvexApp::InitInstance(const QStringList& files) {
 
 void CDalvexApp::SetFileChooser(std::unique_ptr<YFileChooser> chooser) {
     m_pChooser = std::move(chooser);
+    ConnectChooser();
+}
+
+void CDalvexApp::ConnectChooser() {
+    m_pChooser->SetProjectFolderFinder([this] {
+        const CDalvexDoc* doc = m_pMainFrame ? m_pMainFrame->ActiveDocument() : nullptr;
+        return doc != nullptr ? QFileInfo(doc->GetPathName()).absolutePath() : QString();
+    });
 }
 
 void CDalvexApp::RegisterCommands() {

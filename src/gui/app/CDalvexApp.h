@@ -59,6 +59,8 @@ class CDalvexApp : public QObject, public YDocFrontEnd {
     void ActivateDocument(CDalvexDoc& doc) override;
 
   private:
+    // The chooser opens its dialogs in the active project's folder.
+    void ConnectChooser();
     void RegisterCommands();
     void OpenRecent(int index);
     void SaveAs();

@@ -1,11 +1,13 @@
 #include "gui/widgets/YFileChooser.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 QString YFileChooser::SaveFileName(QWidget* parent, const QString& filter,
                                    const QString& proposedName, const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
+    QFileDialog dialog(parent, QString(), StartFolder(Purpose::Write), QtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -13,11 +15,31 @@ QString YFileChooser::SaveFileName(QWidget* parent, const QString& filter,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
+    Remember(dialog.selectedFiles().constFirst());
     return dialog.selectedFiles().constFirst();
 }
 
 QString YFileChooser::OpenFileName(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), StartFolder(Purpose::Read),
+                                                      QtFilter(filter));
+    Remember(path);
+    return path;
+}
+
+QString YFileChooser::StartFolder(Purpose purpose) const {
+    const QString project = m_projectFolder ? m_projectFolder() : QString();
+    const QString first = purpose == Purpose::Write ? project : m_strLastFolder;
+    const QString second = purpose == Purpose::Write ? m_strLastFolder : project;
+    if (!first.isEmpty()) {
+        return first;
+    }
+    return !second.isEmpty() ? second : QDir::currentPath();
+}
+
+void YFileChooser::Remember(const QString& chosenFile) {
+    if (!chosenFile.isEmpty()) {
+        m_strLastFolder = QFileInfo(chosenFile).absolutePath();
+    }
 }
 
 QString YFileChooser::QtFilter(const QString& filter) {
