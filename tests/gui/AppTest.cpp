@@ -14,6 +14,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -124,6 +125,41 @@ TEST(App, SecondWindowNumbersBothTitlesAndClosingTheLastClosesTheProject) {
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
     EXPECT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
     EXPECT_EQ(frame.windowTitle(), Product);
+}
+
+// A second window opens maximised like the first, and 层叠/平铺 give windows a size to work in.
+TEST(App, NewWindowAndCascadeKeepWindowsUsable) {
+    AppHarness h;
+    ASSERT_TRUE(h.Start());
+    CMainFrame& frame = *h.App().MainFrame();
+    frame.resize(1000, 700);
+    ASSERT_NE(NewProject(h, QStringLiteral("a.dvx")), nullptr);
+    frame.Action(YCmd::WindowNew)->trigger();
+    Settle();
+    ASSERT_EQ(frame.Frames().size(), 2);
+    EXPECT_TRUE(frame.Frames().at(1)->isMaximized());
+    frame.Frames().at(0)->ActivateFrame();
+    Settle();
+    EXPECT_TRUE(frame.Frames().at(0)->isMaximized()) << "brought forward, maximised again";
+    const QSize area = frame.Frames().at(0)->mdiArea()->viewport()->size();
+    for (int command : {YCmd::WindowCascade, YCmd::WindowTile}) {
+        frame.Action(command)->trigger();
+        Settle();
+        for (CChildFrame* child : frame.Frames()) {
+            EXPECT_FALSE(child->isMaximized()) << command;
+            EXPECT_GE(child->width(), area.width() / 2 - 2) << command; // tiles round down
+            EXPECT_GE(child->height(), area.height() / 2 - 1) << command;
+            EXPECT_FALSE(child->windowTitle().isEmpty()) << command;
+        }
+    }
+    // Opened while the others are not maximised, a window opens beside them at their size.
+    frame.Action(YCmd::WindowCascade)->trigger();
+    Settle();
+    frame.Action(YCmd::WindowNew)->trigger();
+    Settle();
+    CChildFrame* third = frame.Frames().at(2);
+    EXPECT_FALSE(third->isMaximized());
+    EXPECT_GE(third->width(), area.width() / 2);
 }
 
 TEST(App, OpenFromCommandLineRecentListAndDroppedFiles) {

@@ -159,6 +159,10 @@ TEST(Screenshot, NeighbouringProjectsPane) {
     EXPECT_TRUE(pane->isVisible());
     EXPECT_TRUE(frame.grab().toImage().save(ShotPath(h, QStringLiteral("main-neighbours.png"))));
     EXPECT_TRUE(pane->grab().toImage().save(ShotPath(h, QStringLiteral("pane-neighbours.png"))));
+    // The two projects' windows side by side after 层叠.
+    frame.Action(YCmd::WindowCascade)->trigger();
+    Settle();
+    EXPECT_TRUE(frame.grab().toImage().save(ShotPath(h, QStringLiteral("main-cascade.png"))));
 }
 
 // Gives the project cross-sections, contents and results, the way a designer would have.

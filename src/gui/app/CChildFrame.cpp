@@ -2,6 +2,7 @@
 
 #include "core/document/CDalvexDoc.h"
 #include "gui/app/YCommandIds.h"
+#include "gui/app/YMDIClientWnd.h"
 #include "gui/app/YToolIcons.h"
 #include "gui/diagram/CDalvexView.h"
 #include "gui/diagram/CRulerBar.h"
@@ -80,19 +81,32 @@ void CChildFrame::changeEvent(QEvent* event) {
     QMdiSubWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         UpdateFrameTitle();
+        // A window the user maximises brings the maximised way of working back.
+        if (isMaximized() && Area() != nullptr) {
+            Area()->SetChildrenMaximised(true);
+        }
     }
+}
+
+YMDIClientWnd* CChildFrame::Area() const {
+    return qobject_cast<YMDIClientWnd*>(mdiArea());
 }
 
 void CChildFrame::ActivateFrame() {
     if (mdiArea() != nullptr) {
         mdiArea()->setActiveSubWindow(this);
     }
-    showMaximized();
+    const bool bMaximise = Area() == nullptr || Area()->ChildrenMaximised();
+    if (bMaximise) {
+        showMaximized();
+    } else {
+        show();
+    }
     setFocus();
     // The main frame's first layout pass after a new window (menu change, tool bar) resizes the
     // MDI area and, with it, drops the maximised state once; maximise again after it.
     QTimer::singleShot(0, this, [this] {
-        if (!isMaximized()) {
+        if (!isMaximized() && (Area() == nullptr || Area()->ChildrenMaximised())) {
             showMaximized();
         }
     });

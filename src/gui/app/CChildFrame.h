@@ -48,6 +48,7 @@ class CChildFrame : public QMdiSubWindow {
     void changeEvent(QEvent* event) override;
 
   private:
+    class YMDIClientWnd* Area() const;
     QPointer<CDalvexDoc> m_pDoc;
     int m_nWindowNumber = 0;
     QScrollBar* m_pScroll;

@@ -293,9 +293,9 @@ void CMainFrame::RegisterFrameCommands() {
                                      [this] { return statusBar()->isVisible(); }});
     const auto hasChild = [this] { return ActiveChild() != nullptr; };
     SetCommand(YCmd::WindowNew, {[this] { NewWindow(); }, hasChild, {}});
-    SetCommand(YCmd::WindowCascade, {[this] { m_mdi->cascadeSubWindows(); }, hasChild, {}});
-    SetCommand(YCmd::WindowTile, {[this] { m_mdi->tileSubWindows(); }, hasChild, {}});
-    SetCommand(YCmd::WindowArrange, {[this] { m_mdi->tileSubWindows(); }, hasChild, {}});
+    SetCommand(YCmd::WindowCascade, {[this] { m_mdi->Cascade(); }, hasChild, {}});
+    SetCommand(YCmd::WindowTile, {[this] { m_mdi->Tile(); }, hasChild, {}});
+    SetCommand(YCmd::WindowArrange, {[this] { m_mdi->Tile(); }, hasChild, {}});
 }
 
 // ---------------------------------------------------------------- menus
@@ -612,6 +612,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CDalvexDoc& doc) {
     // The project menu goes up first: a maximised child puts its window buttons into the menu
     // bar it finds when it is added, and must not lose them to a menu change.
     UpdateMenus(true);
+    CChildFrame* besides = ActiveChild();
     auto* frame = new CChildFrame(doc);
     connect(frame->DalvexView(), &CDalvexView::CursorReadout, this, &CMainFrame::CursorReadout);
     connect(frame->DalvexView(), &CDalvexView::StatusText, this,
@@ -627,6 +628,7 @@ CChildFrame* CMainFrame::CreateChildFrame(CDalvexDoc& doc) {
         });
     });
     RenumberFrames(doc);
+    m_mdi->PlaceNew(frame, besides);
     frame->ActivateFrame();
     OnUpdateFrameTitle();
     return frame;
@@ -714,8 +716,8 @@ CDalvexView* CMainFrame::ActiveView() const {
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     auto* frame = qobject_cast<CChildFrame*>(window);
-    if (frame != nullptr && !frame->isMaximized()) {
-        frame->showMaximized(); // project windows are always activated maximised
+    if (frame != nullptr && m_mdi->ChildrenMaximised() && !frame->isMaximized()) {
+        frame->showMaximized(); // until the user arranges the windows himself
     }
     CDalvexDoc* doc = frame != nullptr ? frame->GetDocument() : nullptr;
     if (doc != nullptr) {

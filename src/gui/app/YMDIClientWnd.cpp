@@ -2,8 +2,11 @@
 
 #include "core/platform/YConf.h"
 
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 YMDIClientWnd::YMDIClientWnd(QWidget* parent)
@@ -84,4 +87,56 @@ QPixmap YMDIClientWnd::MakePicture(const QString& title) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
     return pixmap;
+}
+
+int YMDIClientWnd::CascadeStep() const {
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+}
+
+void YMDIClientWnd::Cascade() {
+    m_bMaximised = false;
+    // The active window takes the last place, in front, so every title bar shows.
+    QList<QMdiSubWindow*> windows = subWindowList(QMdiArea::CreationOrder);
+    if (QMdiSubWindow* active = activeSubWindow(); windows.removeOne(active)) {
+        windows.append(active);
+    }
+    const QSize area = viewport()->size();
+    const int step = CascadeStep();
+    const int n = int(windows.size());
+    const QSize size(std::max(area.width() * 2 / 3, area.width() - step * (n - 1)),
+                     std::max(area.height() * 2 / 3, area.height() - step * (n - 1)));
+    const int roomX = std::max(1, area.width() - size.width() + 1);
+    const int roomY = std::max(1, area.height() - size.height() + 1);
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* window = windows[i];
+        window->showNormal();
+        window->setGeometry(QRect(QPoint((i * step) % roomX, (i * step) % roomY), size));
+        window->raise();
+    }
+}
+
+void YMDIClientWnd::Tile() {
+    m_bMaximised = false;
+    for (QMdiSubWindow* window : subWindowList()) {
+        window->showNormal();
+    }
+    tileSubWindows();
+}
+
+void YMDIClientWnd::PlaceNew(QMdiSubWindow* window, QMdiSubWindow* besides) {
+    const QSize area = viewport()->size();
+    if (m_bMaximised || besides == nullptr) {
+        // Restored later (another window comes forward, or the user restores it), it has a
+        // size to work in rather than its tiny minimum.
+        window->setGeometry(QRect(QPoint(0, 0), area * 2 / 3));
+        return;
+    }
+    const QSize size = besides->size().expandedTo(area * 2 / 3).boundedTo(area);
+    const int step = CascadeStep();
+    QPoint at = besides->pos() + QPoint(step, step);
+    if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height()) {
+        at = QPoint(0, 0);
+    }
+    window->showNormal();
+    window->setGeometry(QRect(at, size));
 }
