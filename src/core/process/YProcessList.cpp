@@ -17,28 +17,35 @@ QString YProcessEntry::Range(const YStationNumbering& numbering, const YStation&
     return numbering.Text(a) + QLatin1Char('~') + numbering.Text(b);
 }
 
-std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,
-                                               const YHaulExtras* extras) {
+namespace {
+
+// The entries of the steps the reader gives; pits (when given) gets the pit number of each
+// entry's first pair (for a cross-project step: its port's 编号 + 1).
+std::vector<YProcessEntry> Entries(YStepReader& reader, const YHaulExtras* extras,
+                                   std::vector<int>* pits) {
     YStepReader::Options opt;
     opt.bSkipUndone = false;
     std::vector<YProcessEntry> out;
     std::vector<YDpStep> merged; // one per entry, for the weighted distance
-    for (const YDpStep& s : YStepReader(pairs).ReadAll(opt)) {
-        if (out.empty() || out.back().nStep != s.m_nStep) {
+    for (auto s = reader.ReadStep(true, opt); s; s = reader.ReadStep(false, opt)) {
+        if (out.empty() || out.back().nStep != s->m_nStep) {
             YProcessEntry e;
-            e.nStep = s.m_nStep;
-            e.nKind = s.m_nKind;
-            e.bApplied = s.m_bApplied;
+            e.nStep = s->m_nStep;
+            e.nKind = s->m_nKind;
+            e.bApplied = s->m_bApplied;
             out.push_back(e);
-            merged.push_back(s);
+            merged.push_back(*s);
+            if (pits != nullptr) {
+                pits->push_back(s->m_nPit);
+            }
             continue;
         }
         if (out.back().nKind == DpKind::Reuse) {
-            out.back().nKind = s.m_nKind;
-            merged.back().m_nKind = s.m_nKind;
-            merged.back().m_nPit = s.m_nPit;
+            out.back().nKind = s->m_nKind;
+            merged.back().m_nKind = s->m_nKind;
+            merged.back().m_nPit = s->m_nPit;
         }
-        merged.back().Merge(s);
+        merged.back().Merge(*s);
     }
     for (size_t i = 0; i < out.size(); ++i) {
         const YDpStep& s = merged[i];
@@ -55,12 +62,27 @@ std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pa
     return out;
 }
 
+} // namespace
+
+std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,
+                                               const YHaulExtras* extras) {
+    YStepReader reader(pairs);
+    return Entries(reader, extras, nullptr);
+}
+
 std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
-    std::vector<YDpLogPair> pairs;
-    if (!YProcessLog(doc.GetTdpSet()).ReadPairs(pairs)) {
-        return {};
+    const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
+    YStepReader reader(doc.GetTdpSet());
+    std::vector<int> pits;
+    std::vector<YProcessEntry> entries = Entries(reader, &extras, &pits);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (DpKinds::IsCrossProject(entries[i].nKind)) {
+            if (auto port = YPortLookup::FindPort(doc, pits[i] - 1)) {
+                entries[i].strNeighbour = port->strName;
+            }
+        }
     }
-    return Build(doc, pairs);
+    return entries;
 }
 
 std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc,

@@ -79,6 +79,14 @@ std::optional<double> YStationNumbering::FromDisplay(double displayMetres) const
         }
         return displayMetres - Offset(chain);
     }
+    // In a short-chain gap: a number within half a millimetre of the gap's ends is the break
+    // point written to the millimetre (a text of AHEAD = 30.0001 reads 30.000).
+    for (const auto& b : m_breaks) {
+        if (std::fabs(displayMetres - b.brk.Back()) <= HalfMm + Tolerance ||
+            std::fabs(displayMetres - b.brk.Ahead()) <= HalfMm + Tolerance) {
+            return b.position;
+        }
+    }
     return std::nullopt;
 }
 

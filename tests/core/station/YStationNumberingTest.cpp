@@ -109,6 +109,19 @@ TEST(StationNumbering, PlainNumbersWhoseTextCouldNotReadBackAreRefused) {
     EXPECT_TRUE(numbering.Parse(text).has_value());
 }
 
+// A short chain whose AHEAD is not on the millimetre grid: the break point's text is rounded
+// into the gap and must still read as the break point (found by fuzzing).
+TEST(StationNumbering, ABreakPointsRoundedTextReadsBack) {
+    YStationNumbering numbering;
+    ASSERT_TRUE(numbering.AddChainBreak(QStringLiteral("0=30.0001")));
+    const QString text = numbering.Text(0.0);
+    EXPECT_EQ(text, QStringLiteral("K0+030.000"));
+    ASSERT_TRUE(numbering.Parse(text).has_value());
+    EXPECT_EQ(*numbering.Parse(text), 0.0);
+    // Numbers well inside the gap stay unreadable.
+    EXPECT_FALSE(numbering.Parse(QStringLiteral("K0+029.990")).has_value());
+}
+
 TEST(StationNumbering, NonFiniteValuesNeitherCrashNorRead) {
     const YStationNumbering numbering = ThreeBreaks();
     const double values[] = {std::numeric_limits<double>::quiet_NaN(),
