@@ -13,6 +13,7 @@
 // Each figure is the best of DALVEX_BENCH_RUNS runs (default 3); every run starts from a fresh
 // copy of the project it needs. `bench_longroad --make <file.dvx> [sections]` only writes the
 // road.
+#include "RawSqlite.h"
 #include "support/LongRoad.h"
 
 #include <QCoreApplication>
@@ -29,73 +30,6 @@
 #include <vector>
 
 namespace {
-
-// A sqlite3 connection closed on scope exit.
-class RawDb {
-  public:
-    explicit RawDb(const QString& path) {
-        if (sqlite3_open(QFile::encodeName(path).constData(), &m_db) != SQLITE_OK) {
-            sqlite3_close(m_db);
-            m_db = nullptr;
-        }
-    }
-    ~RawDb() { sqlite3_close(m_db); }
-    RawDb(const RawDb&) = delete;
-    RawDb& operator=(const RawDb&) = delete;
-    sqlite3* Handle() const { return m_db; }
-    bool Exec(const char* sql) const {
-        return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    std::vector<std::string> Tables() const {
-        std::vector<std::string> names;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db,
-                           "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
-                           "'sqlite_%'",
-                           -1, &st, nullptr);
-        while (st && sqlite3_step(st) == SQLITE_ROW) {
-            names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        }
-        sqlite3_finalize(st);
-        return names;
-    }
-
-  private:
-    sqlite3* m_db = nullptr;
-};
-
-// Reads every value of every row of every table, each as the type it is stored in; the rows.
-qint64 RawReadAll(const QString& path) {
-    RawDb db(path);
-    qint64 rows = 0;
-    double sink = 0;
-    for (const std::string& table : db.Tables()) {
-        sqlite3_stmt* st = nullptr;
-        const std::string sql = "SELECT * FROM [" + table + "]";
-        sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &st, nullptr);
-        const int columns = st ? sqlite3_column_count(st) : 0;
-        while (st && sqlite3_step(st) == SQLITE_ROW) {
-            ++rows;
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER:
-                    sink += double(sqlite3_column_int64(st, c));
-                    break;
-                case SQLITE_FLOAT:
-                    sink += sqlite3_column_double(st, c);
-                    break;
-                case SQLITE_TEXT:
-                    sink += sqlite3_column_bytes(st, c);
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        sqlite3_finalize(st);
-    }
-    return sink == -1.0 ? -rows : rows; // keeps the reads
-}
 
 // Copies the rows of the given tables that `after` has beyond `before` into a copy of
 // `before`, in one transaction with one prepared statement per table: what preprocessing
