@@ -772,15 +772,40 @@ bool YRecordset::Rewrite() {
     return true;
 }
 
-bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, double value) {
-    const YFieldExchange::Binding* b = NumberBinding(column);
-    if (!m_bOpen || m_mode != Mode::None || b == nullptr) {
-        return Fail(QStringLiteral("列[%1]不能成批写入").arg(column));
-    }
+bool YRecordset::ForRowIdRuns(std::vector<int>& positions, YFastStatement& statement, int first,
+                              const std::function<void(int)>& done) {
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     if (!positions.empty() && (positions.front() < 0 || positions.back() >= m_rows.Size())) {
         return Fail(QStringLiteral("没有这一行"));
+    }
+    // Rows next to each other in the set and in rowid order go in one statement.
+    for (size_t i = 0; i < positions.size();) {
+        size_t j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1 &&
+               m_rows[positions[j + 1]].nRowId == m_rows[positions[j]].nRowId + 1) {
+            ++j;
+        }
+        statement.BindInt(first, m_rows[positions[i]].nRowId);
+        statement.BindInt(first + 1, m_rows[positions[j]].nRowId);
+        if (!statement.Exec()) {
+            return Fail(statement.LastError());
+        }
+        if (statement.RowsChanged() != int(j - i + 1)) {
+            return Fail(QStringLiteral("当前行已不在文件中"));
+        }
+        for (size_t k = i; k <= j; ++k) {
+            done(positions[k]);
+        }
+        i = j + 1;
+    }
+    return true;
+}
+
+bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, double value) {
+    const YFieldExchange::Binding* b = NumberBinding(column);
+    if (!m_bOpen || m_mode != Mode::None || b == nullptr) {
+        return Fail(QStringLiteral("列[%1]不能成批写入").arg(column));
     }
     YFastStatement update(m_db.Connection());
     if (!update.Prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid BETWEEN ? AND ?")
@@ -791,25 +816,9 @@ bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, 
     stored.num.assign(size_t(m_nNumbers), kNull);
     stored.num[size_t(b->slot)] = value;
     BindColumn(update, 0, *b, stored);
-    // Rows next to each other in the set and in rowid order go in one statement.
-    for (size_t i = 0; i < positions.size();) {
-        size_t j = i;
-        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1 &&
-               m_rows[positions[j + 1]].nRowId == m_rows[positions[j]].nRowId + 1) {
-            ++j;
-        }
-        update.BindInt(1, m_rows[positions[i]].nRowId);
-        update.BindInt(2, m_rows[positions[j]].nRowId);
-        if (!update.Exec()) {
-            return Fail(update.LastError());
-        }
-        if (update.RowsChanged() != int(j - i + 1)) {
-            return Fail(QStringLiteral("当前行已不在文件中"));
-        }
-        for (size_t k = i; k <= j; ++k) {
-            m_rows[positions[k]].num[size_t(b->slot)] = value;
-        }
-        i = j + 1;
+    if (!ForRowIdRuns(positions, update, 1,
+                      [&](int pos) { m_rows[pos].num[size_t(b->slot)] = value; })) {
+        return false;
     }
     const auto& keys = m_rows.Keys();
     if (std::any_of(keys.begin(), keys.end(),
@@ -841,6 +850,26 @@ bool YRecordset::Delete() {
     m_rows.Erase(m_nPos);
     m_bBetweenRows = true;
     m_mode = Mode::None;
+    return true;
+}
+
+bool YRecordset::DeleteAt(std::vector<int> positions) {
+    if (!m_bOpen || m_mode != Mode::None) {
+        return Fail(QStringLiteral("记录集不能成批删除"));
+    }
+    YFastStatement remove(m_db.Connection());
+    if (!remove.Prepare(
+            QStringLiteral("DELETE FROM %1 WHERE rowid BETWEEN ? AND ?").arg(Quote(TableName())))) {
+        return Fail(remove.LastError());
+    }
+    std::vector<bool> gone(size_t(m_rows.Size()), false);
+    if (!ForRowIdRuns(positions, remove, 0, [&](int pos) { gone[size_t(pos)] = true; })) {
+        (void)Requery(); // some runs went: the cache follows the file again
+        return false;
+    }
+    m_rows.EraseMarked(gone);
+    m_nPos = -1; // before the first row, as after a re-query
+    m_bBetweenRows = false;
     return true;
 }
 

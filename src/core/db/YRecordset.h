@@ -7,6 +7,7 @@
 #include "core/db/YRowCache.h"
 
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -136,6 +137,10 @@ class YRecordset : public YOpenSet {
     // (and the current row's members) current; for a flag written over thousands of rows at
     // once, such as the log's 成败 in an undo. Not while editing or adding.
     [[nodiscard]] bool SetNumberAt(std::vector<int> positions, const QString& column, double value);
+    // Deletes the rows at these positions, runs of adjacent rows with one statement, and drops
+    // them from the cache without re-reading the table; the set then stands before its first
+    // row. Not while editing or adding.
+    [[nodiscard]] bool DeleteAt(std::vector<int> positions);
     // Deletes the current row. The set then stands between its neighbours: MoveNext reaches
     // the row after it, MovePrev the row before.
     [[nodiscard]] bool Delete();
@@ -157,6 +162,11 @@ class YRecordset : public YOpenSet {
     virtual void OnRowLoaded() {}
 
   private:
+    // Runs statement (its rowid bounds bound at first and first + 1) once per run of positions
+    // adjacent both in the set and in rowid order, each run's rows changed exactly; done(pos)
+    // for every position of a run that went through.
+    bool ForRowIdRuns(std::vector<int>& positions, YFastStatement& statement, int first,
+                      const std::function<void(int)>& done);
     enum class Mode { None, Edit, Add };
 
     [[nodiscard]] bool OpenOnce();

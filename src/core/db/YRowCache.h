@@ -32,6 +32,19 @@ class YRowCache {
     void Clear() { m_rows.clear(); }
     void Append(YRow row) { m_rows.push_back(std::move(row)); }
     void Erase(int i) { m_rows.erase(m_rows.begin() + i); }
+    // Removes every row i with gone[i], keeping the order of the rest; O(n).
+    void EraseMarked(const std::vector<bool>& gone) {
+        size_t kept = 0;
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            if (!gone[i]) {
+                if (kept != i) { // a row moved onto itself would be emptied
+                    m_rows[kept] = std::move(m_rows[i]);
+                }
+                ++kept;
+            }
+        }
+        m_rows.resize(kept);
+    }
 
     // The query's order: sort keys, then rowid.
     bool Less(const YRow& a, const YRow& b) const;

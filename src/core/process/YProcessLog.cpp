@@ -77,24 +77,6 @@ bool YProcessLog::SetSourcePit(const Entry& e, int pit) {
     return m_set.Update();
 }
 
-bool YProcessLog::ForRows(const std::vector<qint64>& rowids, const QString& sql,
-                          const QVariant& value) {
-    QSqlQuery q(m_set.Database().Connection());
-    if (!q.prepare(sql)) {
-        return false;
-    }
-    for (qint64 rowid : rowids) {
-        if (value.isValid()) {
-            q.addBindValue(value);
-        }
-        q.addBindValue(rowid);
-        if (!q.exec()) {
-            return false;
-        }
-    }
-    return m_set.Requery();
-}
-
 bool YProcessLog::SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied) {
     // 成败 is no sort key: the rows stay where they are, and an undo or redo of many steps
     // touches long runs of adjacent rows, each written with one statement.
@@ -108,12 +90,11 @@ bool YProcessLog::SetAppliedAll(const std::vector<const Entry*>& entries, bool b
 }
 
 bool YProcessLog::Delete(const std::vector<Entry>& entries) {
-    std::vector<qint64> rowids;
-    rowids.reserve(entries.size() * 2);
+    std::vector<int> positions;
+    positions.reserve(entries.size() * 2);
     for (const Entry& e : entries) {
-        rowids.push_back(e.pair.src.rowid);
-        rowids.push_back(e.pair.dst.rowid);
+        positions.push_back(e.nSrcPos);
+        positions.push_back(e.nDstPos);
     }
-    return ForRows(rowids, QStringLiteral("DELETE FROM [Tmp调配过程表] WHERE rowid = ?"),
-                   QVariant());
+    return m_set.DeleteAt(std::move(positions));
 }

@@ -33,14 +33,11 @@ class YProcessLog {
     [[nodiscard]] bool SetAppliedAll(const std::vector<const Entry*>& entries, bool bApplied);
     // Rewrites 坑 of the source row of an entry.
     [[nodiscard]] bool SetSourcePit(const Entry& e, int pit);
-    // Deletes the pairs of the entries with one prepared statement and re-queries the set.
+    // Deletes the pairs of the entries (runs of adjacent rows in one statement); the set drops
+    // them without re-reading the log.
     [[nodiscard]] bool Delete(const std::vector<Entry>& entries);
 
   private:
     [[nodiscard]] bool AppendRow(const YDpLogRow& row);
-    // Runs sql once per rowid (with value bound first when valid), then re-queries the set.
-    [[nodiscard]] bool ForRows(const std::vector<qint64>& rowids, const QString& sql,
-                               const QVariant& value);
-
     YTdpSet& m_set;
 };

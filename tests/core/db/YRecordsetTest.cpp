@@ -230,6 +230,31 @@ TEST_F(GchFixture, SetNumberAtWritesManyRowsAndKeepsTheCache) {
     EXPECT_FALSE(set.LastError().isEmpty());
 }
 
+// Many rows deleted at once: the cache drops exactly them, in order, without a second read; a
+// row that left the file behind the set's back fails the call and the set reads the file again.
+TEST_F(GchFixture, DeleteAtDropsTheRowsFromFileAndCache) {
+    Make(6);
+    for (int g : {1, 2, 3, 4, 5, 6, 7}) {
+        Add(-1, g);
+    }
+    ASSERT_TRUE(db.Exec(QStringLiteral("DELETE FROM [过程] WHERE [GCID] = 4"))); // a rowid gap
+    ASSERT_TRUE(set.Requery());
+    ASSERT_TRUE(set.DeleteAt({5, 0, 3, 2, 3})); // GCID 7, 1, 5, 3 (2 and 3 adjacent, a gap)
+    EXPECT_TRUE(set.IsBOF());
+    EXPECT_EQ(Gcids(), (QStringList{"2", "6"}));
+    EXPECT_EQ(Column(db, QStringLiteral("SELECT [GCID] FROM [过程] ORDER BY [GCID]")),
+              (QStringList{"2", "6"}));
+    set.MoveFirst();
+    EXPECT_EQ(set.m_nGCID, 2);
+
+    EXPECT_FALSE(set.DeleteAt({2})); // no such row
+    ASSERT_TRUE(db.Exec(QStringLiteral("DELETE FROM [过程] WHERE [GCID] = 6")));
+    EXPECT_FALSE(set.DeleteAt({0, 1}));
+    EXPECT_FALSE(set.LastError().isEmpty());
+    // (A caller's transaction rolls the first run back; here the cache follows the file.)
+    EXPECT_EQ(Gcids(), Column(db, QStringLiteral("SELECT [GCID] FROM [过程] ORDER BY [GCID]")));
+}
+
 // A reader that only wants the file's rows reads them again only when something changed them.
 TEST_F(GchFixture, RequeryIfChangedSeesEveryChange) {
     Make(6);
