@@ -486,6 +486,44 @@ TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
     EXPECT_EQ(b.Model().m_arrNearPrj.size(), 1u) << "no new port";
 }
 
+// With the windows tiled, a pick goes straight into the other project's window: the click that
+// brings it forward lands where it was aimed.
+TEST_F(AllocationTest, APickInATiledWindowThatIsNotActiveLandsWhereAimed) {
+    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
+    MakeProject(next);
+    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
+    frame->Action(YCmd::StartDP)->trigger();
+    Settle();
+    CDalvexView* viewB = frame->ActiveView();
+    CDalvexDoc& b = viewB->Document();
+    frame->Action(YCmd::WindowTile)->trigger();
+    Settle();
+    g_nDPRule = DPR_SOIL_FIRST;
+    frame->Action(YCmd::ToolDP)->trigger();
+    OnNextModal([](QWidget* w) {
+        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
+        dlg->DistEdit()->setText(QStringLiteral("50"));
+        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
+        dlg->accept();
+    });
+    // A's window is not active: the source is picked in it directly, then the fill in B's.
+    ASSERT_NE(frame->ActiveView(), view);
+    const QPoint source = view->Uint().ToDevice({10, 0.5});
+    ClickOn(view->viewport(), source);
+    Settle();
+    ASSERT_EQ(Tool()->PendingSource(), &Doc());
+    const QPoint dest = viewB->Uint().ToDevice({30, -0.5});
+    ClickOn(viewB->viewport(), dest);
+    Settle();
+    ASSERT_EQ(YProcessList::Build(b).size(), 1u);
+    const YProcessEntry in = YProcessList::Build(b).front();
+    EXPECT_EQ(in.nKind, DpKind::In);
+    EXPECT_EQ(in.staDstStart.Value(), 20.0) << "the fill run under the click";
+    EXPECT_EQ(YProcessList::Build(Doc()).front().staSrcStart.Value(), 0.0);
+}
+
 TEST_F(AllocationTest, AutoAllocationLeavesTheSegmentUnfinishedForHandWork) {
     double offered = 0.0;
     OnNextModal([&](QWidget* w) {
