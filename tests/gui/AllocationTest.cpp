@@ -152,9 +152,17 @@ class AllocationTest : public ::testing::Test {
 };
 
 TEST_F(AllocationTest, PanesAppearWithTheirColumnsAndTheRemainingWork) {
-    EXPECT_TRUE(frame->Pane(CMainFrame::ProcessPane)->isVisible());
-    EXPECT_TRUE(frame->Pane(CMainFrame::TaskPane)->isVisible());
-    EXPECT_TRUE(frame->Action(YCmd::PaneTasks)->isEnabled());
+    // Every pane of 查看 is there, its command available and its check mark true.
+    frame->UpdateCommandUI();
+    for (const auto& [pane, command] :
+         {std::pair{CMainFrame::ProcessPane, YCmd::PaneProcess},
+          std::pair{CMainFrame::TaskPane, YCmd::PaneTasks},
+          std::pair{CMainFrame::NeighboursPane, YCmd::PaneNeighbours},
+          std::pair{CMainFrame::SettingsPane, YCmd::PaneSettings}}) {
+        EXPECT_TRUE(frame->Pane(pane)->isVisible()) << command;
+        EXPECT_TRUE(frame->Action(command)->isEnabled()) << command;
+        EXPECT_TRUE(frame->Action(command)->isChecked()) << command;
+    }
     EXPECT_EQ(Headers(TaskModel()),
               QStringList({"类型", "从", "到", "挖余土", "挖余石", "填缺", "废土", "废石"}));
     EXPECT_EQ(Headers(GcModel()), QStringList({"操作", "从", "到", "土", "石", "运距"}));
