@@ -7,6 +7,7 @@
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDiagramTexts.h"
 #include "core/process/YProcessList.h"
+#include "core/process/YTaskList.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YAllocCommands.h"
@@ -25,14 +26,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTest>
 #include <QUuid>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace dalvex::test;
 
@@ -154,11 +158,10 @@ class AllocationTest : public ::testing::Test {
 TEST_F(AllocationTest, PanesAppearWithTheirColumnsAndTheRemainingWork) {
     // Every pane of 查看 is there, its command available and its check mark true.
     frame->UpdateCommandUI();
-    for (const auto& [pane, command] :
-         {std::pair{CMainFrame::ProcessPane, YCmd::PaneProcess},
-          std::pair{CMainFrame::TaskPane, YCmd::PaneTasks},
-          std::pair{CMainFrame::NeighboursPane, YCmd::PaneNeighbours},
-          std::pair{CMainFrame::SettingsPane, YCmd::PaneSettings}}) {
+    for (const auto& [pane, command] : {std::pair{CMainFrame::ProcessPane, YCmd::PaneProcess},
+                                        std::pair{CMainFrame::TaskPane, YCmd::PaneTasks},
+                                        std::pair{CMainFrame::NeighboursPane, YCmd::PaneNeighbours},
+                                        std::pair{CMainFrame::SettingsPane, YCmd::PaneSettings}}) {
         EXPECT_TRUE(frame->Pane(pane)->isVisible()) << command;
         EXPECT_TRUE(frame->Action(command)->isEnabled()) << command;
         EXPECT_TRUE(frame->Action(command)->isChecked()) << command;
@@ -566,3 +569,115 @@ TEST_F(AllocationTest, FinishRefusesWhileWorkIsLeftAndClearAsksFirst) {
 }
 
 } // namespace
+
+// The whole sample road allocated with the mouse, as a designer would: each fill run from the
+// nearest run with usable surplus, what is left beside the line (就地取弃), then finished; the
+// process pane then takes it back to the start and forward to the end.
+TEST(SampleRoadByMouse, AllocatedUndoneRedoneAndFinished) {
+    AppHarness h;
+    const QString dir = h.Dir().Path(QStringLiteral("sample"));
+    QProcess demo;
+    demo.start(QStringLiteral(DALVEX_CLI_PATH), {QStringLiteral("demo"), dir});
+    ASSERT_TRUE(demo.waitForFinished(60000) && demo.exitCode() == 0) << demo.readAll().data();
+    ASSERT_TRUE(h.Start({QDir(dir).filePath(QStringLiteral("demo.dvx"))}));
+    CMainFrame* frame = h.App().MainFrame();
+    frame->resize(1200, 800);
+    frame->Action(YCmd::StartDP)->trigger();
+    Settle();
+    CDalvexView* view = frame->ActiveView();
+    ASSERT_NE(view, nullptr);
+    CDalvexDoc& doc = view->Document();
+    frame->Action(YCmd::ToolDP)->trigger();
+    const auto clickAt = [&](double sta, double y) {
+        // The station in view at 2 m per pixel, y zoomed so that the point is pixels off the
+        // axis (a designer zooms in on a thin bar), then a click on the bar there.
+        view->Uint().SetScale(2.0, std::min(view->Uint().m_dScaleY, std::abs(y) / 4));
+        view->SetOrigin({sta - 200.0, 0.0});
+        Settle();
+        const QPoint pt = view->Uint().ToDevice({sta, y});
+        for (const auto& [type, buttons] :
+             {std::pair{QEvent::MouseButtonPress, Qt::MouseButtons(Qt::LeftButton)},
+              std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons(Qt::NoButton)}}) {
+            QMouseEvent event(type, pt, view->viewport()->mapToGlobal(pt), Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &event);
+        }
+        Settle();
+    };
+    const auto mid = [](const YTask& t) { return (t.staFrom.Value() + t.staTo.Value()) / 2; };
+    const auto usable = [](const YTask& t) { return t.nType == 0 && t.dUseSoil + t.dUseRock > 1; };
+
+    // Hauls: each fill run from the nearest run with usable surplus it can reach (a bridge that
+    // cannot be crossed refuses with its message, and the next nearest is tried).
+    std::set<std::pair<double, double>> refused; // (cut run start, fill run start)
+    for (int guard = 0; guard < 200; ++guard) {
+        const std::vector<YTask> tasks = YTaskList::Build(doc.Segments());
+        const YTask* cut = nullptr;
+        const YTask* fill = nullptr;
+        for (const YTask& f : tasks) {
+            for (const YTask& c : tasks) {
+                if (f.nType != 1 || !usable(c) ||
+                    refused.count({c.staFrom.Value(), f.staFrom.Value()}) != 0) {
+                    continue;
+                }
+                if (cut == nullptr ||
+                    std::abs(mid(c) - mid(f)) < std::abs(mid(*cut) - mid(*fill))) {
+                    cut = &c;
+                    fill = &f;
+                }
+            }
+        }
+        if (cut == nullptr) {
+            break;
+        }
+        g_nDPRule = DPR_SOIL_FIRST;
+        const size_t before = YProcessList::Build(doc).size();
+        clickAt(mid(*cut), 0.5);
+        clickAt(mid(*fill), -0.5);
+        if (YProcessList::Build(doc).size() == before) {
+            refused.insert({cut->staFrom.Value(), fill->staFrom.Value()});
+        }
+    }
+    // What is left goes beside the line: fill taken, surplus dumped (the unusable part with
+    // 弃除不可利用方), one click each.
+    for (int round = 0; round < 3 && !YTaskList::Build(doc.Segments()).empty(); ++round) {
+        for (const YTask& t : YTaskList::Build(doc.Segments())) {
+            g_nDPRule = DPR_LOCAL | (t.nType == 0 && !usable(t) ? DPR_UNUSABLE : 0);
+            // Halfway up the bar, however thin it is.
+            const double perMetre =
+                (t.dFill + t.dUseSoil + t.dUseRock + t.dUnuseSoil + t.dUnuseRock) /
+                std::max(t.staTo.Value() - t.staFrom.Value(), 1.0);
+            const double y = std::min(0.5, perMetre / 2);
+            clickAt(mid(t), t.nType == 1 ? -y : y);
+        }
+    }
+    ASSERT_TRUE(YTaskList::Build(doc.Segments()).empty()) << "nothing left to allocate";
+    auto* gc = frame->findChild<YDpGcView*>();
+    ASSERT_NE(gc, nullptr);
+    const int rows = gc->model()->rowCount();
+    ASSERT_GT(rows, 5);
+
+    // Back to the start and forward to the end through the pane's rows.
+    const auto clickRow = [&](int row) {
+        const QModelIndex index = gc->model()->index(row, 0);
+        gc->scrollTo(index);
+        QTest::mouseClick(gc->viewport(), Qt::LeftButton, {}, gc->visualRect(index).center());
+        Settle();
+    };
+    clickRow(0);
+    EXPECT_FALSE(YTaskList::Build(doc.Segments()).empty());
+    clickRow(rows - 1);
+    EXPECT_TRUE(YTaskList::Build(doc.Segments()).empty());
+
+    h.IO().Clear();
+    frame->Action(YCmd::FinishDP)->trigger();
+    Settle();
+    EXPECT_FALSE(h.IO().Texts().join(u'|').contains(QStringLiteral("调配尚未完成")))
+        << h.IO().Texts().join(u'|').toStdString();
+    EXPECT_GT(doc.GetDatabase()
+                  .QueryValue(QStringLiteral("SELECT COUNT(*) FROM [调配过程表]"))
+                  .value_or(0)
+                  .toInt(),
+              0)
+        << "the finished log";
+}

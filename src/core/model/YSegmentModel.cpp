@@ -114,8 +114,12 @@ std::optional<YSegRun> YSegmentModel::SelectRun(const QPointF& pt, YSelectMode m
     }
     const qint32 bits = RunBits(mode);
     int anchor = -1;
-    for (int j = std::max(FindSegment(pt.x()), 0); j < count; ++j) {
+    // A bar ends at its end station: on the line between two bars the one before is hit.
+    for (int j = std::max(FindSegment(pt.x()) - 1, 0); j < count; ++j) {
         const YTFItem& item = m_arrTF[size_t(j)];
+        if (item.m_staStart.Value() > pt.x()) {
+            break;
+        }
         if (HasRunMaterial(item, mode) && item.HitsBar(pt)) {
             anchor = j;
             break;

@@ -323,7 +323,8 @@ std::optional<YSegRun> YDPTool::RunUnder(const CDalvexDoc& doc, YSelectMode mode
     }
     const QPointF w = u.ToDiagram(m_ptCur);
     int anchor = -1;
-    for (int j = std::max(model.FindSegment(w.x()), 0); j < count; ++j) {
+    // As the selection does: on the line between two bars the one before is hit.
+    for (int j = std::max(model.FindSegment(w.x()) - 1, 0); j < count; ++j) {
         const YTFItem& item = model.m_arrTF[size_t(j)];
         if (item.m_staStart.Value() > w.x()) {
             break;
