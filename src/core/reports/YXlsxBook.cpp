@@ -22,6 +22,11 @@ bool YXlsxBook::Fail(const QString& text) {
 
 // ---- Package ----
 
+namespace {
+// The largest part read: a sheet of a report over a long road is a few tens of megabytes.
+constexpr zip_uint64_t kMaxPartBytes = 512ull << 20;
+} // namespace
+
 bool YXlsxBook::Open(const QString& path) {
     m_partOrder.clear();
     m_parts.clear();
@@ -41,6 +46,12 @@ bool YXlsxBook::Open(const QString& path) {
         const QString name = Str(st.name);
         if (name.endsWith(u'/')) {
             continue;
+        }
+        // A size no workbook part has is a damaged file (or a zip bomb): refused before the
+        // memory for it is asked for.
+        if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxPartBytes) {
+            zip_discard(za);
+            return Fail(QStringLiteral("表格模板%1已损坏").arg(path));
         }
         auto part = std::make_unique<Part>();
         part->bytes.resize(qsizetype(st.size));

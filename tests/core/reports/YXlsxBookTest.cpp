@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using dalvex::test::ScratchDir;
 
@@ -225,6 +228,54 @@ TEST(YXlsxBookOpenTest, RefusesWhatIsNotAWorkbook) {
     f.close();
     EXPECT_FALSE(book.Open(f.fileName()));
     EXPECT_FALSE(book.LastError().isEmpty());
+}
+
+// A template whose parts claim sizes of gigabytes (a damaged file, or a zip bomb) is refused
+// without the memory being asked for (found by fuzzing: a 4 GB claim ended the program).
+TEST(YXlsxBookOpenTest, RefusesPartsThatClaimGigabytes) {
+    ScratchDir dir;
+    QFile in(YConf::Instance().TemplatePath(YConf::PitTable));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray zip = in.readAll();
+    // Uncompressed size fields: 22 bytes into a local header, 24 into a central directory entry.
+    int patched = 0;
+    for (const auto& [signature, offset] :
+         {std::pair{QByteArray("PK\x03\x04", 4), 22}, std::pair{QByteArray("PK\x01\x02", 4), 24}}) {
+        for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4)) {
+            zip.replace(at + offset, 4, QByteArray("\xfe\xff\xff\xff", 4));
+            ++patched;
+        }
+    }
+    ASSERT_GT(patched, 2);
+    const QString path = dir.Path(QStringLiteral("bomb.xlsx"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(zip);
+    out.close();
+    const auto refused = [&path] {
+        YXlsxBook book;
+        return !book.Open(path) && book.LastError() == QStringLiteral("表格模板%1已损坏").arg(path);
+    };
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_TRUE(refused()); // the sanitizer's shadow memory rules out an address-space limit
+#else
+    // In a child with 1 GB of address space to spare: asking for the claimed 4 GB would end it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        QFile status(QStringLiteral("/proc/self/statm"));
+        const qint64 pages =
+            status.open(QIODevice::ReadOnly) ? status.readAll().split(' ')[0].toLongLong() : 0;
+        limit.rlim_cur = rlim_t(pages * 4096 + (1ll << 30));
+        setrlimit(RLIMIT_AS, &limit);
+        _exit(refused() ? 0 : 1);
+    }
+    int result = 0;
+    ASSERT_EQ(waitpid(child, &result, 0), child);
+    EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 0) << "refused within the limit";
+#endif
 }
 
 TEST(YXlsxBookTemplatesTest, EveryBundledTemplateOpensWithItsPageSheet) {
