@@ -56,6 +56,18 @@ void MakeProject(const QString& path) {
     project.AddWastePit(100, 0, 600, 10000);
 }
 
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, pt, target->mapToGlobal(pt), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// A left click as the view receives it (press and release at one point).
+void ClickOn(QWidget* target, QPoint pt) {
+    SendMouse(target, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(target, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+}
+
 QStringList RowTexts(const QAbstractItemModel& m, int row) {
     QStringList out;
     for (int c = 0; c < m.columnCount(); ++c) {
@@ -96,14 +108,9 @@ class AllocationTest : public ::testing::Test {
     }
     CDalvexDoc& Doc() const { return view->Document(); }
     YDPTool* Tool() const { return dynamic_cast<YDPTool*>(YToolState::Current()); }
-    void Send(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
-              Qt::MouseButtons buttons) {
-        QMouseEvent event(type, pt, target->mapToGlobal(pt), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-    }
-    void ClickOn(QWidget* target, QPoint pt) {
-        Send(target, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
-        Send(target, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+    static void Send(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
+                     Qt::MouseButtons buttons) {
+        SendMouse(target, type, pt, button, buttons);
     }
     void Click(QPoint pt) { ClickOn(view->viewport(), pt); }
     void Move(QPoint pt) {
@@ -143,6 +150,26 @@ class AllocationTest : public ::testing::Test {
         gc->scrollTo(index);
         QTest::mouseClick(gc->viewport(), Qt::LeftButton, {}, gc->visualRect(index).center());
         Settle();
+    }
+    // A second project "next.dvx" like the first, open and started; its view is active.
+    CDalvexView* OpenNext() {
+        MakeProject(h.Dir().Path(QStringLiteral("next.dvx")));
+        EXPECT_NE(h.App().OpenDocumentFile(h.Dir().Path(QStringLiteral("next.dvx"))), nullptr);
+        frame->Action(YCmd::StartDP)->trigger();
+        Settle();
+        EXPECT_NE(frame->ActiveView(), view);
+        return frame->ActiveView();
+    }
+    // The next port dialog makes a pair from the end of this road to the start of the next.
+    static void AnswerNewPort() {
+        OnNextModal([](QWidget* w) {
+            auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
+            ASSERT_NE(dlg, nullptr);
+            dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
+            dlg->DistEdit()->setText(QStringLiteral("50"));
+            dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
+            dlg->accept();
+        });
     }
     QAbstractItemModel& GcModel() const { return *gc->model(); }
     QAbstractItemModel& TaskModel() const { return *tasks->model(); }
@@ -355,13 +382,8 @@ TEST_F(AllocationTest, ProcessPaneRowsMoveTheHistory) {
 }
 
 TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
-    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
-    MakeProject(next);
-    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
-    frame->Action(YCmd::StartDP)->trigger();
-    Settle();
-    CDalvexView* other = frame->ActiveView();
-    ASSERT_TRUE(other != nullptr && other != view);
+    CDalvexView* other = OpenNext();
+    ASSERT_NE(other, nullptr);
     CDalvexDoc& b = other->Document();
     g_nDPRule = DPR_SOIL_FIRST;
     frame->Action(YCmd::ToolDP)->trigger();
@@ -414,14 +436,9 @@ TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
 // through it while a source is picked (its tab comes to the front and gives it back), and the
 // ports it then offers for the next haul.
 TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
-    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
-    MakeProject(next);
-    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
-    frame->Action(YCmd::StartDP)->trigger();
-    Settle();
+    ASSERT_NE(OpenNext(), nullptr);
     CDalvexDoc& a = Doc();
     CDalvexDoc& b = frame->ActiveView()->Document();
-    ASSERT_NE(&a, &b);
     YControlBar* pane = frame->Pane(CMainFrame::NeighboursPane);
     YControlBar* settings = frame->Pane(CMainFrame::SettingsPane);
     auto* list = pane->findChild<YNearPrjListBox*>();
@@ -458,14 +475,7 @@ TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
     EXPECT_TRUE(inFront(pane));
     EXPECT_EQ(lines(0), (QStringList{QStringLiteral("调到相邻项目: %1").arg(b.GetProjectName()),
                                      QStringLiteral("新建调出口...")}));
-    OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
-        ASSERT_NE(dlg, nullptr);
-        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
-        dlg->DistEdit()->setText(QStringLiteral("50"));
-        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
-        dlg->accept();
-    });
+    AnswerNewPort();
     doubleClick(0);
     ASSERT_EQ(&frame->ActiveView()->Document(), &b);
     EXPECT_EQ(Tool()->DestDocument(), &b);
@@ -500,25 +510,14 @@ TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
 // With the windows tiled, a pick goes straight into the other project's window: the click that
 // brings it forward lands where it was aimed.
 TEST_F(AllocationTest, APickInATiledWindowThatIsNotActiveLandsWhereAimed) {
-    const QString next = h.Dir().Path(QStringLiteral("next.dvx"));
-    MakeProject(next);
-    ASSERT_NE(h.App().OpenDocumentFile(next), nullptr);
-    frame->Action(YCmd::StartDP)->trigger();
-    Settle();
-    CDalvexView* viewB = frame->ActiveView();
+    CDalvexView* viewB = OpenNext();
+    ASSERT_NE(viewB, nullptr);
     CDalvexDoc& b = viewB->Document();
     frame->Action(YCmd::WindowTile)->trigger();
     Settle();
     g_nDPRule = DPR_SOIL_FIRST;
     frame->Action(YCmd::ToolDP)->trigger();
-    OnNextModal([](QWidget* w) {
-        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
-        ASSERT_NE(dlg, nullptr);
-        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
-        dlg->DistEdit()->setText(QStringLiteral("50"));
-        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
-        dlg->accept();
-    });
+    AnswerNewPort();
     // A's window is not active: the source is picked in it directly, then the fill in B's.
     ASSERT_NE(frame->ActiveView(), view);
     const QPoint source = view->Uint().ToDevice({10, 0.5});
@@ -594,14 +593,7 @@ TEST(SampleRoadByMouse, AllocatedUndoneRedoneAndFinished) {
         view->Uint().SetScale(2.0, std::min(view->Uint().m_dScaleY, std::abs(y) / 4));
         view->SetOrigin({sta - 200.0, 0.0});
         Settle();
-        const QPoint pt = view->Uint().ToDevice({sta, y});
-        for (const auto& [type, buttons] :
-             {std::pair{QEvent::MouseButtonPress, Qt::MouseButtons(Qt::LeftButton)},
-              std::pair{QEvent::MouseButtonRelease, Qt::MouseButtons(Qt::NoButton)}}) {
-            QMouseEvent event(type, pt, view->viewport()->mapToGlobal(pt), Qt::LeftButton, buttons,
-                              Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &event);
-        }
+        ClickOn(view->viewport(), view->Uint().ToDevice({sta, y}));
         Settle();
     };
     const auto mid = [](const YTask& t) { return (t.staFrom.Value() + t.staTo.Value()) / 2; };
