@@ -255,7 +255,7 @@ TEST_F(NearPrjListTest, TextsWhileAHaulIsPrepared) {
 
 TEST_F(NearPrjListTest, DoubleClicks) {
     using A = YNearPrjList::Action;
-    const auto entryOf = [](CDalvexDoc& d, const QString& key, int link) {
+    const auto entryOf = [](CDalvexDoc&, const QString& key, int link) {
         return YNearListEntry{key, link};
     };
     // No pick: any entry brings its project forward; a closed project's port does nothing.
