@@ -116,7 +116,7 @@ QStringList YNearPrjList::Lines(const CDalvexDoc& d, const YNearListEntry& entry
     return n != nullptr ? ProjectLines(d, *n, tool) : QStringList();
 }
 
-YNearPrjList::Action YNearPrjList::OnDoubleClick(const CDalvexDoc& d, const YNearListEntry& entry,
+YNearPrjList::Action YNearPrjList::OnDoubleClick(CDalvexDoc& d, const YNearListEntry& entry,
                                                  const YNearToolState& tool) {
     Action action;
     CDalvexDoc* n = d.FindOpenProject(entry.strKey);
@@ -137,11 +137,10 @@ YNearPrjList::Action YNearPrjList::OnDoubleClick(const CDalvexDoc& d, const YNea
     if (mirror < 0) {
         return action; // a port without its other half leads nowhere
     }
-    CDalvexDoc& self = const_cast<CDalvexDoc&>(d);
     if (tool.pSource == &d) {
         // The exit from D is chosen: the haul goes on into N through the mirror.
         action.kind = Action::SetPorts;
-        action.ports = {.pSource = &self, .pDest = n, .nEntry = mirror, .nExit = entry.nLink};
+        action.ports = {.pSource = &d, .pDest = n, .nEntry = mirror, .nExit = entry.nLink};
         if (n->GetCurrentSegment() != link.m_nNearSeg) {
             action.nSwitchSegment = link.m_nNearSeg;
         }
@@ -153,7 +152,7 @@ YNearPrjList::Action YNearPrjList::OnDoubleClick(const CDalvexDoc& d, const YNea
         return action;
     }
     action.kind = Action::SetPorts;
-    action.ports = {.pSource = n, .pDest = &self, .nEntry = entry.nLink, .nExit = mirror};
+    action.ports = {.pSource = n, .pDest = &d, .nEntry = entry.nLink, .nExit = mirror};
     action.bActivate = false;
     return action;
 }

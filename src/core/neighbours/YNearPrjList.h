@@ -55,6 +55,6 @@ class YNearPrjList {
         bool bActivate = true;
         int nSwitchSegment = -1; // pTarget switches to this segment first (≥ 0)
     };
-    static Action OnDoubleClick(const CDalvexDoc& d, const YNearListEntry& entry,
+    static Action OnDoubleClick(CDalvexDoc& d, const YNearListEntry& entry,
                                 const YNearToolState& tool);
 };

@@ -1,11 +1,9 @@
 #include "core/process/YProcessList.h"
 
-#include "core/db/YLogCodec.h"
 #include "core/db/YTdpSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/neighbours/YPortLookup.h"
 #include "core/process/YHaulExtrasLoader.h"
-#include "core/process/YProcessLog.h"
 #include "core/process/YStepReader.h"
 
 QString YProcessEntry::Label() const {
@@ -62,17 +60,9 @@ std::vector<YProcessEntry> Entries(YStepReader& reader, const YHaulExtras* extra
     return out;
 }
 
-} // namespace
-
-std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,
-                                               const YHaulExtras* extras) {
-    YStepReader reader(pairs);
-    return Entries(reader, extras, nullptr);
-}
-
-std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
+// The entries with the document's haul extras, and the port names of cross-project steps.
+std::vector<YProcessEntry> NamedEntries(CDalvexDoc& doc, YStepReader& reader) {
     const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
-    YStepReader reader(doc.GetTdpSet());
     std::vector<int> pits;
     std::vector<YProcessEntry> entries = Entries(reader, &extras, &pits);
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -85,27 +75,23 @@ std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
     return entries;
 }
 
+} // namespace
+
+std::vector<YProcessEntry> YProcessList::Build(const std::vector<YDpLogPair>& pairs,
+                                               const YHaulExtras* extras) {
+    YStepReader reader(pairs);
+    return Entries(reader, extras, nullptr);
+}
+
+std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc) {
+    YStepReader reader(doc.GetTdpSet());
+    return NamedEntries(doc, reader);
+}
+
 std::vector<YProcessEntry> YProcessList::Build(CDalvexDoc& doc,
                                                const std::vector<YDpLogPair>& pairs) {
-    const YHaulExtras extras = YHaulExtrasLoader::Load(doc);
-    std::vector<YProcessEntry> entries = Build(pairs, &extras);
-    for (YProcessEntry& e : entries) {
-        if (!DpKinds::IsCrossProject(e.nKind)) {
-            continue;
-        }
-        // The port number is the pit number of the step's pairs.
-        for (const YDpLogPair& p : pairs) {
-            if (p.src.gcid == e.nStep) {
-                int pitNumber = 0;
-                (void)YLogCodec::DecodeKind(p.src, p.dst, &pitNumber);
-                if (auto port = YPortLookup::FindPort(doc, pitNumber - 1)) {
-                    e.strNeighbour = port->strName;
-                }
-                break;
-            }
-        }
-    }
-    return entries;
+    YStepReader reader(pairs);
+    return NamedEntries(doc, reader);
 }
 
 int YProcessList::CurrentStep(const std::vector<YProcessEntry>& entries) {

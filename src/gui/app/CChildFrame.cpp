@@ -92,12 +92,15 @@ YMDIClientWnd* CChildFrame::Area() const {
     return qobject_cast<YMDIClientWnd*>(mdiArea());
 }
 
+bool CChildFrame::WorksMaximised() const {
+    return Area() == nullptr || Area()->ChildrenMaximised();
+}
+
 void CChildFrame::ActivateFrame() {
     if (mdiArea() != nullptr) {
         mdiArea()->setActiveSubWindow(this);
     }
-    const bool bMaximise = Area() == nullptr || Area()->ChildrenMaximised();
-    if (bMaximise) {
+    if (WorksMaximised()) {
         showMaximized();
     } else {
         show();
@@ -106,7 +109,7 @@ void CChildFrame::ActivateFrame() {
     // The main frame's first layout pass after a new window (menu change, tool bar) resizes the
     // MDI area and, with it, drops the maximised state once; maximise again after it.
     QTimer::singleShot(0, this, [this] {
-        if (!isMaximized() && (Area() == nullptr || Area()->ChildrenMaximised())) {
+        if (!isMaximized() && WorksMaximised()) {
             showMaximized();
         }
     });

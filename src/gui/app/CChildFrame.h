@@ -49,6 +49,8 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     class YMDIClientWnd* Area() const;
+    // Whether windows open and come forward maximised (until the user arranges them).
+    bool WorksMaximised() const;
     QPointer<CDalvexDoc> m_pDoc;
     int m_nWindowNumber = 0;
     QScrollBar* m_pScroll;

@@ -255,19 +255,16 @@ TEST_F(NearPrjListTest, TextsWhileAHaulIsPrepared) {
 
 TEST_F(NearPrjListTest, DoubleClicks) {
     using A = YNearPrjList::Action;
-    const auto entryOf = [](CDalvexDoc&, const QString& key, int link) {
-        return YNearListEntry{key, link};
-    };
     // No pick: any entry brings its project forward; a closed project's port does nothing.
-    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidC, -1), {}).kind, A::Activate);
-    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidClosed, 2), {}).kind, A::None);
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, YNearListEntry{kGuidC, -1}, {}).kind, A::Activate);
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, YNearListEntry{kGuidClosed, 2}, {}).kind, A::None);
 
     // Source in A: a project entry opens the port dialog, a port hands the tool both ends.
     const YNearToolState fromA{.pSource = a};
-    const A dialog = YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, -1), fromA);
+    const A dialog = YNearPrjList::OnDoubleClick(*a, YNearListEntry{kGuidB, -1}, fromA);
     EXPECT_EQ(dialog.kind, A::ChoosePorts);
     EXPECT_EQ(dialog.pTarget, b);
-    const A exit = YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, LinkAt(*a, 55.0)), fromA);
+    const A exit = YNearPrjList::OnDoubleClick(*a, YNearListEntry{kGuidB, LinkAt(*a, 55.0)}, fromA);
     EXPECT_EQ(exit.kind, A::SetPorts);
     EXPECT_EQ(exit.pTarget, b);
     EXPECT_EQ(exit.ports.pSource, a);
@@ -278,19 +275,21 @@ TEST_F(NearPrjListTest, DoubleClicks) {
 
     // In B, for A's source: choosing an entry sets it without leaving B; choosing it again
     // drops the ports and goes back to A.
-    const A entry = YNearPrjList::OnDoubleClick(*b, entryOf(*b, kGuidA, LinkAt(*b, 10.0)), fromA);
+    const A entry =
+        YNearPrjList::OnDoubleClick(*b, YNearListEntry{kGuidA, LinkAt(*b, 10.0)}, fromA);
     EXPECT_EQ(entry.kind, A::SetPorts);
     EXPECT_FALSE(entry.bActivate);
     EXPECT_EQ(entry.ports.nEntry, LinkAt(*b, 10.0));
     EXPECT_EQ(entry.ports.nExit, LinkAt(*a, 40.0));
     const YNearToolState chosen = entry.ports;
-    const A again = YNearPrjList::OnDoubleClick(*b, entryOf(*b, kGuidA, LinkAt(*b, 10.0)), chosen);
+    const A again =
+        YNearPrjList::OnDoubleClick(*b, YNearListEntry{kGuidA, LinkAt(*b, 10.0)}, chosen);
     EXPECT_EQ(again.kind, A::ClearPorts);
     EXPECT_EQ(again.pTarget, a);
 
     // A port whose mirror is gone leads nowhere while a haul is prepared.
     ASSERT_TRUE(b->GetDatabase().Exec(QStringLiteral("DELETE FROM [相邻项目] WHERE [桩号] = 30")));
     ASSERT_TRUE(b->ReloadModel());
-    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, entryOf(*a, kGuidB, LinkAt(*a, 55.0)), fromA).kind,
+    EXPECT_EQ(YNearPrjList::OnDoubleClick(*a, YNearListEntry{kGuidB, LinkAt(*a, 55.0)}, fromA).kind,
               A::None);
 }
