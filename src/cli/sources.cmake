@@ -15,6 +15,8 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YCliInputProject.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliOutput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbImportEarthwork.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbImportProject.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbImportLandXml.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbImportTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbExportTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbSetCoefficients.cpp

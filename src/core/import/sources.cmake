@@ -7,4 +7,13 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YTextFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YTfImport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YTfReader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRavelText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRavelProjectFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRavelComponents.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YRavelImport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDocRavelImport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YCrossSectionArea.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YLandXmlReader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YLandXmlImport.cpp
 )
+target_link_libraries(${DALVEX_LAYER} PRIVATE pugixml::pugixml)
