@@ -93,6 +93,9 @@ YLandXmlImport::Roles YLandXmlImport::GuessRoles(const YLxAlignment& alignment,
     QStringList ground;
     QStringList design;
     for (const QString& name : names) {
+        if (name == options.ground || name == options.design) {
+            continue; // chosen already: no candidate for the other role
+        }
         const bool element = std::any_of(alignment.sections.begin(), alignment.sections.end(),
                                          [&](const YLxSection& s) {
                                              const YLxSurface* surface = s.Surface(name);
@@ -117,9 +120,6 @@ YLandXmlImport::Roles YLandXmlImport::GuessRoles(const YLxAlignment& alignment,
         const QString& known = roles.ground.isEmpty() ? roles.design : roles.ground;
         open = names.front() == known ? names.back() : names.front();
     }
-    if (roles.ground == roles.design && options.ground.isEmpty() && options.design.isEmpty()) {
-        roles = {};
-    }
     return roles;
 }
 
@@ -134,11 +134,11 @@ std::vector<double> YLandXmlImport::Radii(const std::vector<YLxProfilePoint>& pr
         const YLxProfilePoint& b = profile[i + 1];
         const double change = std::fabs((b.elevation - p.elevation) / (b.station - p.station) -
                                         (p.elevation - a.elevation) / (p.station - a.station));
-        if (p.kind == YLxProfilePoint::Kind::CircCurve && p.radius > 0.0) {
-            radii[i] = p.radius;
-        } else if (change > 0.0) {
-            radii[i] = p.length / change;
+        if (change <= 0.0) {
+            continue; // no bend, whatever radius the file states
         }
+        const bool stated = p.kind == YLxProfilePoint::Kind::CircCurve && p.radius > 0.0;
+        radii[i] = stated ? p.radius : p.length / change;
         if (!YInputLimits::CheckNumber(radii[i]).isEmpty()) {
             radii[i] = 0.0; // a grade change too small to be a curve
         }
@@ -173,7 +173,7 @@ std::optional<double> YLandXmlImport::DesignElevation(const std::vector<YLxProfi
         const double g2 = grade(i);
         const double length = radii[i] * std::fabs(g2 - g1);
         const double d = station - profile[i].station;
-        if (std::fabs(d) <= length / 2.0) {
+        if (length > 0.0 && std::fabs(d) <= length / 2.0) {
             const double s = d + length / 2.0; // from the start of the curve
             return profile[i].elevation + g1 * d + (g2 - g1) / (2.0 * length) * s * s;
         }

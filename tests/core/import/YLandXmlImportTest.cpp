@@ -157,7 +157,7 @@ TEST(LandXmlImport, GroundAndDesignByNames) {
         {Surf("EG", "") + Surf("OG", "") + Surf("Design", ""), {}, "", "Design"},
         {Surf("A", "") + Surf("B", ""), {}, "", ""},
         {Surf("A", "") + Surf("B", ""), {"", "B", ""}, "B", "A"},
-        {Surf("EG", "") + Surf("FG", ""), {"", "FG", "EG"}, "FG", "EG"},
+        {Surf("EG", "") + Surf("FG", ""), {"", "FG", ""}, "FG", "EG"},
     };
     for (const auto& c : cases) {
         const YLandXmlReadResult read =
@@ -176,7 +176,7 @@ TEST(LandXmlImport, RadiiAndDesignElevation) {
         {Kind::Pvi, 0, 100},
         {Kind::CircCurve, 100, 102, 0, 4000}, // +2 % to -1 %: T = 4000 × 0.03 / 2 = 60 m
         {Kind::CircCurve, 300, 100, 40, 0},   // -1 % to +1 %: 40 / 0.02 = 2000 m
-        {Kind::ParaCurve, 400, 101, 50, 0},   // +1 % to +1 %: no curve
+        {Kind::CircCurve, 400, 101, 0, 1000}, // +1 % to +1 %: no bend, no curve
         {Kind::Pvi, 500, 102},
     };
     const std::vector<double> radii = YLandXmlImport::Radii(profile);
@@ -197,6 +197,7 @@ TEST(LandXmlImport, RadiiAndDesignElevation) {
                   {160, 101.4},
                   {250, 100.5}, // tangent again
                   {300, 100 + 0.02 * 20 / 4},
+                  {400, 101},
                   {450, 101.5},
                   {500, 102}};
     for (const auto& p : points) {
