@@ -257,10 +257,6 @@ YLandXmlImport::Result YLandXmlImport::Import(const QString& path, const YLandXm
 
 YLandXmlImport::Result YLandXmlImport::Prepare(const QString& path, const YLxAlignment& alignment,
                                                const YLandXmlOptions& options, Plan& plan) {
-    const auto bad = [&](int line, const QString& reason) {
-        m_io.Error(LineMessage(path, line, reason));
-        return Result{Status::BadFile};
-    };
     const QString where =
         QStringLiteral("LandXML文件%1的路线“%2”").arg(NativePath(path), alignment.name);
     if (alignment.sections.empty()) {
@@ -288,8 +284,20 @@ YLandXmlImport::Result YLandXmlImport::Prepare(const QString& path, const YLxAli
                                .arg(NameList(names)));
         return {Status::NoChoice};
     }
+    plan.name = alignment.name;
+    if (!PlanBreaks(path, alignment, plan) || !PlanRows(path, alignment, roles, plan)) {
+        return {Status::BadFile};
+    }
+    return {Status::Done};
+}
 
-    // Chain breaks: in the order of their internal stations when every one states it.
+bool YLandXmlImport::Bad(const QString& path, int line, const QString& reason) {
+    m_io.Error(LineMessage(path, line, reason));
+    return false;
+}
+
+bool YLandXmlImport::PlanBreaks(const QString& path, const YLxAlignment& alignment, Plan& plan) {
+    // In the order of their internal stations when every one states it, else in file order.
     std::vector<YLxEquation> equations = alignment.equations;
     if (std::all_of(equations.begin(), equations.end(),
                     [](const YLxEquation& e) { return e.internal.has_value(); })) {
@@ -301,26 +309,32 @@ YLandXmlImport::Result YLandXmlImport::Prepare(const QString& path, const YLxAli
     for (const YLxEquation& e : equations) {
         const YChainBreak brk(e.back, e.ahead);
         if (!plan.numbering.AddChainBreak(brk)) {
-            return bad(e.line, QStringLiteral("StaEquation的staBack须大于上一个断链的staAhead"));
+            return Bad(path, e.line,
+                       QStringLiteral("StaEquation的staBack须大于上一个断链的staAhead"));
         }
         const double at = plan.numbering.BreakPosition(plan.numbering.ChainBreakCount() - 1);
         // A millimetre: the precision of the station texts.
         if (e.internal && std::fabs(*e.internal - at) > 1e-3) {
-            return bad(e.line, QStringLiteral("StaEquation的staInternal（%1）与前面的断链不符，"
-                                              "按staBack应为%2")
-                                   .arg(*e.internal, 0, 'f', 3)
-                                   .arg(at, 0, 'f', 3));
+            return Bad(path, e.line,
+                       QStringLiteral("StaEquation的staInternal（%1）与前面的断链不符，"
+                                      "按staBack应为%2")
+                           .arg(*e.internal, 0, 'f', 3)
+                           .arg(at, 0, 'f', 3));
         }
         plan.breaks.append(brk.Text(plan.numbering.Label()));
     }
+    return true;
+}
 
+bool YLandXmlImport::PlanRows(const QString& path, const YLxAlignment& alignment,
+                              const Roles& roles, Plan& plan) {
     const std::vector<double> radii = Radii(alignment.profile);
     plan.hasProfile = !alignment.profile.empty();
     for (size_t i = 0; i < alignment.profile.size(); ++i) {
         const YLxProfilePoint& p = alignment.profile[i];
         const bool end = i == 0 || i + 1 == alignment.profile.size();
         if (end && p.kind != YLxProfilePoint::Kind::Pvi) {
-            return bad(p.line, QStringLiteral("纵断面的起点和终点不能有竖曲线"));
+            return Bad(path, p.line, QStringLiteral("纵断面的起点和终点不能有竖曲线"));
         }
         plan.curves.push_back({plan.numbering.Text(p.station), p.station, p.elevation, radii[i]});
     }
@@ -335,14 +349,15 @@ YLandXmlImport::Result YLandXmlImport::Prepare(const QString& path, const YLxAli
             if (ground != nullptr && design != nullptr) {
                 areas = YCrossSectionArea::Compute(ground->points, design->points);
             } else if (!s.cut && !s.fill) {
-                return bad(s.line, QStringLiteral("%1的横断面既没有areaCut、areaFill属性，"
-                                                  "也没有地面线“%2”和设计线“%3”")
-                                       .arg(text, roles.ground, roles.design));
+                return Bad(path, s.line,
+                           QStringLiteral("%1的横断面既没有areaCut、areaFill属性，"
+                                          "也没有地面线“%2”和设计线“%3”")
+                               .arg(text, roles.ground, roles.design));
             }
         }
         const QString area = YInputLimits::CheckArea(std::max(areas.cut, areas.fill));
         if (!area.isEmpty()) {
-            return bad(s.line, QStringLiteral("%1的横断面：%2").arg(text, area));
+            return Bad(path, s.line, QStringLiteral("%1的横断面：%2").arg(text, area));
         }
         double centre = 0.0;
         const std::optional<double> top = DesignElevation(alignment.profile, radii, s.station);
@@ -353,8 +368,7 @@ YLandXmlImport::Result YLandXmlImport::Prepare(const QString& path, const YLxAli
         }
         plan.sections.push_back({text, s.station, areas.cut, areas.fill, centre});
     }
-    plan.name = alignment.name;
-    return {Status::Done};
+    return true;
 }
 
 bool YLandXmlImport::Write(const Plan& plan) {

@@ -71,8 +71,9 @@ class YLandXmlImport {
     // The ground and design lines of an alignment by the options, else by their names: a
     // DesignCrossSectSurf or a name with "design", "proposed", "finish", "FG", "设计" is the
     // design; a name with "ground", "existing", "natural", "EG", "OG", "地面", "原地" the
-    // ground (the design words win, so "Finished Ground" and "设计地面" are design). With two
-    // lines of which one is known the other is the other one. Empty where it stays open.
+    // ground (the design words win, so "Finished Ground" and "设计地面" are design). A line the
+    // options name is no candidate for the other role. With two lines of which one is known the
+    // other is the other one. Empty where it stays open.
     struct Roles {
         QString ground;
         QString design;
@@ -100,6 +101,11 @@ class YLandXmlImport {
                                const QString& name);
     [[nodiscard]] Result Prepare(const QString& path, const YLxAlignment& alignment,
                                  const YLandXmlOptions& options, Plan& plan);
+    // The parts of Prepare that refuse at a line of the file: false after the message.
+    [[nodiscard]] bool PlanBreaks(const QString& path, const YLxAlignment& alignment, Plan& plan);
+    [[nodiscard]] bool PlanRows(const QString& path, const YLxAlignment& alignment,
+                                const Roles& roles, Plan& plan);
+    bool Bad(const QString& path, int line, const QString& reason);
     [[nodiscard]] bool Write(const Plan& plan);
     [[nodiscard]] bool WriteProject(const Plan& plan);
     [[nodiscard]] bool ClearResults(bool allSegments);
