@@ -8,7 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(fuzz_earthwork_file fuzz_table_text fuzz_station_text fuzz_xlsx_template)
+targets=(fuzz_earthwork_file fuzz_table_text fuzz_station_text fuzz_xlsx_template
+    fuzz_ravel_files fuzz_land_xml)
 if [ "${1:-}" = "--seconds" ]; then
     seconds="${2:?seconds per target}"
 else

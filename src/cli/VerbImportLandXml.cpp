@@ -1,7 +1,7 @@
 #include "cli/YCliArgs.h"
 #include "cli/YCliInputProject.h"
 #include "cli/YCliVerb.h"
-#include "core/import/YLandXmlImport.h"
+#include "core/import/YDocImport.h"
 #include "core/platform/YUserIO.h"
 
 #include <QFileInfo>
@@ -31,7 +31,7 @@ int Run(YCliContext& c) {
         return 1;
     }
     const QString file = QFileInfo(a.Positional()[1]).absoluteFilePath();
-    const YLandXmlImport::Result result = YLandXmlImport(project.Db(), *c.io).Import(file, options);
+    const YLandXmlImport::Result result = YDocImport::LandXml(project.Doc(), file, options);
     if (result.status == YLandXmlImport::Status::CannotOpen) {
         c.io->Error(QStringLiteral("无法打开文件%1").arg(file));
     }

@@ -76,6 +76,10 @@ struct CDalvexDoc::Sets {
         return {&zzmj, &lc, &tsxs, &tshl, &gzw,    &qtk,  &qitk,
                 &tdp,  &dp, &gch,  &tsjs, &zjtsjs, &tjtsj};
     }
+    std::vector<YRecordset*> All() {
+        return {&zzmj, &lc,     &tsxs,  &tshl, &gzw,    &qtk,  &qitk, &tdp,   &dp,     &gch,
+                &tsjs, &zjtsjs, &tjtsj, &dl,   &tsjsEx, &tjEx, &sqx,  &prjfd, &nearPrj};
+    }
     // The per-segment tables re-read when the current segment changes.
     std::vector<YRecordset*> PerSegment() {
         return {&tdp, &dp, &gch, &tsjs, &zjtsjs, &tjtsj, &tsjsEx, &tjEx};
@@ -435,6 +439,14 @@ bool CDalvexDoc::SwitchSegment(int n) {
         UpdateAllViews(1);
     }
     return bFound;
+}
+
+void CDalvexDoc::RequeryAllSets() {
+    for (YRecordset* set : m_pSets->All()) {
+        if (set->IsOpen()) {
+            (void)set->Requery();
+        }
+    }
 }
 
 void CDalvexDoc::RequeryResultSets() {

@@ -105,6 +105,9 @@ class CDalvexDoc : public QObject {
     // Re-reads name, GUID and station label from [项目] after an import rewrote them, and
     // rebuilds the numbering.
     void ReloadProjectProperties();
+    // Re-reads every open record set, after statements outside them changed their tables (an
+    // import replacing the input, or a rolled-back transaction their caches saw).
+    void RequeryAllSets();
 
     // A stored neighbour path relative to the project's folder (backslashes or slashes) made
     // absolute and canonical; an absolute stored path is returned unchanged.

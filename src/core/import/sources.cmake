@@ -11,7 +11,7 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YRavelProjectFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YRavelComponents.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YRavelImport.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/YDocRavelImport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDocImport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCrossSectionArea.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YLandXmlReader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YLandXmlImport.cpp

@@ -11,6 +11,7 @@
 #include "core/db/YZjTsjsSet.h"
 #include "core/db/YZzmjSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/import/YDocImport.h"
 #include "core/model/YClassFilter.h"
 #include "gui/app/CDalvexApp.h"
 #include "gui/app/CMainFrame.h"
@@ -28,6 +29,7 @@
 #include "gui/dialogs/YTshlDlg.h"
 #include "gui/dialogs/YTsxsDlg.h"
 #include "gui/dialogs/YZzmjDlg.h"
+#include "gui/widgets/YFileChooser.h"
 
 YDocCommands::YDocCommands(CDalvexApp& app) : m_app(app) {}
 
@@ -61,6 +63,7 @@ void YDocCommands::Register(CMainFrame& frame) {
     for (int id = YCmd::ReadTfFirst; id <= YCmd::ReadTfLast; ++id) {
         frame.SetCommand(id, {[this, id] { ReadEarthworkFile(id); }, open, {}});
     }
+    frame.SetCommand(YCmd::ReadRavelProject, {[this] { ReadRavelProject(); }, open, {}});
     RegisterClassFilter(frame);
 }
 
@@ -193,4 +196,19 @@ void YDocCommands::ReadEarthworkFile(int nCommandId) {
     }
     (void)YReadTfDlg::ImportFile(*doc, m_app.FileChooser(), format, YTfImport::Scope::Project,
                                  m_app.MainFrame());
+}
+
+void YDocCommands::ReadRavelProject() {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr) {
+        return;
+    }
+    const QString path = m_app.FileChooser().OpenFileName(
+        m_app.MainFrame(),
+        QStringLiteral("Ravel道路辅助设计系统项目文件(*.Prj)|*.Prj|所有文件(*.*)|*.*|"));
+    if (path.isEmpty()) {
+        return;
+    }
+    (void)YDocImport::RavelProject(*doc, path); // what went wrong was said
+    doc->UpdateAllViews();
 }

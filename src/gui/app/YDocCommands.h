@@ -24,6 +24,8 @@ class YDocCommands : public QObject {
     // "开始调配": builds the model of the current segment from its results.
     void StartAllocation();
     void ReadEarthworkFile(int nCommandId);
+    // "读入Ravel道路项目": asks for a road-design project file and fills the project from it.
+    void ReadRavelProject();
 
   private:
     CDalvexDoc* Active() const;
