@@ -10,40 +10,26 @@
 #include "support/YRecordingUserIO.h"
 
 #include <QStringEncoder>
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <type_traits>
 
 namespace {
 
-const char* const kTableOrder[] = {"借方比例",
-                                   "借方填方比例",
-                                   "借方填方比例厚度",
-                                   "借方土方优先",
-                                   "借方土方优先厚度",
-                                   "借方土石齐用",
-                                   "借方土石齐用厚度",
-                                   "借方挖方比例厚度",
-                                   "就地弃除不可利用方",
-                                   "就地弃方",
-                                   "就地取土",
-                                   "跨项目填方比例",
-                                   "跨项目填方比例厚度",
-                                   "跨项目土方优先",
-                                   "跨项目土方优先厚度",
-                                   "跨项目土石齐用",
-                                   "跨项目土石齐用厚度",
-                                   "跨项目挖方比例",
-                                   "跨项目挖方比例厚度",
-                                   "弃除不可利用方",
-                                   "弃方",
-                                   "远运利用填方比例",
-                                   "远运利用填方比例厚度",
-                                   "远运利用土方优先",
-                                   "远运利用土方优先厚度",
-                                   "远运利用土石齐用",
-                                   "远运利用土石齐用厚度",
-                                   "远运利用挖方比例",
-                                   "远运利用挖方比例厚度"};
+// The strategies' rule names in the order of the strategy table.
+const QStringList kTableOrder = QStringLiteral("借方比例|借方填方比例|借方填方比例厚度|"
+                                               "借方土方优先|借方土方优先厚度|借方土石齐用|"
+                                               "借方土石齐用厚度|借方挖方比例厚度|"
+                                               "就地弃除不可利用方|就地弃方|就地取土|"
+                                               "跨项目填方比例|跨项目填方比例厚度|跨项目土方优先|"
+                                               "跨项目土方优先厚度|跨项目土石齐用|"
+                                               "跨项目土石齐用厚度|跨项目挖方比例|"
+                                               "跨项目挖方比例厚度|弃除不可利用方|弃方|"
+                                               "远运利用填方比例|远运利用填方比例厚度|"
+                                               "远运利用土方优先|远运利用土方优先厚度|"
+                                               "远运利用土石齐用|远运利用土石齐用厚度|"
+                                               "远运利用挖方比例|远运利用挖方比例厚度")
+                                    .split(u'|');
 
 TEST(DPRegistry, TwentyNineInGbkOrder) {
     const auto& records = YDPStrategyRegistry::Records();
@@ -51,7 +37,7 @@ TEST(DPRegistry, TwentyNineInGbkOrder) {
     QStringEncoder gbk("GBK");
     ASSERT_TRUE(gbk.isValid());
     for (size_t i = 0; i < records.size(); ++i) {
-        EXPECT_EQ(records[i]->name, QString::fromUtf8(kTableOrder[i])) << i;
+        EXPECT_EQ(records[i]->name, kTableOrder[qsizetype(i)]) << i;
         EXPECT_EQ(records[i]->schema, 1u);
         EXPECT_EQ(records[i]->base, &YDPCalTool::BaseRecord());
         if (i > 0) {

@@ -18,7 +18,8 @@ using namespace dalvex::test;
 
 namespace {
 
-// One summary row of [过程].
+// One summary row of [过程]: step, taken from (station range), put to, compacted soil and
+// rock (m³), their haul distances (m), pit number.
 struct Gch {
     int gcid = 1;
     double takeS = 0, takeE = 0, putS = 0, putE = 0;
@@ -197,22 +198,8 @@ TEST_F(ReportTablesTest, NoSummariesNoCalculationTable) {
 
 TEST_F(ReportTablesTest, HaulRowsSplitByMethodLimitsAndShare) {
     Line(3);
-    AddGch({.gcid = 1,
-            .takeS = 0,
-            .takeE = 20,
-            .putS = 40,
-            .putE = 60,
-            .soil = 1000,
-            .soilDist = 150});
-    AddGch({.gcid = 2,
-            .takeS = 0,
-            .takeE = 20,
-            .putS = 20,
-            .putE = 40,
-            .soil = 200,
-            .rock = 50,
-            .soilDist = 149.9,
-            .rockDist = 600});
+    AddGch({1, 0, 20, 40, 60, 1000, 0, 150});
+    AddGch({2, 0, 20, 20, 40, 200, 50, 149.9, 600});
     YHaulTable table(Doc());
     ASSERT_TRUE(table.Prepare());
     YHaulTableOptions opt;
@@ -247,13 +234,7 @@ TEST_F(ReportTablesTest, ThirtyThreeEntriesMakeTwoPagesAndKilometreGroupsRoundUp
     for (int i = 0; i < 33; ++i) {
         // 32 entries in kilometre 0 ending at 900 m, then one at 1500 m.
         const double put = i < 32 ? 10.0 * i : 1500.0;
-        AddGch({.gcid = i + 1,
-                .takeS = 0,
-                .takeE = 5,
-                .putS = put,
-                .putE = i < 32 ? 900.0 : 1600.0,
-                .soil = 1,
-                .soilDist = 10});
+        AddGch({i + 1, 0, 5, put, i < 32 ? 900.0 : 1600.0, 1, 0, 10});
     }
     YHaulTable table(Doc());
     ASSERT_TRUE(table.Prepare());
@@ -273,9 +254,8 @@ TEST_F(ReportTablesTest, ThirtyThreeEntriesMakeTwoPagesAndKilometreGroupsRoundUp
 
 TEST_F(ReportTablesTest, AGroupAfterALongHaulStartsAtItsOwnEntryNeverBackwards) {
     Line(3);
-    AddGch({.gcid = 1, .takeS = 0, .takeE = 5, .putS = 0, .putE = 2500, .soil = 1, .soilDist = 9});
-    AddGch(
-        {.gcid = 2, .takeS = 0, .takeE = 5, .putS = 1200, .putE = 1300, .soil = 1, .soilDist = 9});
+    AddGch({1, 0, 5, 0, 2500, 1, 0, 9});
+    AddGch({2, 0, 5, 1200, 1300, 1, 0, 9});
     YHaulTable table(Doc());
     ASSERT_TRUE(table.Prepare());
     ASSERT_TRUE(table.Output(YHaulTableOptions(), Out()));
@@ -293,21 +273,9 @@ TEST_F(ReportTablesTest, HaulTableNeedsAFinishedAllocation) {
 
 TEST_F(ReportTablesTest, RowKindsStandForTheStretchOnThisRoad) {
     Line(3);
-    AddGch({.gcid = 3,
-            .takeS = 500,
-            .takeE = 500,
-            .putS = 20,
-            .putE = 40,
-            .soil = 5,
-            .pit = 1}); // borrow
-    AddGch({.gcid = 4,
-            .takeS = 0,
-            .takeE = 20,
-            .putS = 700,
-            .putE = 700,
-            .soil = 5,
-            .pit = -1});                                                               // waste
-    AddGch({.gcid = -1, .takeS = 40, .takeE = 60, .putS = 40, .putE = 60, .soil = 5}); // local
+    AddGch({3, 500, 500, 20, 40, 5, 0, 0, 0, 1}); // borrow
+    AddGch({4, 0, 20, 700, 700, 5, 0, 0, 0, -1}); // waste
+    AddGch({-1, 40, 60, 40, 60, 5});              // local
     YHaulTable table(Doc());
     ASSERT_TRUE(table.Prepare());
     ASSERT_EQ(table.Entries().size(), 3u);
@@ -329,33 +297,12 @@ TEST_F(ReportTablesTest, PitsInRoadOrderNumberedByReadingOrderEachWithItsOwnTran
     m_project->AddBorrowPit(9000, 9000, 9000, {0, 100, 0, 0, 0, 0}, 1000, 0, 70);
     m_project->AddWastePit(800, 800, 800, 1000, 80);
     // Both pits at K10+000 get their own transfers, by the number in 坑.
-    AddGch({.gcid = 1,
-            .takeS = 10000,
-            .takeE = 10000,
-            .putS = 40,
-            .putE = 60,
-            .soil = 10,
-            .soilDist = 1000,
-            .pit = 2});
-    AddGch({.gcid = 2,
-            .takeS = 10000,
-            .takeE = 10000,
-            .putS = 20,
-            .putE = 40,
-            .soil = 20,
-            .soilDist = 500,
-            .pit = 1});
-    AddGch({.gcid = 3,
-            .takeS = 9000,
-            .takeE = 9000,
-            .putS = 0,
-            .putE = 20,
-            .rock = 3,
-            .rockDist = 100,
-            .pit = 3});
-    AddGch({.gcid = 4, .takeS = 0, .takeE = 20, .putS = 800, .putE = 800, .soil = 7, .pit = -1});
+    AddGch({1, 10000, 10000, 40, 60, 10, 0, 1000, 0, 2});
+    AddGch({2, 10000, 10000, 20, 40, 20, 0, 500, 0, 1});
+    AddGch({3, 9000, 9000, 0, 20, 0, 3, 0, 100, 3});
+    AddGch({4, 0, 20, 800, 800, 7, 0, 0, 0, -1});
     // A cross-project summary's 坑 names a link, not a pit.
-    AddGch({.gcid = -3, .takeS = 20, .takeE = 40, .putS = 800, .putE = 800, .soil = 9, .pit = 1});
+    AddGch({-3, 20, 40, 800, 800, 9, 0, 0, 0, 1});
     COutQQk out(Doc());
     ASSERT_EQ(out.Borrow().size(), 3u);
     ASSERT_TRUE(out.Output(Out())) << m_io.Texts().join('|').toStdString();
@@ -391,7 +338,7 @@ TEST_F(ReportTablesTest, PitTableSaysWhyItWritesNothing) {
     EXPECT_EQ(m_io.Texts(),
               QStringList{QStringLiteral("没有经过取土坑或弃土坑的调配，取土弃土场表没有内容。")});
 
-    AddGch({.gcid = 1, .takeS = 0, .takeE = 20, .putS = 800, .putE = 800, .soil = 7, .pit = -1});
+    AddGch({1, 0, 20, 800, 800, 7, 0, 0, 0, -1});
     m_io.Clear();
     YConf::Instance().SetTemplatePath(YConf::PitTable, QString());
     EXPECT_FALSE(COutQQk(Doc()).Output(Out()));
@@ -415,13 +362,7 @@ TEST_F(ReportTablesTest, PitPagesHoldTwentyEightRows) {
     Line(3);
     m_project->AddWastePit(800, 800, 800, 1000);
     for (int i = 0; i < 27; ++i) { // one pit row + 27 entries = exactly one full page
-        AddGch({.gcid = i + 1,
-                .takeS = double(i),
-                .takeE = i + 1.0,
-                .putS = 800,
-                .putE = 800,
-                .soil = 1,
-                .pit = -1});
+        AddGch({i + 1, double(i), i + 1.0, 800, 800, 1, 0, 0, 0, -1});
     }
     ASSERT_TRUE(COutQQk(Doc()).Output(Out()));
     YXlsxBook& b = Read(Out());
