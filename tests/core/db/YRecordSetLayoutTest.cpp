@@ -283,20 +283,13 @@ TEST_F(MemberFixture, OldStatisticsRowsUsePinyinColumns) {
 
 TEST_F(MemberFixture, ExtensionRows) {
     Make(6, "统计扩展");
-    InsertDistinctRow(db, QStringLiteral("土方调配扩展记录"));
     YTjExSet ex(db);
     ASSERT_TRUE(ex.Open());
     EXPECT_DOUBLE_EQ(ex.m_borrow.dRockLoose, At("借石量松"));
     Classes(ex.m_waste.dLoose, QStringLiteral("弃松%1"));
     Classes(ex.m_in.d, QStringLiteral("调入%1"));
 
-    values = {};
-    QSqlQuery q(db.Connection());
-    ASSERT_TRUE(q.exec(QStringLiteral("SELECT * FROM [土方调配扩展记录]")));
-    ASSERT_TRUE(q.next());
-    for (int i = 0; i < q.record().count(); ++i) {
-        values[q.record().fieldName(i)] = q.value(i);
-    }
+    values = InsertDistinctRow(db, QStringLiteral("土方调配扩展记录"));
     YTsjsExSet tex(db);
     ASSERT_TRUE(tex.Open());
     EXPECT_DOUBLE_EQ(tex.m_dFillTotalL, At("填方总量松"));

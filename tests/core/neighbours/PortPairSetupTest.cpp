@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -34,7 +35,12 @@ struct PortRow {
     double sta, staNear, dist;
     QString name, path, guid;
     int nearSeg;
+    bool operator==(const PortRow&) const = default;
 };
+void PrintTo(const PortRow& r, std::ostream* os) {
+    *os << r.no << ' ' << r.sta << ' ' << r.staNear << ' ' << r.dist << ' ' << r.name.toStdString()
+        << ' ' << r.path.toStdString() << ' ' << r.guid.toStdString() << ' ' << r.nearSeg;
+}
 
 std::vector<PortRow> Rows(CDalvexDoc& doc) {
     QSqlQuery q(doc.GetDatabase().Connection());
@@ -84,26 +90,13 @@ TEST_F(PortPairSetupTest, MirrorRule) {
     ASSERT_TRUE(ports);
     EXPECT_EQ(ports->nExit, 0);
     EXPECT_EQ(ports->nEntry, 0);
-    const auto ra = Rows(*a);
-    const auto rb = Rows(*b);
-    ASSERT_EQ(ra.size(), 1u);
-    ASSERT_EQ(rb.size(), 1u);
-    EXPECT_EQ(ra[0].no, 1);
-    EXPECT_EQ(rb[0].no, 1);
-    EXPECT_EQ(ra[0].sta, 60.0);
-    EXPECT_EQ(ra[0].staNear, 0.0);
-    EXPECT_EQ(rb[0].sta, 0.0);
-    EXPECT_EQ(rb[0].staNear, 60.0);
-    EXPECT_EQ(ra[0].dist, 12.5);
-    EXPECT_EQ(rb[0].dist, 12.5);
-    EXPECT_EQ(ra[0].name, QStringLiteral("乙线"));
-    EXPECT_EQ(rb[0].name, QStringLiteral("甲线"));
-    EXPECT_EQ(ra[0].path, QStringLiteral("sub/b.dvx")); // relative to the other's folder
-    EXPECT_EQ(rb[0].path, QStringLiteral("../a.dvx"));
-    EXPECT_EQ(ra[0].guid, kGuidB);
-    EXPECT_EQ(rb[0].guid, kGuidA);
-    EXPECT_EQ(ra[0].nearSeg, b->GetCurrentSegment());
-    EXPECT_EQ(rb[0].nearSeg, a->GetCurrentSegment());
+    // Mirrored rows; each names the other project by a path relative to its own folder.
+    EXPECT_EQ(Rows(*a), (std::vector<PortRow>{{1, 60.0, 0.0, 12.5, QStringLiteral("乙线"),
+                                               QStringLiteral("sub/b.dvx"), kGuidB,
+                                               b->GetCurrentSegment()}}));
+    EXPECT_EQ(Rows(*b),
+              (std::vector<PortRow>{{1, 0.0, 60.0, 12.5, QStringLiteral("甲线"),
+                                     QStringLiteral("../a.dvx"), kGuidA, a->GetCurrentSegment()}}));
     ASSERT_EQ(a->Model().m_arrNearPrj.size(), 1u);
     EXPECT_EQ(a->Model().m_arrNearPrj[0].m_strGuid, kGuidB);
     EXPECT_EQ(YPortPairSetup::FindMirror(*a, a->Model().m_arrNearPrj[0], *b), 0);

@@ -98,23 +98,15 @@ TEST_F(HistoryTest, UndoThenRedoRestoresTablePitsAndItemsExactly) {
     }
 
     ASSERT_TRUE(YHistory::Redo(Doc(), 1, 5));
-    const State redone = Snapshot();
-    EXPECT_EQ(redone.mid, s5.mid);
-    EXPECT_EQ(redone.pits, s5.pits);
-    EXPECT_EQ(redone.items, s5.items);
-}
-
-TEST_F(HistoryTest, UndoOfTheLastStepThenRedoOfItIsExact) {
-    RecordFiveSteps();
-    const State s5 = Snapshot();
+    // The last step undone and redone again and again drifts by no bit either.
     for (int round = 0; round < 3; ++round) {
+        const State redone = Snapshot();
+        EXPECT_EQ(redone.mid, s5.mid);
+        EXPECT_EQ(redone.pits, s5.pits);
+        EXPECT_EQ(redone.items, s5.items);
         ASSERT_TRUE(YHistory::Undo(Doc(), 5, 5));
         ASSERT_TRUE(YHistory::Redo(Doc(), 5, 5));
     }
-    const State after = Snapshot();
-    EXPECT_EQ(after.mid, s5.mid);
-    EXPECT_EQ(after.pits, s5.pits);
-    EXPECT_EQ(after.items, s5.items);
 }
 
 TEST_F(HistoryTest, NotificationsPerProcessAndPerStep) {
