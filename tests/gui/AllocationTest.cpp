@@ -160,11 +160,18 @@ class AllocationTest : public ::testing::Test {
         EXPECT_NE(frame->ActiveView(), view);
         return frame->ActiveView();
     }
-    // The next port dialog makes a pair from the end of this road to the start of the next.
-    static void AnswerNewPort() {
-        OnNextModal([](QWidget* w) {
+    // The next port dialog makes a pair from the end of this road to the start of the next;
+    // its title and the number of ports it offers go where asked.
+    static void AnswerNewPort(QString* title = nullptr, int* offered = nullptr) {
+        OnNextModal([title, offered](QWidget* w) {
             auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
             ASSERT_NE(dlg, nullptr);
+            if (title != nullptr) {
+                *title = dlg->windowTitle();
+            }
+            if (offered != nullptr) {
+                *offered = dlg->PortCombo()->count();
+            }
             dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
             dlg->DistEdit()->setText(QStringLiteral("50"));
             dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
@@ -381,57 +388,6 @@ TEST_F(AllocationTest, ProcessPaneRowsMoveTheHistory) {
     EXPECT_EQ(GcModel().index(2, 1).data().toString(), QStringLiteral("K0+080.000~K0+100.000"));
 }
 
-TEST_F(AllocationTest, CrossProjectHaulGoesThroughThePortDialog) {
-    CDalvexView* other = OpenNext();
-    ASSERT_NE(other, nullptr);
-    CDalvexDoc& b = other->Document();
-    g_nDPRule = DPR_SOIL_FIRST;
-    frame->Action(YCmd::ToolDP)->trigger();
-
-    // Cancelling the dialog allocates nothing.
-    PickIn(Doc(), {10, 0.5});
-    ASSERT_EQ(Tool()->PendingSource(), &Doc());
-    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    PickIn(b, {30, -0.5});
-    EXPECT_EQ(GcModel().rowCount(), 1);
-    EXPECT_EQ(Tool()->PendingSource(), nullptr);
-
-    // A new pair of ports from the end of this road to the start of the next.
-    PickIn(Doc(), {10, 0.5});
-    QString title;
-    int offered = -1;
-    OnNextModal([&](QWidget* w) {
-        auto* dlg = qobject_cast<YDCDRSetDlg*>(w);
-        ASSERT_NE(dlg, nullptr);
-        title = dlg->windowTitle();
-        offered = dlg->PortCombo()->count();
-        dlg->ExitEdit()->setText(QStringLiteral("K0+240.000"));
-        dlg->DistEdit()->setText(QStringLiteral("50"));
-        dlg->EntryEdit()->setText(QStringLiteral("K0+000.000"));
-        dlg->accept();
-    });
-    PickIn(b, {30, -0.5});
-    EXPECT_EQ(title, QStringLiteral("跨项目调配设置"));
-    EXPECT_EQ(offered, 1) << "only 新建调出调入口 before the first pair";
-    ASSERT_EQ(Doc().Model().m_arrNearPrj.size(), 1u);
-    ASSERT_EQ(b.Model().m_arrNearPrj.size(), 1u);
-    EXPECT_EQ(Doc().Model().m_arrNearPrj[0].m_nNo, 1);
-    EXPECT_EQ(b.Model().m_arrNearPrj[0].m_nNo, 1);
-
-    const std::vector<YProcessEntry> out = YProcessList::Build(Doc());
-    const std::vector<YProcessEntry> in = YProcessList::Build(b);
-    ASSERT_EQ(out.size(), 1u);
-    ASSERT_EQ(in.size(), 1u);
-    EXPECT_EQ(out[0].nKind, DpKind::Out);
-    EXPECT_EQ(in[0].nKind, DpKind::In);
-    EXPECT_NEAR(out[0].dSoil, in[0].dSoil, 1e-9);
-    // The panes follow the active project (the next one): its step as its log has it.
-    ASSERT_EQ(GcModel().rowCount(), 2);
-    EXPECT_EQ(GcModel().index(1, 0).data().toString(), in[0].Label());
-    EXPECT_TRUE(in[0].Label().contains(QStringLiteral("调入")));
-    EXPECT_EQ(GcModel().index(1, 5).data().toString(), QString::asprintf("%.3lf", in[0].dDistance));
-}
-
 // The pane 相邻项目 with two open projects: switching by double click, a new pair of ports
 // through it while a source is picked (its tab comes to the front and gives it back), and the
 // ports it then offers for the next haul.
@@ -508,8 +464,9 @@ TEST_F(AllocationTest, NeighboursPaneSwitchesProjectsAndChoosesPorts) {
 }
 
 // With the windows tiled, a pick goes straight into the other project's window: the click that
-// brings it forward lands where it was aimed.
-TEST_F(AllocationTest, APickInATiledWindowThatIsNotActiveLandsWhereAimed) {
+// brings it forward lands where it was aimed. The haul goes through the port dialog: cancelled,
+// nothing is allocated; accepted, a pair of ports is made and both logs get their half.
+TEST_F(AllocationTest, ACrossProjectPickInATiledWindowLandsWhereAimed) {
     CDalvexView* viewB = OpenNext();
     ASSERT_NE(viewB, nullptr);
     CDalvexDoc& b = viewB->Document();
@@ -517,21 +474,46 @@ TEST_F(AllocationTest, APickInATiledWindowThatIsNotActiveLandsWhereAimed) {
     Settle();
     g_nDPRule = DPR_SOIL_FIRST;
     frame->Action(YCmd::ToolDP)->trigger();
-    AnswerNewPort();
+    const auto pick = [&](CDalvexView* v, QPointF w) {
+        ClickOn(v->viewport(), v->Uint().ToDevice(w));
+        Settle();
+    };
     // A's window is not active: the source is picked in it directly, then the fill in B's.
     ASSERT_NE(frame->ActiveView(), view);
-    const QPoint source = view->Uint().ToDevice({10, 0.5});
-    ClickOn(view->viewport(), source);
-    Settle();
+    pick(view, {10, 0.5});
     ASSERT_EQ(Tool()->PendingSource(), &Doc());
-    const QPoint dest = viewB->Uint().ToDevice({30, -0.5});
-    ClickOn(viewB->viewport(), dest);
-    Settle();
-    ASSERT_EQ(YProcessList::Build(b).size(), 1u);
-    const YProcessEntry in = YProcessList::Build(b).front();
-    EXPECT_EQ(in.nKind, DpKind::In);
-    EXPECT_EQ(in.staDstStart.Value(), 20.0) << "the fill run under the click";
-    EXPECT_EQ(YProcessList::Build(Doc()).front().staSrcStart.Value(), 0.0);
+    OnNextModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    pick(viewB, {30, -0.5});
+    EXPECT_EQ(GcModel().rowCount(), 1);
+    EXPECT_EQ(Tool()->PendingSource(), nullptr);
+
+    ASSERT_NE(frame->ActiveView(), view);
+    pick(view, {10, 0.5});
+    ASSERT_EQ(Tool()->PendingSource(), &Doc());
+    QString title;
+    int offered = -1;
+    AnswerNewPort(&title, &offered);
+    pick(viewB, {30, -0.5});
+    EXPECT_EQ(title, QStringLiteral("跨项目调配设置"));
+    EXPECT_EQ(offered, 1) << "only 新建调出调入口 before the first pair";
+    ASSERT_EQ(Doc().Model().m_arrNearPrj.size(), 1u);
+    ASSERT_EQ(b.Model().m_arrNearPrj.size(), 1u);
+    EXPECT_EQ(Doc().Model().m_arrNearPrj[0].m_nNo, 1);
+    EXPECT_EQ(b.Model().m_arrNearPrj[0].m_nNo, 1);
+    const std::vector<YProcessEntry> out = YProcessList::Build(Doc());
+    const std::vector<YProcessEntry> in = YProcessList::Build(b);
+    ASSERT_EQ(out.size(), 1u);
+    ASSERT_EQ(in.size(), 1u);
+    EXPECT_EQ(out[0].nKind, DpKind::Out);
+    EXPECT_EQ(in[0].nKind, DpKind::In);
+    EXPECT_NEAR(out[0].dSoil, in[0].dSoil, 1e-9);
+    EXPECT_EQ(in[0].staDstStart.Value(), 20.0) << "the fill run under the click";
+    EXPECT_EQ(out[0].staSrcStart.Value(), 0.0);
+    // The panes follow the active project (the next one): its step as its log has it.
+    ASSERT_EQ(GcModel().rowCount(), 2);
+    EXPECT_EQ(GcModel().index(1, 0).data().toString(), in[0].Label());
+    EXPECT_TRUE(in[0].Label().contains(QStringLiteral("调入")));
+    EXPECT_EQ(GcModel().index(1, 5).data().toString(), QString::asprintf("%.3lf", in[0].dDistance));
 }
 
 TEST_F(AllocationTest, AutoAllocationLeavesTheSegmentUnfinishedForHandWork) {

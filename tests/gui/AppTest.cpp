@@ -8,6 +8,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/widgets/YFileChooser.h"
+#include "support/ProjectFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -209,11 +210,8 @@ TEST(App, CommandLineFileOpensAtStartUp) {
     AppHarness h;
     const QString path = h.Dir().Path(QStringLiteral("c.dvx"));
     {
-        AppHarness maker;
-        ASSERT_TRUE(maker.Start());
-        maker.Chooser().answers << path;
-        maker.App().MainFrame()->Action(YCmd::FileNew)->trigger();
-        Settle();
+        YRecordingUserIO io;
+        TestProject project(path, io);
     }
     ASSERT_TRUE(h.Start({path}));
     ASSERT_NE(h.App().MainFrame()->ActiveDocument(), nullptr);

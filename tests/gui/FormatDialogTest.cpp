@@ -23,14 +23,10 @@ struct Formats : ::testing::Test {
     void SetUp() override { YProfile::UseFile(dir.Path(QStringLiteral("profile.ini"))); }
 
     static void Define(int slot, const QString& name, int stationCol = 1) {
-        TfFormat f;
-        f.m_strName = name;
-        f.m_strSuffix = QStringLiteral("txt");
-        f.m_nStationCol = stationCol;
-        YProfile::Instance().WriteString(TfFormat::Section(slot), QString(), name);
-        YProfile::Instance().WriteString(TfFormat::Section(slot), QStringLiteral("后缀"),
-                                         f.m_strSuffix);
-        YProfile::Instance().WriteInt(TfFormat::Section(slot), QStringLiteral("桩号"), stationCol);
+        YProfile& profile = YProfile::Instance();
+        profile.WriteString(TfFormat::Section(slot), QString(), name);
+        profile.WriteString(TfFormat::Section(slot), QStringLiteral("后缀"), QStringLiteral("txt"));
+        profile.WriteInt(TfFormat::Section(slot), QStringLiteral("桩号"), stationCol);
     }
 
     static void Type(YPropertyGrid& grid, int id, const QString& text) {
