@@ -10,6 +10,8 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VerbHistory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbAllocate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbAuto.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbOptimize.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbCost.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliAllocSession.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliArgs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YCliInputProject.cpp

@@ -16,4 +16,6 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDPStrategyRegistry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPRangeSelect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPAutoAllocator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPCostModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YDPOptimizer.cpp
 )
