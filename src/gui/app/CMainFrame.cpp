@@ -53,6 +53,8 @@ const CommandDef Commands[] = {
     {YCmd::ReadTfFirst, "读入土方数据", "", "", false},
     {YCmd::ReadRavelProject, "读入Ravel道路项目\tCtrl+R", "从Ravel道路项目中提相关数据", "Ctrl+R",
      false},
+    {YCmd::ReadLandXml, "读入LandXML文件...", "从LandXML文件中读入一条线路的断面、断链和纵断面", "",
+     false},
     {YCmd::FilePrintSetup, "打印设置(&R)...", "改变打印机及打印选项", "", false},
     {YCmd::AppExit, "退出(&X)", "退出程序", "", false},
     {YCmd::EditUndo, "撤消\tCtrl+U", "撤消上一步调配", "Ctrl+U", false},
@@ -361,8 +363,8 @@ void CMainFrame::UpdateMenus(bool bProject) {
     } else {
         AddMenu(bar, QStringLiteral("文件(&F)"),
                 {YCmd::ProductMarker, YCmd::FileNew, YCmd::FileOpen, YCmd::FileClose,
-                 YCmd::FileSaveAs, MenuSep, MenuFormats, YCmd::ReadRavelProject, MenuSep,
-                 YCmd::FilePrintSetup, MenuSep, MenuRecent, MenuSep, YCmd::AppExit});
+                 YCmd::FileSaveAs, MenuSep, MenuFormats, YCmd::ReadRavelProject, YCmd::ReadLandXml,
+                 MenuSep, YCmd::FilePrintSetup, MenuSep, MenuRecent, MenuSep, YCmd::AppExit});
         AddMenu(bar, QStringLiteral("编辑(&E)"), {YCmd::EditUndo, YCmd::EditRedo});
         AddMenu(bar, QStringLiteral("查看(&V)"),
                 {YCmd::ViewToolBar, YCmd::ViewStatusBar, MenuSep, YCmd::PaneSettings,

@@ -31,6 +31,7 @@ constexpr int IndicatorArea = 59144;
 constexpr int ReadTfFirst = 33000;
 constexpr int ReadTfLast = 33009;
 constexpr int ReadRavelProject = 32805;
+constexpr int ReadLandXml = 32806;
 
 // Data entry.
 constexpr int EditZzmj = 32778;

@@ -18,6 +18,7 @@
 #include "gui/app/YCommandIds.h"
 #include "gui/diagram/CDalvexView.h"
 #include "gui/dialogs/YGzwDlg.h"
+#include "gui/dialogs/YLandXmlDlg.h"
 #include "gui/dialogs/YLcDlg.h"
 #include "gui/dialogs/YPreprocessDlg.h"
 #include "gui/dialogs/YPrjFDDlg.h"
@@ -64,6 +65,7 @@ void YDocCommands::Register(CMainFrame& frame) {
         frame.SetCommand(id, {[this, id] { ReadEarthworkFile(id); }, open, {}});
     }
     frame.SetCommand(YCmd::ReadRavelProject, {[this] { ReadRavelProject(); }, open, {}});
+    frame.SetCommand(YCmd::ReadLandXml, {[this] { ReadLandXml(); }, open, {}});
     RegisterClassFilter(frame);
 }
 
@@ -210,5 +212,27 @@ void YDocCommands::ReadRavelProject() {
         return;
     }
     (void)YDocImport::RavelProject(*doc, path); // what went wrong was said
+    doc->UpdateAllViews();
+}
+
+void YDocCommands::ReadLandXml() {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr) {
+        return;
+    }
+    const QString path = m_app.FileChooser().OpenFileName(
+        m_app.MainFrame(), QStringLiteral("LandXML文件(*.xml)|*.xml|所有文件(*.*)|*.*|"));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::optional<YLandXmlChoices> choices = YLandXmlImport::Inspect(path, doc->UserIO());
+    if (!choices) {
+        return; // the file's fault was shown
+    }
+    YLandXmlDlg dialog(std::move(*choices), m_app.MainFrame());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    (void)YDocImport::LandXml(*doc, path, dialog.Options());
     doc->UpdateAllViews();
 }

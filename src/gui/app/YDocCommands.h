@@ -26,6 +26,8 @@ class YDocCommands : public QObject {
     void ReadEarthworkFile(int nCommandId);
     // "读入Ravel道路项目": asks for a road-design project file and fills the project from it.
     void ReadRavelProject();
+    // "读入LandXML文件": asks for the file, then for its alignment and lines, and imports them.
+    void ReadLandXml();
 
   private:
     CDalvexDoc* Active() const;
