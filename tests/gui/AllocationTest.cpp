@@ -24,14 +24,11 @@
 #include "support/ProjectFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QTest>
 #include <QUuid>
@@ -56,47 +53,15 @@ void MakeProject(const QString& path) {
     project.AddWastePit(100, 0, 600, 10000);
 }
 
-void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    QMouseEvent event(type, pt, target->mapToGlobal(pt), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// A left click as the view receives it (press and release at one point).
-void ClickOn(QWidget* target, QPoint pt) {
-    SendMouse(target, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(target, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
-}
-
-QStringList RowTexts(const QAbstractItemModel& m, int row) {
-    QStringList out;
-    for (int c = 0; c < m.columnCount(); ++c) {
-        out << m.index(row, c).data().toString();
-    }
-    return out;
-}
-
-QStringList Headers(const QAbstractItemModel& m) {
-    QStringList out;
-    for (int c = 0; c < m.columnCount(); ++c) {
-        out << m.headerData(c, Qt::Horizontal).toString();
-    }
-    return out;
-}
-
 class AllocationTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ResetDPSettings();
         path = h.Dir().Path(QStringLiteral("road.dvx"));
         MakeProject(path);
-        ASSERT_TRUE(h.Start({path}));
-        frame = h.App().MainFrame();
-        frame->resize(1000, 700);
-        frame->Action(YCmd::StartDP)->trigger();
-        Settle();
-        view = frame->ActiveView();
+        view = StartAllocating(h, path);
         ASSERT_NE(view, nullptr);
+        frame = h.App().MainFrame();
         ASSERT_GT(view->Document().GetSegmentCount(), 0);
         gc = frame->findChild<YDpGcView*>();
         tasks = frame->findChild<YDpTaskView*>();
@@ -108,13 +73,9 @@ class AllocationTest : public ::testing::Test {
     }
     CDalvexDoc& Doc() const { return view->Document(); }
     YDPTool* Tool() const { return dynamic_cast<YDPTool*>(YToolState::Current()); }
-    static void Send(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
-                     Qt::MouseButtons buttons) {
-        SendMouse(target, type, pt, button, buttons);
-    }
     void Click(QPoint pt) { ClickOn(view->viewport(), pt); }
     void Move(QPoint pt) {
-        Send(view->viewport(), QEvent::MouseMove, pt, Qt::NoButton, Qt::NoButton);
+        SendMouse(view->viewport(), QEvent::MouseMove, pt, Qt::NoButton, Qt::NoButton);
     }
     QPoint At(double x, double y) const { return view->Uint().ToDevice({x, y}); }
     // A click on the pit strip above the diagram where the pit with this tip id is drawn.
@@ -145,12 +106,7 @@ class AllocationTest : public ::testing::Test {
         ClickOn(v->viewport(), v->Uint().ToDevice(w));
         Settle(); // the panes follow at the next idle moment
     }
-    void ClickRow(int row) {
-        const QModelIndex index = gc->model()->index(row, 0);
-        gc->scrollTo(index);
-        QTest::mouseClick(gc->viewport(), Qt::LeftButton, {}, gc->visualRect(index).center());
-        Settle();
-    }
+    void ClickRow(int row) { dalvex::test::ClickRow(*gc, row); }
     // A second project "next.dvx" like the first, open and started; its view is active.
     CDalvexView* OpenNext() {
         MakeProject(h.Dir().Path(QStringLiteral("next.dvx")));
@@ -339,12 +295,14 @@ TEST_F(AllocationTest, RightClickDropsThePendingSourceAndKeepsTheTool) {
     frame->Action(YCmd::ToolDP)->trigger();
     Click(At(10, 0.5));
     ASSERT_NE(Tool()->PendingSource(), nullptr);
-    Send(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton, Qt::RightButton);
+    SendMouse(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton,
+              Qt::RightButton);
     ASSERT_NE(Tool(), nullptr);
     EXPECT_EQ(Tool()->PendingSource(), nullptr);
     EXPECT_EQ(Doc().GetSegment(0).m_nSel & YClass::LowBits, 0);
     // A second right click leaves the tool.
-    Send(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton, Qt::RightButton);
+    SendMouse(view->viewport(), QEvent::MouseButtonPress, At(10, 0.5), Qt::RightButton,
+              Qt::RightButton);
     EXPECT_EQ(Tool(), nullptr);
 }
 
@@ -560,13 +518,10 @@ TEST(SampleRoadByMouse, AllocatedUndoneRedoneAndFinished) {
     QProcess demo;
     demo.start(QStringLiteral(DALVEX_CLI_PATH), {QStringLiteral("demo"), dir});
     ASSERT_TRUE(demo.waitForFinished(60000) && demo.exitCode() == 0) << demo.readAll().data();
-    ASSERT_TRUE(h.Start({QDir(dir).filePath(QStringLiteral("demo.dvx"))}));
-    CMainFrame* frame = h.App().MainFrame();
-    frame->resize(1200, 800);
-    frame->Action(YCmd::StartDP)->trigger();
-    Settle();
-    CDalvexView* view = frame->ActiveView();
+    CDalvexView* view =
+        StartAllocating(h, QDir(dir).filePath(QStringLiteral("demo.dvx")), {1200, 800});
     ASSERT_NE(view, nullptr);
+    CMainFrame* frame = h.App().MainFrame();
     CDalvexDoc& doc = view->Document();
     frame->Action(YCmd::ToolDP)->trigger();
     const auto clickAt = [&](double sta, double y) {
@@ -632,15 +587,9 @@ TEST(SampleRoadByMouse, AllocatedUndoneRedoneAndFinished) {
     ASSERT_GT(rows, 5);
 
     // Back to the start and forward to the end through the pane's rows.
-    const auto clickRow = [&](int row) {
-        const QModelIndex index = gc->model()->index(row, 0);
-        gc->scrollTo(index);
-        QTest::mouseClick(gc->viewport(), Qt::LeftButton, {}, gc->visualRect(index).center());
-        Settle();
-    };
-    clickRow(0);
+    ClickRow(*gc, 0);
     EXPECT_FALSE(YTaskList::Build(doc.Segments()).empty());
-    clickRow(rows - 1);
+    ClickRow(*gc, rows - 1);
     EXPECT_TRUE(YTaskList::Build(doc.Segments()).empty());
 
     h.IO().Clear();
@@ -654,4 +603,5 @@ TEST(SampleRoadByMouse, AllocatedUndoneRedoneAndFinished) {
                   .toInt(),
               0)
         << "the finished log";
+    ResetDPSettings(); // the rule chosen last would greet the next test's settings pane
 }

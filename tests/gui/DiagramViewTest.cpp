@@ -13,8 +13,6 @@
 #include "support/ProjectFixture.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -33,13 +31,9 @@ class DiagramViewTest : public ::testing::Test {
             project.AddLine(0.0, 20.0, TestProject::Road(60)); // cut, fill, cut, … of 20 m
             project.AddBorrowPit(300, 0, 600, {100}, 5000, 0);
         }
-        ASSERT_TRUE(h.Start({path}));
-        frame = h.App().MainFrame();
-        frame->resize(1000, 700);
-        frame->Action(YCmd::StartDP)->trigger();
-        Settle();
-        view = frame->ActiveView();
+        view = StartAllocating(h, path);
         ASSERT_NE(view, nullptr);
+        frame = h.App().MainFrame();
         ASSERT_GT(view->Document().GetSegmentCount(), 0);
     }
     void TearDown() override {
@@ -48,16 +42,11 @@ class DiagramViewTest : public ::testing::Test {
     }
     void Use(int command) { frame->Action(command)->trigger(); }
     QWidget* Client() const { return view->viewport(); }
-    void Send(QEvent::Type type, QPoint pt, Qt::MouseButton button, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QMouseEvent event(type, pt, Client()->mapToGlobal(pt), button, buttons, mods);
-        QApplication::sendEvent(Client(), &event);
+    void Send(QEvent::Type type, QPoint pt, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        SendMouse(Client(), type, pt, button, buttons);
     }
     void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
-        Send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
-        Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
-        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
+        DragOn(Client(), from, to, mods);
     }
     void Click(QPoint pt, Qt::KeyboardModifiers mods = Qt::NoModifier) { Drag(pt, pt, mods); }
     // The device point of a diagram point in the view.

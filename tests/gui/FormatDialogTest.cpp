@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace dalvex::test;
@@ -27,16 +26,6 @@ struct Formats : ::testing::Test {
         profile.WriteString(TfFormat::Section(slot), QString(), name);
         profile.WriteString(TfFormat::Section(slot), QStringLiteral("后缀"), QStringLiteral("txt"));
         profile.WriteInt(TfFormat::Section(slot), QStringLiteral("桩号"), stationCol);
-    }
-
-    static void Type(YPropertyGrid& grid, int id, const QString& text) {
-        if (auto* combo = qobject_cast<QComboBox*>(grid.Editor(id))) {
-            combo->setEditText(text);
-            emit combo->lineEdit()->editingFinished();
-        } else if (auto* edit = qobject_cast<QLineEdit*>(grid.Editor(id))) {
-            edit->setText(text);
-            emit edit->editingFinished();
-        }
     }
 };
 
@@ -113,12 +102,12 @@ TEST_F(Formats, OkChecksNameAndColumnsAndTheFormatIsStoredEvenAfterCancel) {
         EXPECT_EQ(dlg.Format().m_strName, QStringLiteral("自定义"));
         dlg.accept();
         EXPECT_TRUE(dlg.isVisible());
-        Type(dlg.Grid(), 1, QStringLiteral("新格式"));
-        Type(dlg.Grid(), 5, QStringLiteral("4")); // cut and fill both in column 4
+        TypeInGrid(dlg.Grid(), 1, QStringLiteral("新格式"));
+        TypeInGrid(dlg.Grid(), 5, QStringLiteral("4")); // cut and fill both in column 4
         dlg.accept();
         EXPECT_TRUE(dlg.isVisible());
-        Type(dlg.Grid(), 5, QStringLiteral("3"));
-        Type(dlg.Grid(), 2, QStringLiteral("dat"));
+        TypeInGrid(dlg.Grid(), 5, QStringLiteral("3"));
+        TypeInGrid(dlg.Grid(), 2, QStringLiteral("dat"));
         dlg.reject();
     }
     EXPECT_EQ(io.Texts(), (QStringList{QStringLiteral("请先输入文件类型!"),

@@ -2,9 +2,19 @@
 
 #include "core/platform/YProfile.h"
 #include "gui/app/CDalvexApp.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/YCommandIds.h"
+#include "gui/diagram/CDalvexView.h"
+#include "gui/widgets/YPropertyGrid.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -59,6 +69,71 @@ void Settle() {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+CDalvexView* StartAllocating(AppHarness& h, const QString& path, QSize size) {
+    if (!h.Start({path})) {
+        return nullptr;
+    }
+    CMainFrame* frame = h.App().MainFrame();
+    frame->resize(size);
+    frame->Action(YCmd::StartDP)->trigger();
+    Settle();
+    return frame->ActiveView();
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+    QMouseEvent event(type, pt, target->mapToGlobal(pt), button, buttons, mods);
+    QApplication::sendEvent(target, &event);
+}
+
+void ClickOn(QWidget* target, QPoint pt) {
+    SendMouse(target, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(target, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+}
+
+void DragOn(QWidget* target, QPoint from, QPoint to, Qt::KeyboardModifiers mods) {
+    SendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, mods);
+    SendMouse(target, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton, mods);
+    SendMouse(target, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, mods);
+    SendMouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, mods);
+}
+
+void ClickRow(QAbstractItemView& view, int row) {
+    const QModelIndex index = view.model()->index(row, 0);
+    view.scrollTo(index);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(index).center());
+    Settle();
+}
+
+void TypeInGrid(YPropertyGrid& grid, int id, const QString& text) {
+    QWidget* editor = grid.Editor(id);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        combo->setEditText(text);
+        emit combo->lineEdit()->editingFinished();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+        emit edit->editingFinished();
+    } else {
+        ADD_FAILURE() << "item " << id << " has no text editor";
+    }
+}
+
+QStringList RowTexts(const QAbstractItemModel& m, int row) {
+    QStringList out;
+    for (int c = 0; c < m.columnCount(); ++c) {
+        out << m.index(row, c).data().toString();
+    }
+    return out;
+}
+
+QStringList Headers(const QAbstractItemModel& m) {
+    QStringList out;
+    for (int c = 0; c < m.columnCount(); ++c) {
+        out << m.headerData(c, Qt::Horizontal).toString();
+    }
+    return out;
 }
 
 } // namespace dalvex::test

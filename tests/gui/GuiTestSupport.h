@@ -4,12 +4,19 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
+#include <QEvent>
+#include <QPoint>
+#include <QSize>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
 class CDalvexApp;
+class CDalvexView;
+class QAbstractItemModel;
+class QAbstractItemView;
 class QWidget;
+class YPropertyGrid;
 
 namespace dalvex::test {
 
@@ -61,5 +68,27 @@ void OnNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
 
 // Processes pending events (deferred pane updates, deleteLater).
 void Settle();
+
+// Starts the program on a project file, resizes its frame and starts allocating (开始调配);
+// the active view, or null.
+CDalvexView* StartAllocating(AppHarness& h, const QString& path, QSize size = {1000, 700});
+
+// Mouse events sent straight to a widget, as a view's viewport receives them.
+void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// A left click: press and release at one point.
+void ClickOn(QWidget* target, QPoint pt);
+// A left-button drag through the midpoint; from == to is a click with the button moved.
+void DragOn(QWidget* target, QPoint from, QPoint to, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// A click on the first cell of a row of a list or table, scrolled into view first.
+void ClickRow(QAbstractItemView& view, int row);
+
+// Text typed into a property grid's line or editable list and committed as on leaving it;
+// fails the test when the item has neither.
+void TypeInGrid(YPropertyGrid& grid, int id, const QString& text);
+
+// The display texts of a model's row, and its column headings.
+QStringList RowTexts(const QAbstractItemModel& m, int row);
+QStringList Headers(const QAbstractItemModel& m);
 
 } // namespace dalvex::test

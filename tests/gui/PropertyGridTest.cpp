@@ -1,3 +1,4 @@
+#include "GuiTestSupport.h"
 #include "gui/widgets/CPropertyItemBool.h"
 #include "gui/widgets/CPropertyItemDouble.h"
 #include "gui/widgets/CPropertyItemInt.h"
@@ -36,13 +37,7 @@ struct GridFixture : ::testing::Test {
     }
 
     template <class W> W* EditorOf(int id) { return qobject_cast<W*>(grid.Editor(id)); }
-
-    void TypeInto(int id, const QString& text) {
-        auto* edit = EditorOf<QLineEdit>(id);
-        ASSERT_NE(edit, nullptr);
-        edit->setText(text);
-        emit edit->editingFinished();
-    }
+    void TypeInto(int id, const QString& text) { dalvex::test::TypeInGrid(grid, id, text); }
 };
 
 TEST_F(GridFixture, CategoriesHoldTheirItemsInOrder) {
@@ -121,8 +116,7 @@ TEST(PropertyGrid, EditableListKeepsTypedTextAndRereadsEntries) {
     EXPECT_EQ(combo->count(), 1);
 
     QSignalSpy spy(&grid, &YPropertyGrid::ItemChanged);
-    combo->setEditText(QStringLiteral("新格式"));
-    emit combo->lineEdit()->editingFinished();
+    dalvex::test::TypeInGrid(grid, 1, QStringLiteral("新格式"));
     EXPECT_EQ(spy.count(), 1);
     EXPECT_EQ(grid.Value(1).toString(), QStringLiteral("新格式"));
     EXPECT_EQ(list->Index(), -1);

@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace dalvex::test;
@@ -32,12 +31,7 @@ struct SettingsPane : ::testing::Test {
         ASSERT_NE(box, nullptr);
         box->setChecked(on);
     }
-    void Type(int id, const QString& text) {
-        auto* edit = qobject_cast<QLineEdit*>(grid.Editor(id));
-        ASSERT_NE(edit, nullptr);
-        edit->setText(text);
-        emit edit->editingFinished();
-    }
+    void Type(int id, const QString& text) { TypeInGrid(grid, id, text); }
     // The grid shows the headless model's values and enable states (its rules are checked on
     // their own): whatever the grid changed, it redrew from the model.
     void ExpectGridShowsTheModel() const {

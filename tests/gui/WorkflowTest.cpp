@@ -85,17 +85,6 @@ void WithDialog(CMainFrame& frame, int command, const std::function<void(Dlg&)>&
     EXPECT_TRUE(seen);
 }
 
-void TypeGridText(YPropertyGrid& grid, int id, const QString& text) {
-    QWidget* editor = grid.Editor(id);
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setEditText(text);
-        emit combo->lineEdit()->editingFinished();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        edit->setText(text);
-        emit edit->editingFinished();
-    }
-}
-
 TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     AppHarness h;
     ASSERT_TRUE(h.Start());
@@ -141,8 +130,8 @@ TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
         formatSeen = true;
         dlg->accept(); // the placeholder name is refused
         EXPECT_TRUE(dlg->isVisible());
-        TypeGridText(dlg->Grid(), 1, QStringLiteral("测试格式"));
-        TypeGridText(dlg->Grid(), 2, QStringLiteral("tf"));
+        TypeInGrid(dlg->Grid(), 1, QStringLiteral("测试格式"));
+        TypeInGrid(dlg->Grid(), 2, QStringLiteral("tf"));
         dlg->accept();
     });
     newFormat->trigger();
