@@ -18,21 +18,11 @@ class DPCrossTest : public DPSettingsTest {
   protected:
     void SetUp() override {
         DPSettingsTest::SetUp();
-        const QString pa = dir.Path(QStringLiteral("a.dvx"));
-        const QString pb = dir.Path(QStringLiteral("b.dvx"));
-        TestProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
-                                QStringLiteral("甲线"));
-        TestProject::CreateFile(pb, io, QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
-                                QStringLiteral("乙线"));
-        a = std::make_unique<TestProject>(mgr, pa, true);
-        b = std::make_unique<TestProject>(mgr, pb, true);
-        a->AddLine(0, 20,
-                   {{.use = {0, 40, 0, 30, 0, 0}},
-                    {.use = {0, 20, 0, 0, 0, 0}},
-                    {.use = {0, 0, 0, 10, 0, 0}}});
-        b->AddLine(0, 20, {{.fill = 30}, {.fill = 50}, {.fill = 40}});
-        a->AddLink(1, 60, 0, 15, *b);
-        b->AddLink(1, 0, 60, 15, *a);
+        OpenLinkedProjects(mgr, dir, io,
+                           {{.use = {0, 40, 0, 30, 0, 0}},
+                            {.use = {0, 20, 0, 0, 0, 0}},
+                            {.use = {0, 0, 0, 10, 0, 0}}},
+                           {{.fill = 30}, {.fill = 50}, {.fill = 40}}, a, b);
         a->Load();
         b->Load();
     }

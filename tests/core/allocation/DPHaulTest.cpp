@@ -98,36 +98,4 @@ TEST_F(DPHaulTest, StructureBlocks) {
     ExpectSameQuantities(s0, s1);
 }
 
-TEST_F(DPHaulTest, CutRatioMessages) {
-    p.AddLine(0, 20, {{.use = Soil2(50)}, {.fill = 30}});
-    p.Load();
-    p.Select(0, 1);
-    const YDPSelection sel = YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1);
-    EXPECT_FALSE(RunRule(DPR_CUT_RATIO, sel).recorded); // 50/50 but no rock
-    g_dSoilRatio = 100;
-    g_dRockRatio = 0;
-    EXPECT_TRUE(RunRule(DPR_CUT_RATIO, sel).recorded); // soil only: rock check skipped
-    g_dSoilRatio = 70;
-    EXPECT_FALSE(RunRule(DPR_CUT_RATIO, sel).recorded);
-    EXPECT_EQ(io.Texts(), (QStringList{QStringLiteral("所选挖方段落没有石方!"),
-                                       QStringLiteral("请先输入正确的填土和填石的比例!")}));
-}
-
-TEST_F(DPHaulTest, FillRatioNeverOverfills) {
-    // The fill received 80 rock elsewhere (share 50 of 100): the soil need grows by the excess
-    // (50 + 30) but only 20 is still missing.
-    g_dSoilRatio = 50;
-    g_dRockRatio = 50;
-    p.AddLine(0, 20, {{.use = Soil2(500)}, {.fill = 20}});
-    p.Load();
-    p->GetSegment(1).m_dFill = 100;
-    p->GetSegment(1).m_dFillRock = 80;
-    p.Select(0, 1);
-    const DPState s0 = ReadState(p.Doc());
-    ASSERT_TRUE(RunRule(DPR_FILL_RATIO, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1)).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
-    EXPECT_NEAR(s1.fill[1], 0.0, 1e-6);
-}
-
 } // namespace

@@ -351,4 +351,22 @@ RunResult RunRule(int rule, const YDPSelection& sel) {
     return {s->RuleName(), s->Compute()};
 }
 
+void OpenLinkedProjects(YDocManager& mgr, const ScratchDir& dir, YUserIO& io,
+                        const std::vector<SegSpec>& roadA, const std::vector<SegSpec>& roadB,
+                        std::unique_ptr<TestProject>& a, std::unique_ptr<TestProject>& b) {
+    const QString pa = dir.Path(QStringLiteral("a.dvx"));
+    const QString pb = dir.Path(QStringLiteral("b.dvx"));
+    TestProject::CreateFile(pa, io, QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
+                            QStringLiteral("甲线"));
+    TestProject::CreateFile(pb, io, QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
+                            QStringLiteral("乙线"));
+    a = std::make_unique<TestProject>(mgr, pa, true);
+    b = std::make_unique<TestProject>(mgr, pb, true);
+    a->AddLine(0, 20, roadA);
+    b->AddLine(0, 20, roadB);
+    const double exit = 20.0 * double(roadA.size());
+    a->AddLink(1, exit, 0, 15, *b);
+    b->AddLink(1, 0, exit, 15, *a);
+}
+
 } // namespace dalvex::test

@@ -8,7 +8,10 @@
 #include <QString>
 #include <array>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
+
+class YDocManager;
 
 // An independent ledger of a project file, read back with plain SQL to check what the
 // strategies recorded.
@@ -68,5 +71,11 @@ struct RunResult {
     bool recorded = false;
 };
 RunResult RunRule(int rule, const YDPSelection& sel);
+
+// Two new project files 甲线 (a) and 乙线 (b) open in mgr, each with a road of 20 m segments from
+// K0+000; port pair 1 leads from A's end to B's start, 15 m apart. Neither is loaded yet.
+void OpenLinkedProjects(YDocManager& mgr, const ScratchDir& dir, YUserIO& io,
+                        const std::vector<SegSpec>& roadA, const std::vector<SegSpec>& roadB,
+                        std::unique_ptr<TestProject>& a, std::unique_ptr<TestProject>& b);
 
 } // namespace dalvex::test

@@ -137,27 +137,13 @@ class DPScenario : public DPSettingsTest, public ::testing::WithParamInterface<S
     void SetUp() override {
         DPSettingsTest::SetUp();
         const Scenario& s = GetParam();
-        const QString pa = dir.Path(QStringLiteral("a.dvx"));
         if (s.other.empty()) {
-            a = std::make_unique<TestProject>(pa, io);
+            a = std::make_unique<TestProject>(dir.Path(QStringLiteral("a.dvx")), io);
+            a->AddLine(0, 20, s.road);
         } else {
-            const QString pb = dir.Path(QStringLiteral("b.dvx"));
-            TestProject::CreateFile(pa, io,
-                                    QStringLiteral("{a0000000-0000-0000-0000-00000000000a}"),
-                                    QStringLiteral("甲线"));
-            TestProject::CreateFile(pb, io,
-                                    QStringLiteral("{b0000000-0000-0000-0000-00000000000b}"),
-                                    QStringLiteral("乙线"));
-            a = std::make_unique<TestProject>(mgr, pa, true);
-            b = std::make_unique<TestProject>(mgr, pb, true);
-            b->AddLine(0, 20, s.other);
-            // A's road ends at its exit port, B's starts at its entry port.
-            const double exit = 20.0 * double(s.road.size());
-            a->AddLink(1, exit, 0, 15, *b);
-            b->AddLink(1, 0, exit, 15, *a);
+            OpenLinkedProjects(mgr, dir, io, s.road, s.other, a, b);
             ASSERT_TRUE(b->Load());
         }
-        a->AddLine(0, 20, s.road);
         for (const PitSpec& p : s.pits) {
             a->AddBorrowPit(p.road, p.front, p.back, p.shares, p.soil, p.rock);
         }
@@ -328,6 +314,21 @@ INSTANTIATE_TEST_SUITE_P(
         Row("CutRatioMakesUpRockFromTheNextCut", DPR_CUT_RATIO, {0, 60, 40},
             {Surplus(0, 92), Surplus(116, 0), Fill(100)}, {}, {},
             {Haul(0, 1, 2, 2, {{Cut(20), 40, 60, 0}, {Cut(0), 40, 0, 40}})}),
+        // Cut ratio on a cut without rock: refused unless the rock share is 0; shares not adding
+        // up to 100 are refused as well.
+        Row("CutRatioNeedsRockAndSharesOfAHundred", DPR_CUT_RATIO, {}, {Surplus(50, 0), Fill(30)},
+            {}, {},
+            {Haul(0, 0, 1, 1).Told({QStringLiteral("所选挖方段落没有石方!")}),
+             Haul(0, 0, 1, 1, {{Cut(0), 20, 30, 0}}).With({0, 100, 0}).Told({}),
+             Haul(0, 0, 1, 1)
+                 .With({0, 70, 0})
+                 .Told({QStringLiteral("请先输入正确的填土和填石的比例!")})}),
+        // Fill ratio 50/50 on a fill that already holds 80 rock of its 100: the soil need grows
+        // by the rock beyond its share (50 + 30), but only the 20 still missing arrive.
+        Row("FillRatioNeverOverfills", DPR_FILL_RATIO, {0, 0, 100},
+            {Surplus(0, 73.6), Surplus(580, 0), Fill(100)}, {}, {},
+            {Haul(0, 0, 2, 2, {{Cut(0), 40, 0, 80}}),
+             Haul(1, 1, 2, 2, {{Cut(20), 40, 20, 0}}).With({0, 50, 50})}),
         // Fill ratio 50/50: the soil pass stops at each fill's soil share, the rock pass fills
         // the rest.
         Row("FillRatioSharesEachFill", DPR_FILL_RATIO, {},
