@@ -1,0 +1,106 @@
+#include "cli/YCliAllocSession.h"
+#include "cli/YCliArgs.h"
+#include "cli/YCliVerb.h"
+#include "core/allocation/YDPOptimizer.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
+
+#include <limits>
+#include <optional>
+
+// dalvex-cli optimize: the allocation of least cost of everything the project has left (see
+// YDPOptimizer), recorded as steps, then finished.
+namespace {
+
+const QString kUsage =
+    QStringLiteral("optimize <p.dvx> [--haul-limit M] [--borrow-cost M] [--waste-cost M] "
+                   "[--local-take-cost M] [--local-dump-cost M] [--no-finish]");
+constexpr double kMaxMetres = 2e8; // m: from one end of the station range to the other
+
+// Removes "--name value" from args. No option: nullopt with ok; a bad value: ok false after
+// its message. bPositive: the value must be above 0, else 0 is allowed.
+std::optional<double> TakeOption(YCliContext& c, QStringList& args, const QString& name,
+                                 bool bPositive, bool& ok) {
+    const qsizetype i = args.indexOf(name);
+    if (i < 0) {
+        return std::nullopt;
+    }
+    const double value =
+        i + 1 < args.size()
+            ? YCliArgs::ReadNumber(args[i + 1]).value_or(std::numeric_limits<double>::quiet_NaN())
+            : std::numeric_limits<double>::quiet_NaN();
+    args.remove(i, i + 1 < args.size() ? 2 : 1);
+    const bool inRange = (bPositive ? value > 0.0 : value >= 0.0) && value <= kMaxMetres;
+    if (!inRange) {
+        c.io->Error(
+            QStringLiteral("%1 的值不正确（须%2、不超过 2e8 m）\n用法：dalvex-cli ")
+                .arg(name, bPositive ? QStringLiteral("大于 0") : QStringLiteral("不小于 0")) +
+            kUsage);
+        ok = false;
+        return std::nullopt;
+    }
+    return value;
+}
+
+int RunOptimize(YCliContext& c) {
+    QStringList args = c.args;
+    YDPOptimizer::Options opt;
+    const qsizetype noFinish = args.indexOf(QStringLiteral("--no-finish"));
+    if (noFinish >= 0) {
+        opt.bFinish = false;
+        args.removeAt(noFinish);
+    }
+    bool ok = true;
+    const auto limit = TakeOption(c, args, QStringLiteral("--haul-limit"), true, ok);
+    opt.cost = YDPCostModel::Options::ForLimit(limit.value_or(opt.cost.dHaulLimit));
+    const struct {
+        const char* name;
+        double* target;
+    } costs[] = {{"--borrow-cost", &opt.cost.dBorrow},
+                 {"--waste-cost", &opt.cost.dWaste},
+                 {"--local-take-cost", &opt.cost.dLocalTake},
+                 {"--local-dump-cost", &opt.cost.dLocalDump}};
+    for (const auto& o : costs) {
+        if (!ok) {
+            break;
+        }
+        if (const auto v = TakeOption(c, args, QString::fromLatin1(o.name), false, ok)) {
+            *o.target = *v;
+        }
+    }
+    if (!ok) {
+        return 2;
+    }
+    if (args.size() != 1) {
+        c.io->Error(QStringLiteral("用法：dalvex-cli ") + kUsage);
+        return 2;
+    }
+    YCliAllocSession project(*c.io);
+    CDalvexDoc* doc = project.Open(args.first());
+    if (!doc) {
+        return 1;
+    }
+    if (doc->GetSegmentCount() == 0) {
+        c.io->Error(
+            QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。").arg(doc->GetTitle()));
+        return 1;
+    }
+    const YDPOptimizer::Summary s = YDPOptimizer::Run(*doc, opt);
+    if (!s.bWritten) {
+        return 1;
+    }
+    c.out(QStringLiteral("优化调配步骤: %1\n调配过程: %2\n调配费用: %3\n结束调配: %4\n")
+              .arg(s.nSteps)
+              .arg(s.nProcesses)
+              .arg(s.dPlanCost, 0, 'f', 3)
+              .arg(!opt.bFinish  ? QStringLiteral("未进行")
+                   : s.bFinished ? QStringLiteral("完成")
+                                 : QStringLiteral("未完成")));
+    return (!opt.bFinish || s.bFinished) ? 0 : 1;
+}
+
+YCliVerbRegistration
+    reg({QStringLiteral("optimize"), kUsage,
+         QStringLiteral("allocate what a project has left at least cost and finish"), RunOptimize});
+
+} // namespace

@@ -1,0 +1,792 @@
+#include "core/allocation/YDPOptimizer.h"
+
+#include "core/allocation/YDPAutoAllocator.h"
+#include "core/allocation/YDPCalLocal.h"
+#include "core/allocation/YDPCalTool.h"
+#include "core/allocation/YDPRule.h"
+#include "core/allocation/YDPStepRun.h"
+#include "core/db/YDatabase.h"
+#include "core/db/YQitkSet.h"
+#include "core/db/YTransaction.h"
+#include "core/db/YZjTsjsSet.h"
+#include "core/document/CDalvexDoc.h"
+#include "core/model/YQitukItem.h"
+#include "core/model/YQutukItem.h"
+#include "core/platform/YUserIO.h"
+#include "core/process/YFinish.h"
+#include "core/process/YHaulExtras.h"
+#include "core/process/YHaulExtrasLoader.h"
+#include "core/process/YMidRowOps.h"
+#include "core/process/YProcessRecorder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <lemon/network_simplex.h>
+#include <lemon/smart_graph.h>
+#include <vector>
+
+const QString YDPOptimizer::kRuleRefused = QStringLiteral(
+    "优化调配只按首要原则“优先使用土方”或“土方石齐用”调配,不能“填到指定厚度”,请先修改调配设置。");
+
+namespace {
+
+using Units = long long;
+// Flow unit: the recorder's amount grid, so amounts of whole units are stored exactly.
+constexpr double kUnit = 1.0 / 1048576.0; // m³
+// Cost unit: 0.01 mm of haul per unit of flow; fine enough that rounded arc costs keep the
+// optimum to far better than 1e-6, coarse enough that LEMON's artificial cost (half the range of
+// long long) never meets a real potential.
+constexpr double kCostScale = 1e5; // per m
+
+Units ToUnits(double v) {
+    return v > 0.0 ? Units(std::floor(v / kUnit + 0.5)) : 0;
+}
+
+Units FloorUnits(double v) {
+    return v > 0.0 ? Units(std::floor(v / kUnit)) : 0;
+}
+
+// A node of a line: a segment's extent and centre.
+struct Span {
+    double lo = 0.0;
+    double hi = 0.0;
+    double c = 0.0;
+};
+
+// What travels on a line: a lot of material from a source, and a need waiting for it.
+enum class From { Segment, Unusable, BorrowPit };
+struct Lot {
+    From type = From::Segment;
+    int src = -1;
+    Units u = 0;
+};
+struct Need {
+    int dst = -1; // segment index (fill line) or waste pit index (waste line)
+    Units u = 0;
+};
+struct Planned {
+    Lot lot;
+    int dst = -1;
+    int stretch = 0;
+};
+
+// One line's injections and needs by node, split into transfers by a sweep from the first node
+// to the last. At every node the needs there are served by what enters there first; what is
+// left then meets the nearest open need behind (material moving back) or waits for the nearest
+// need ahead. At most one of the two stacks is non-empty at a time, so every arc carries what
+// the optimal flow carries, in one direction, and the haul moment is the optimum's. A stretch
+// ends where nothing crosses to the next node.
+std::vector<Planned> Sweep(const std::vector<std::vector<Lot>>& in,
+                           const std::vector<std::vector<Need>>& out, int& stretches) {
+    std::vector<Planned> plan;
+    std::vector<Lot> ahead; // lots moving on towards later nodes
+    std::vector<Need> back; // needs of earlier nodes, waiting for later lots
+    int stretch = 0;
+    bool used = false;
+    auto pair = [&](Lot& lot, Need& need) {
+        const Units u = std::min(lot.u, need.u);
+        if (u > 0) {
+            plan.push_back({{lot.type, lot.src, u}, need.dst, stretch});
+            used = true;
+        }
+        lot.u -= u;
+        need.u -= u;
+    };
+    for (size_t i = 0; i < in.size(); ++i) {
+        std::vector<Lot> lots = in[i];
+        std::vector<Need> needs = out[i];
+        size_t a = 0;
+        size_t b = 0;
+        while (a < lots.size() && b < needs.size()) {
+            pair(lots[a], needs[b]);
+            a += lots[a].u == 0 ? 1 : 0;
+            b += needs[b].u == 0 ? 1 : 0;
+        }
+        for (; a < lots.size(); ++a) {
+            while (lots[a].u > 0 && !back.empty()) {
+                pair(lots[a], back.back());
+                if (back.back().u == 0) {
+                    back.pop_back();
+                }
+            }
+            if (lots[a].u > 0) {
+                ahead.push_back(lots[a]);
+            }
+        }
+        for (; b < needs.size(); ++b) {
+            while (needs[b].u > 0 && !ahead.empty()) {
+                pair(ahead.back(), needs[b]);
+                if (ahead.back().u == 0) {
+                    ahead.pop_back();
+                }
+            }
+            if (needs[b].u > 0) {
+                back.push_back(needs[b]);
+            }
+        }
+        if (ahead.empty() && back.empty() && used) {
+            ++stretch;
+            used = false;
+        }
+    }
+    stretches = stretch + (used ? 1 : 0);
+    return plan;
+}
+
+// The min-cost flow problem, built arc by arc; ids follow SmartDigraph's numbering.
+struct Network {
+    std::vector<Units> supply;
+    std::vector<int> from, to;
+    std::vector<Units> cap; // -1: unbounded
+    std::vector<double> cost;
+
+    int AddNode(Units s = 0) {
+        supply.push_back(s);
+        return int(supply.size()) - 1;
+    }
+    int AddArc(int u, int v, double c, Units capacity = -1) {
+        from.push_back(u);
+        to.push_back(v);
+        cost.push_back(c);
+        cap.push_back(capacity);
+        return int(from.size()) - 1;
+    }
+    // Solves; flows by arc id, false when no optimum exists.
+    bool Solve(std::vector<Units>& flow) const {
+        lemon::SmartDigraph g;
+        g.reserveNode(int(supply.size()));
+        g.reserveArc(int(from.size()));
+        for (size_t i = 0; i < supply.size(); ++i) {
+            g.addNode();
+        }
+        for (size_t a = 0; a < from.size(); ++a) {
+            g.addArc(g.nodeFromId(from[a]), g.nodeFromId(to[a]));
+        }
+        using NS = lemon::NetworkSimplex<lemon::SmartDigraph, Units, Units>;
+        NS ns(g);
+        lemon::SmartDigraph::ArcMap<Units> upper(g), unitCost(g);
+        lemon::SmartDigraph::NodeMap<Units> sup(g);
+        for (size_t a = 0; a < from.size(); ++a) {
+            const lemon::SmartDigraph::Arc arc = g.arcFromId(int(a));
+            upper[arc] = cap[a] < 0 ? ns.INF : cap[a];
+            unitCost[arc] = Units(std::llround(cost[a] * kCostScale));
+        }
+        for (size_t n = 0; n < supply.size(); ++n) {
+            sup[g.nodeFromId(int(n))] = supply[n];
+        }
+        ns.upperMap(upper).costMap(unitCost).supplyMap(sup);
+        if (ns.run() != NS::OPTIMAL) {
+            return false;
+        }
+        flow.assign(from.size(), 0);
+        for (size_t a = 0; a < from.size(); ++a) {
+            flow[a] = ns.flow(g.arcFromId(int(a)));
+        }
+        return true;
+    }
+};
+
+// Structures seen from the line: those that may not be crossed cut it, the detours of the
+// others add to the haul across them (the log's rule, YHaulExtras).
+class LineRules {
+  public:
+    explicit LineRules(CDalvexDoc& doc)
+        : m_structures(doc.Model().m_arrGZW), m_extras(YHaulExtrasLoader::Load(doc)) {}
+
+    // No transfer between two spans may cross a structure that may not be crossed: one that
+    // lies within their outer extent (the strategies' check) or across the stretch between
+    // their centres (so no path along the line passes one).
+    bool Blocked(const Span& a, const Span& b) const {
+        const double lo = std::min(a.lo, b.lo);
+        const double hi = std::max(a.hi, b.hi);
+        const double c0 = std::min(a.c, b.c);
+        const double c1 = std::max(a.c, b.c);
+        for (const YGZWItem& s : m_structures) {
+            if (s.m_bCross) {
+                continue;
+            }
+            if ((YStation(lo) <= s.m_staStart && s.m_staEnd <= YStation(hi)) ||
+                (s.m_staStart.Value() < c1 && s.m_staEnd.Value() > c0)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    double Distance(const Span& a, const Span& b) const {
+        return YDPCostModel::Distance(m_extras, a.lo, a.hi, b.lo, b.hi);
+    }
+    const YHaulExtras& Extras() const { return m_extras; }
+
+  private:
+    const std::vector<YGZWItem>& m_structures;
+    YHaulExtras m_extras;
+};
+
+// Everything the plan starts from, in compacted m³. Only segments with something to give or
+// take are nodes of the lines: an empty segment (one spanning a bridge, say) then lies in the
+// gap between two nodes, where its structures block or add their detours as the log's rule has
+// it.
+struct Inputs {
+    std::vector<int> idx; // segment index of each node
+    std::vector<Span> seg;
+    std::vector<double> use, unuse, fill; // by segment
+    std::vector<double> borrow;           // by borrow pit: contents
+    std::vector<double> waste;            // by waste pit: capacity as compacted m³
+    std::vector<Span> borrowAt, wasteAt;  // pits as points on the line
+};
+
+double CompactedSum(const DpBlock& b) {
+    double s = 0.0;
+    for (int k = 1; k <= 6; ++k) {
+        s += b[size_t(DpAmt::ClsC(k))];
+    }
+    return s;
+}
+
+// Natural per compacted m³ at its largest over every class the project holds: a waste pit's
+// capacity (natural m³) counts in the plan as capacity / this, so no mix can overfill it.
+double Bulkiest(const DpBlock& b, double current) {
+    for (int k = 1; k <= 6; ++k) {
+        const double c = b[size_t(DpAmt::ClsC(k))];
+        if (c > 0.0) {
+            current = std::max(current, b[size_t(DpAmt::Cls(k))] / c);
+        }
+    }
+    return current;
+}
+
+Inputs ReadInputs(CDalvexDoc& doc) {
+    Inputs in;
+    const std::vector<YTFItem>& segs = doc.Segments();
+    YZjTsjsSet& mid = doc.GetZjTsjsSet();
+    double bulk = 0.0;
+    for (const double c : YDPStepRun::Coefficients(doc)) {
+        bulk = std::max(bulk, c);
+    }
+    for (size_t i = 0; i < segs.size(); ++i) {
+        const YTFItem& s = segs[i];
+        const double lo = s.m_staStart.Value();
+        const double hi = s.m_staEnd.Value();
+        DpBlock u{};
+        DpBlock x{};
+        double need = 0.0;
+        if (mid.FindByStation(s.m_staStart)) {
+            YMidRowOps::TakeSurplus(mid, false, u);
+            YMidRowOps::TakeSurplus(mid, true, x);
+            need = mid.m_dFillAfterLocal;
+        }
+        bulk = Bulkiest(x, Bulkiest(u, bulk));
+        if (ToUnits(CompactedSum(u)) + ToUnits(CompactedSum(x)) + ToUnits(need) == 0) {
+            continue;
+        }
+        in.idx.push_back(int(i));
+        in.seg.push_back({lo, hi, 0.5 * (lo + hi)});
+        in.use.push_back(CompactedSum(u));
+        in.unuse.push_back(CompactedSum(x));
+        in.fill.push_back(std::max(need, 0.0));
+    }
+    auto& borrowPits = doc.Model().m_arrQutuk;
+    for (size_t p = 0; p < borrowPits.size(); ++p) {
+        DpProcess probe(DpKind::Borrow, 0, 0, &borrowPits[p], DpEnd{}, int(p));
+        YProcessRecorder::TakeBefore(doc, probe);
+        in.borrow.push_back(CompactedSum(probe.before));
+        const double r = borrowPits[p].m_staRoad.Value();
+        in.borrowAt.push_back({r, r, r});
+    }
+    YQitkSet& qitk = doc.GetQitkSet();
+    auto& wastePits = doc.Model().m_arrQituk;
+    for (size_t q = 0; q < wastePits.size(); ++q) {
+        const double capacity = qitk.SetPosition(int(q)) ? qitk.m_dCapacity : 0.0;
+        in.waste.push_back(bulk > 0.0 ? std::max(capacity, 0.0) / bulk : 0.0);
+        const double r = wastePits[q].m_staRoad.Value();
+        in.wasteAt.push_back({r, r, r});
+    }
+    return in;
+}
+
+// The plan of one run: the transfers of the two lines, the dumps and the takes.
+struct Plan {
+    std::vector<Planned> fillLine;
+    std::vector<Planned> wasteLine;
+    int nFillStretches = 0;
+    int nWasteStretches = 0;
+    std::vector<Units> dumpUse, dumpUnuse, take; // by segment
+    double dCost = 0.0;
+};
+
+// The two segments on either side of a point of the line (centres at or before it, after it).
+std::pair<int, int> Neighbours(const std::vector<Span>& seg, double r) {
+    const auto it = std::upper_bound(seg.begin(), seg.end(), r,
+                                     [](double v, const Span& s) { return v < s.c; });
+    const int after = int(it - seg.begin());
+    return {after - 1, after < int(seg.size()) ? after : -1};
+}
+
+bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Options& opt,
+              Plan& plan) {
+    const int n = int(in.seg.size());
+    const bool wasteLine = !in.waste.empty();
+    Network net;
+    Units totalSupply = 0;
+    Units totalFill = 0;
+    std::vector<int> fillNode(static_cast<size_t>(n)), wasteNode(static_cast<size_t>(n), -1);
+    for (int i = 0; i < n; ++i) {
+        const Units f = ToUnits(in.fill[size_t(i)]);
+        fillNode[size_t(i)] = net.AddNode(-f);
+        totalFill += f;
+        if (wasteLine) {
+            wasteNode[size_t(i)] = net.AddNode();
+        }
+    }
+    const int bin = net.AddNode();
+    const int take = net.AddNode();
+    // The lines: neighbours both ways, unless a structure cuts them.
+    for (int i = 0; i + 1 < n; ++i) {
+        const Span& a = in.seg[size_t(i)];
+        const Span& b = in.seg[size_t(i + 1)];
+        if (rules.Blocked(a, b)) {
+            continue;
+        }
+        const double d = rules.Distance(a, b);
+        net.AddArc(fillNode[size_t(i)], fillNode[size_t(i + 1)], d);
+        net.AddArc(fillNode[size_t(i + 1)], fillNode[size_t(i)], d);
+        if (wasteLine) {
+            net.AddArc(wasteNode[size_t(i)], wasteNode[size_t(i + 1)], d);
+            net.AddArc(wasteNode[size_t(i + 1)], wasteNode[size_t(i)], d);
+        }
+    }
+    // Sources: arcs into the lines and to the dump, remembered by role.
+    struct Role {
+        enum Kind { UseFill, UseWaste, UseDump, UnuseWaste, UnuseDump, Take, Borrow, Waste } kind;
+        int a = -1; // segment, or pit
+        int b = -1; // segment a pit meets the line at
+    };
+    std::vector<Role> roles;
+    auto addRole = [&](int arc, Role r) {
+        roles.resize(size_t(arc) + 1, Role{Role::UseFill, -1, -1});
+        roles[size_t(arc)] = r;
+    };
+    for (int i = 0; i < n; ++i) {
+        const Units u = ToUnits(in.use[size_t(i)]);
+        if (u > 0) {
+            const int s = net.AddNode(u);
+            totalSupply += u;
+            addRole(net.AddArc(s, fillNode[size_t(i)], 0.0), {Role::UseFill, i});
+            if (wasteLine) {
+                addRole(net.AddArc(s, wasteNode[size_t(i)], 0.0), {Role::UseWaste, i});
+            }
+            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UseDump, i});
+        }
+        const Units x = ToUnits(in.unuse[size_t(i)]);
+        if (x > 0) {
+            const int s = net.AddNode(x);
+            totalSupply += x;
+            if (wasteLine) {
+                addRole(net.AddArc(s, wasteNode[size_t(i)], 0.0), {Role::UnuseWaste, i});
+            }
+            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UnuseDump, i});
+        }
+        if (in.fill[size_t(i)] > 0.0) {
+            addRole(net.AddArc(take, fillNode[size_t(i)], opt.dLocalTake), {Role::Take, i});
+        }
+    }
+    net.supply[size_t(take)] = totalFill;
+    net.AddArc(take, bin, 0.0);
+    totalSupply += totalFill;
+    const YHaulExtras& extras = rules.Extras();
+    auto branch = [](const std::vector<double>& v, size_t i) { return i < v.size() ? v[i] : 0.0; };
+    for (size_t p = 0; p < in.borrow.size(); ++p) {
+        const Units u = FloorUnits(in.borrow[p]);
+        if (u <= 0 || n == 0) {
+            continue;
+        }
+        const int s = net.AddNode(u);
+        totalSupply += u;
+        net.AddArc(s, bin, 0.0); // what stays in the pit
+        const auto [before, after] = Neighbours(in.seg, in.borrowAt[p].c);
+        for (const int i : {before, after}) {
+            if (i >= 0 && !rules.Blocked(in.borrowAt[p], in.seg[size_t(i)])) {
+                const double d = rules.Distance(in.borrowAt[p], in.seg[size_t(i)]) +
+                                 branch(extras.borrowBranch, p) + opt.dBorrow;
+                addRole(net.AddArc(s, fillNode[size_t(i)], d), {Role::Borrow, int(p), i});
+            }
+        }
+    }
+    for (size_t q = 0; q < in.waste.size(); ++q) {
+        const Units cap = FloorUnits(in.waste[q]);
+        if (cap <= 0 || n == 0) {
+            continue;
+        }
+        const int pit = net.AddNode();
+        net.AddArc(pit, bin, 0.0, cap);
+        const auto [before, after] = Neighbours(in.seg, in.wasteAt[q].c);
+        for (const int i : {before, after}) {
+            if (i >= 0 && !rules.Blocked(in.wasteAt[q], in.seg[size_t(i)])) {
+                const double d = rules.Distance(in.wasteAt[q], in.seg[size_t(i)]) +
+                                 branch(extras.wasteBranch, q) + opt.dWaste;
+                addRole(net.AddArc(wasteNode[size_t(i)], pit, d), {Role::Waste, int(q), i});
+            }
+        }
+    }
+    net.supply[size_t(bin)] = -(totalSupply - totalFill);
+    roles.resize(net.from.size(), Role{Role::UseFill, -1, -1});
+
+    std::vector<Units> flow;
+    if (!net.Solve(flow)) {
+        return false;
+    }
+    plan.dCost = 0.0;
+    for (size_t a = 0; a < flow.size(); ++a) {
+        plan.dCost += double(flow[a]) * kUnit * net.cost[a];
+    }
+    std::vector<std::vector<Lot>> fillIn(static_cast<size_t>(n)), wasteIn(static_cast<size_t>(n));
+    std::vector<std::vector<Need>> fillOut(static_cast<size_t>(n)),
+        wasteOut(static_cast<size_t>(n));
+    plan.dumpUse.assign(size_t(n), 0);
+    plan.dumpUnuse.assign(size_t(n), 0);
+    plan.take.assign(size_t(n), 0);
+    std::vector<Units> need(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        need[size_t(i)] = -net.supply[size_t(fillNode[size_t(i)])];
+    }
+    for (size_t a = 0; a < flow.size(); ++a) {
+        const Units u = flow[a];
+        const Role& r = roles[a];
+        if (u <= 0 || r.a < 0) {
+            continue;
+        }
+        const size_t i = size_t(r.a);
+        switch (r.kind) {
+        case Role::UseFill:
+            fillIn[i].push_back({From::Segment, r.a, u});
+            break;
+        case Role::UseWaste:
+            wasteIn[i].push_back({From::Segment, r.a, u});
+            break;
+        case Role::UnuseWaste:
+            wasteIn[i].push_back({From::Unusable, r.a, u});
+            break;
+        case Role::UseDump:
+            plan.dumpUse[i] += u;
+            break;
+        case Role::UnuseDump:
+            plan.dumpUnuse[i] += u;
+            break;
+        case Role::Take:
+            plan.take[i] += u;
+            need[i] -= u; // taken beside the fill, never hauled on
+            break;
+        case Role::Borrow:
+            fillIn[size_t(r.b)].push_back({From::BorrowPit, r.a, u});
+            break;
+        case Role::Waste:
+            wasteOut[size_t(r.b)].push_back({r.a, u});
+            break;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        if (need[size_t(i)] > 0) {
+            fillOut[size_t(i)].push_back({i, need[size_t(i)]});
+        }
+        // The segment's own surplus first, so a segment that fills itself is a reuse.
+        std::stable_sort(fillIn[size_t(i)].begin(), fillIn[size_t(i)].end(),
+                         [](const Lot& a, const Lot& b) {
+                             return a.type == From::Segment && b.type != From::Segment;
+                         });
+    }
+    plan.fillLine = Sweep(fillIn, fillOut, plan.nFillStretches);
+    plan.wasteLine = Sweep(wasteIn, wasteOut, plan.nWasteStretches);
+    return true;
+}
+
+// Takes x compacted m³ out of a prepared record's source, soil before rock under 优先使用土方,
+// all classes in proportion under 土方石齐用. Lowers fillAfter by what it takes.
+double TakeAmount(DpProcess& p, double x, bool soilFirst) {
+    if (!soilFirst) {
+        return YDPCalTool::Transfer(p, YClass::AllMask, x);
+    }
+    const double soil = YDPCalTool::Transfer(p, YClass::SoilMask, x);
+    return soil + YDPCalTool::Transfer(p, YClass::RockMask, x - soil);
+}
+
+double NaturalMoved(const DpProcess& p) {
+    double s = 0.0;
+    for (int k = 1; k <= 6; ++k) {
+        s += p.before[size_t(DpAmt::Cls(k))] - p.after[size_t(DpAmt::Cls(k))];
+    }
+    return s;
+}
+
+bool ContentsValid(const std::array<double, 6>& c) {
+    double sum = 0.0;
+    for (const double v : c) {
+        if (!(v >= 0.0)) {
+            return false;
+        }
+        sum += v;
+    }
+    return std::fabs(sum - 100.0) <= 1e-6;
+}
+
+// Records the plan: one step per stretch of each line, then the dumps, then the takes.
+class Recorder {
+  public:
+    Recorder(CDalvexDoc& doc, const std::vector<int>& idx, YProgressScope& progress)
+        : m_doc(doc), m_idx(idx), m_progress(progress),
+          m_soilFirst((g_nDPRule & DPR_SOIL_FIRST) != 0) {}
+
+    bool Line(const std::vector<Planned>& plan, int stretches, bool bWaste) {
+        size_t k = 0;
+        for (int s = 0; s < stretches; ++s) {
+            YDPStepRun run(m_doc);
+            if (!run.Begin()) {
+                return false;
+            }
+            for (; k < plan.size() && plan[k].stretch == s; ++k) {
+                if (!Transfer(run, plan[k], bWaste)) {
+                    return false;
+                }
+            }
+            if (!Close(run)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool Dumps(const std::vector<Units>& use, const std::vector<Units>& unuse) {
+        YDPStepRun run(m_doc);
+        if (!run.Begin()) {
+            return false;
+        }
+        for (size_t i = 0; i < use.size(); ++i) {
+            YTFItem& seg = Seg(int(i));
+            for (const bool unusable : {false, true}) {
+                if ((unusable ? unuse : use)[i] <= 0) {
+                    continue;
+                }
+                // The last of the segment's material: all of what is left goes.
+                DpProcess p = run.Prepare(
+                    unusable ? DpKind::LocalWasteUnusable : DpKind::LocalWaste, &seg, &seg, -1);
+                YDPCalTool::ScaleClasses(p, YClass::AllMask, 0.0);
+                YDPCalTool::RecomputeSums(p, YClass::AllMask);
+                if (!Store(run, p)) {
+                    return false;
+                }
+            }
+        }
+        return Close(run);
+    }
+
+    bool Takes(const std::vector<Units>& take) {
+        YDPStepRun run(m_doc);
+        if (!run.Begin()) {
+            return false;
+        }
+        const bool own = (g_nDPRule & DPR_FILL_CONTENTS) != 0;
+        std::array<double, 6> contents{};
+        std::copy(std::begin(g_dContent), std::end(g_dContent), contents.begin());
+        for (size_t i = 0; i < take.size(); ++i) {
+            if (take[i] <= 0) {
+                continue;
+            }
+            YTFItem& seg = Seg(int(i));
+            // The last of the fill's need: the take closes it.
+            DpProcess p = run.Prepare(DpKind::LocalBorrow, &seg, &seg, -1);
+            if (own) {
+                std::copy(p.after.begin(), p.after.begin() + 6, contents.begin());
+            }
+            if (!YDPCalJDJF::ApplyLocalTake(p, contents)) {
+                m_doc.UserIO().Warning(YDPCalJDJF::NoContentsText(seg, m_doc.Numbering()));
+                continue;
+            }
+            if (!Store(run, p)) {
+                return false;
+            }
+        }
+        return Close(run);
+    }
+
+    int m_nSteps = 0;
+    int m_nProcesses = 0;
+    bool m_bCancelled = false;
+
+  private:
+    bool Transfer(YDPStepRun& run, const Planned& t, bool bWaste) {
+        const double x = double(t.lot.u) * kUnit;
+        if (bWaste) {
+            auto& pits = m_doc.Model().m_arrQituk;
+            const DpKind kind =
+                t.lot.type == From::Unusable ? DpKind::WasteUnusable : DpKind::Waste;
+            DpProcess p = run.Prepare(kind, &Seg(t.lot.src), &pits[size_t(t.dst)], t.dst);
+            const double capacity = p.fillBefore;
+            TakeAmount(p, x, m_soilFirst);
+            // A pit's capacity is natural m³.
+            p.fillAfter = std::max(capacity - NaturalMoved(p), 0.0);
+            return Store(run, p);
+        }
+        YTFItem& dst = Seg(t.dst);
+        if (t.lot.type == From::BorrowPit) {
+            auto& pits = m_doc.Model().m_arrQutuk;
+            DpProcess p = run.Prepare(DpKind::Borrow, &pits[size_t(t.lot.src)], &dst, t.lot.src);
+            TakeAmount(p, x, m_soilFirst);
+            return Store(run, p);
+        }
+        const DpKind kind = t.lot.src == t.dst ? DpKind::Reuse : DpKind::Haul;
+        DpProcess p = run.Prepare(kind, &Seg(t.lot.src), &dst, -1);
+        TakeAmount(p, x, m_soilFirst);
+        return Store(run, p);
+    }
+
+    bool Store(YDPStepRun& run, DpProcess& p) {
+        if (!m_progress.Advance(m_nProcesses)) {
+            m_bCancelled = true;
+            return false;
+        }
+        if (!YDPStepRun::MovesAnything(p)) {
+            return true;
+        }
+        if (!run.RecordAlways(p)) {
+            return false;
+        }
+        ++m_nProcesses;
+        return true;
+    }
+
+    bool Close(YDPStepRun& run) {
+        const bool recorded = run.Recorded() > 0;
+        if (!run.Finish() && recorded) {
+            return false;
+        }
+        m_nSteps += recorded ? 1 : 0;
+        return true;
+    }
+
+    YTFItem& Seg(int node) { return m_doc.Segments()[size_t(m_idx[size_t(node)])]; }
+
+    CDalvexDoc& m_doc;
+    const std::vector<int>& m_idx;
+    YProgressScope& m_progress;
+    bool m_soilFirst;
+};
+
+// Messages of the scratch copy go nowhere: it is priced, not shown.
+class SilentIO : public YUserIO {
+  public:
+    void Message(YMsgKind, const QString&) override {}
+    bool Ask(const QString&) override { return true; }
+    void BeginWait() override {}
+    void EndWait() override {}
+    void BeginProgress(const QString&, qint64) override {}
+    bool Advance(qint64) override { return true; }
+    void EndProgress() override {}
+};
+
+} // namespace
+
+YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
+    Summary sum;
+    const int rule = g_nDPRule & DPR_ACCEPT_MASK;
+    if (rule != DPR_SOIL_FIRST && rule != DPR_TOGETHER) {
+        doc.UserIO().Error(kRuleRefused);
+        return sum;
+    }
+    if (doc.GetSegmentCount() == 0) {
+        return sum;
+    }
+    const YWaitScope wait(doc.UserIO());
+    const Inputs in = ReadInputs(doc);
+    const LineRules rules(doc);
+    Plan plan;
+    if (!MakePlan(in, rules, opt.cost, plan)) {
+        doc.UserIO().Error(QStringLiteral("优化调配没有找到可行的调配方案。"));
+        return sum;
+    }
+    std::array<double, 6> contents{};
+    std::copy(std::begin(g_dContent), std::end(g_dContent), contents.begin());
+    const bool anyTake =
+        std::any_of(plan.take.begin(), plan.take.end(), [](Units u) { return u > 0; });
+    if (anyTake && (g_nDPRule & DPR_FILL_CONTENTS) == 0 && !ContentsValid(contents)) {
+        doc.UserIO().Error(QStringLiteral("请先输入正确的土石含量!"));
+        return sum;
+    }
+    sum.dPlanCost = plan.dCost;
+
+    YTransaction tr(doc.GetDatabase());
+    const qint64 total =
+        qint64(plan.fillLine.size() + plan.wasteLine.size()) +
+        std::count_if(plan.dumpUse.begin(), plan.dumpUse.end(), [](Units u) { return u > 0; }) +
+        std::count_if(plan.dumpUnuse.begin(), plan.dumpUnuse.end(), [](Units u) { return u > 0; }) +
+        std::count_if(plan.take.begin(), plan.take.end(), [](Units u) { return u > 0; });
+    bool ok = false;
+    bool cancelled = false;
+    {
+        YProgressScope progress(doc.UserIO(), QStringLiteral("优化调配"), total);
+        Recorder rec(doc, in.idx, progress);
+        ok = rec.Line(plan.fillLine, plan.nFillStretches, false) &&
+             rec.Line(plan.wasteLine, plan.nWasteStretches, true) &&
+             rec.Dumps(plan.dumpUse, plan.dumpUnuse) && rec.Takes(plan.take);
+        cancelled = rec.m_bCancelled;
+        sum.nSteps = rec.m_nSteps;
+        sum.nProcesses = rec.m_nProcesses;
+    }
+    if (ok && opt.bFinish) {
+        sum.bFinished = YFinish::Finish(doc);
+    }
+    if (!ok) {
+        tr.Rollback(); // a cancel or a failed write keeps nothing of the plan
+    }
+    sum.bWritten = ok && tr.Commit();
+    if (!sum.bWritten) {
+        if (!cancelled) {
+            doc.UserIO().Error(YDPStepRun::kNotWritten.arg(doc.GetDatabase().LastError()));
+        }
+        (void)doc.ReloadModel(); // the file kept nothing: neither does the model
+        sum.bFinished = false;
+        sum.nSteps = 0;
+        sum.nProcesses = 0;
+    }
+    return sum;
+}
+
+bool YDPOptimizer::PriceAuto(CDalvexDoc& doc, const YDPCostModel::Options& cost,
+                             YDPCostModel::Figures& out) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        return false;
+    }
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("auto.dvx"));
+    // A consistent copy of the file as it stands, whatever journal the connection keeps.
+    if (!doc.GetDatabase().Exec(QStringLiteral("VACUUM INTO ?"), {path})) {
+        return false;
+    }
+    SilentIO io;
+    CDalvexDoc scratch(io);
+    if (!scratch.OnOpenDocument(path)) {
+        return false;
+    }
+    if (scratch.GetCurrentSegment() != doc.GetCurrentSegment() &&
+        !scratch.SwitchSegment(doc.GetCurrentSegment())) {
+        return false;
+    }
+    (void)scratch.ReloadModel();
+    YDPAutoAllocator::Options autoOpt;
+    autoOpt.dReach = cost.dHaulLimit;
+    autoOpt.bFinish = false;
+    if (!YDPAutoAllocator::Run(scratch, autoOpt).bWritten) {
+        return false;
+    }
+    out = YDPCostModel::Price(scratch, cost);
+    return true;
+}
+
+YDPOptimizer::Comparison YDPOptimizer::RunAndCompare(CDalvexDoc& doc, const Options& opt) {
+    Comparison c;
+    c.before = YDPCostModel::Price(doc, opt.cost);
+    c.bAutoPriced = PriceAuto(doc, opt.cost, c.autoPlan);
+    c.run = Run(doc, opt);
+    c.after = YDPCostModel::Price(doc, opt.cost);
+    return c;
+}

@@ -19,3 +19,8 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YDPCostModel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDPOptimizer.cpp
 )
+# The optimiser's min-cost flow: LEMON's NetworkSimplex (header-only; the static library carries
+# the few out-of-line parts of its graphs).
+find_package(lemon CONFIG REQUIRED)
+target_include_directories(${DALVEX_LAYER} SYSTEM PRIVATE ${LEMON_INCLUDE_DIRS})
+target_link_libraries(${DALVEX_LAYER} PRIVATE ${LEMON_LIBRARIES})

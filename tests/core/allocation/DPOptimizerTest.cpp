@@ -1,0 +1,327 @@
+#include "DPLedger.h"
+
+#include "core/allocation/YDPCostModel.h"
+#include "core/allocation/YDPOptimizer.h"
+#include "core/allocation/YDPRule.h"
+#include "core/db/YDatabase.h"
+#include "core/process/YHistory.h"
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <lemon/capacity_scaling.h>
+#include <lemon/smart_graph.h>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace dalvex::test;
+
+constexpr double kLen = 20.0; // m, every segment of the random roads
+
+struct Structure {
+    double start = 0.0;
+    double end = 0.0;
+    bool cross = true;
+    double detour = 0.0;
+};
+struct Pit {
+    double road = 0.0;
+    double branch = 0.0;
+    double amount = 0.0; // borrow: soil (natural); waste: capacity (natural)
+};
+struct Road {
+    std::vector<SegSpec> segs;
+    std::vector<Structure> structures;
+    std::vector<Pit> borrow, waste;
+};
+
+// A random road: material, empty segments that carry the structures, pits beside the line.
+Road RandomRoad(unsigned seed) {
+    std::mt19937 rng(seed);
+    auto uni = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(rng);
+    };
+    auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    Road r;
+    const int n = pick(8, 40);
+    std::vector<bool> empty(size_t(n), false);
+    for (int i = 0; i < n; ++i) {
+        SegSpec s;
+        switch (pick(0, 4)) {
+        case 0:
+            empty[size_t(i)] = true;
+            break;
+        case 1:
+            s.fill = uni(1, 300);
+            break;
+        case 2:
+            s.fill = uni(1, 100);
+            s.use = {uni(0, 80), uni(0, 80), 0, uni(0, 40), 0, 0};
+            break;
+        default:
+            s.use = {uni(0, 150), uni(0, 150), uni(0, 50), uni(0, 60), uni(0, 30), 0};
+            s.unuse = {pick(0, 1) ? uni(0, 40) : 0.0, 0, 0, 0, 0, 0};
+        }
+        r.segs.push_back(s);
+    }
+    for (int i = 1; i + 1 < n; ++i) {
+        if (empty[size_t(i)] && pick(0, 2) == 0) {
+            const double a = i * kLen;
+            r.structures.push_back({a + 2, a + 18, pick(0, 1) == 0, double(pick(0, 3) * 150)});
+        }
+    }
+    auto road = [&]() {
+        for (;;) {
+            const int i = pick(0, n - 1);
+            const bool carries =
+                std::any_of(r.structures.begin(), r.structures.end(),
+                            [&](const Structure& s) { return s.start == i * kLen + 2; });
+            if (!carries) {
+                return i * kLen + uni(0, kLen);
+            }
+        }
+    };
+    for (int k = pick(0, 2); k > 0; --k) {
+        r.borrow.push_back({road(), uni(0, 300), uni(50, 2000)});
+    }
+    for (int k = pick(0, 2); k > 0; --k) {
+        r.waste.push_back({road(), uni(0, 300), uni(20, 1500)});
+    }
+    // The pit tables keep their rows by road station.
+    for (auto* pits : {&r.borrow, &r.waste}) {
+        std::sort(pits->begin(), pits->end(),
+                  [](const Pit& a, const Pit& b) { return a.road < b.road; });
+    }
+    return r;
+}
+
+// The same problem as a dense transportation model over every source/sink pair, with the
+// distances and blocks of the log's rule computed pair by pair, solved by capacity scaling.
+double ReferenceOptimum(const Road& r, const YDPCostModel::Options& opt) {
+    const double unit = 1.0 / 1048576.0;
+    const double scale = 1e5;
+    auto units = [&](double v) { return (long long)std::floor(v / unit + 0.5); };
+    struct Item {
+        double lo, hi;
+    };
+    auto blocked = [&](Item a, Item b) {
+        for (const Structure& s : r.structures) {
+            if (!s.cross && std::min(a.lo, b.lo) <= s.start && s.end <= std::max(a.hi, b.hi)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    auto dist = [&](Item a, Item b) {
+        double d = std::fabs((a.lo + a.hi) - (b.lo + b.hi)) / 2;
+        const double g0 = a.hi < b.lo ? a.hi : b.hi;
+        const double g1 = a.hi < b.lo ? b.lo : a.lo;
+        if (a.hi < b.lo || b.hi < a.lo) {
+            for (const Structure& s : r.structures) {
+                d += s.cross && s.start >= g0 && s.end <= g1 ? s.detour : 0.0;
+            }
+        }
+        return d;
+    };
+    lemon::SmartDigraph g;
+    std::vector<long long> sup;
+    std::vector<double> costs;
+    std::vector<long long> caps;
+    lemon::SmartDigraph::ArcMap<long long> cost(g), upper(g);
+    auto node = [&](long long s) {
+        sup.push_back(s);
+        return g.addNode();
+    };
+    std::vector<std::pair<lemon::SmartDigraph::Node, Item>> fills, usable, wastePits;
+    std::vector<std::pair<lemon::SmartDigraph::Node, Item>> unusable, borrowPits;
+    auto arc = [&](lemon::SmartDigraph::Node a, lemon::SmartDigraph::Node b, double c,
+                   long long cap = -1) {
+        const auto e = g.addArc(a, b);
+        costs.push_back(c);
+        caps.push_back(cap);
+        (void)e;
+    };
+    const auto bin = node(0);
+    const auto take = node(0);
+    long long total = 0;
+    long long need = 0;
+    for (size_t i = 0; i < r.segs.size(); ++i) {
+        const SegSpec& s = r.segs[i];
+        const Item it{i * kLen, (i + 1) * kLen};
+        double u = 0, x = 0;
+        for (size_t k = 0; k < 6; ++k) {
+            u += s.use[k] / kCoef[k];
+            x += s.unuse[k] / kCoef[k];
+        }
+        if (units(u) > 0) {
+            usable.push_back({node(units(u)), it});
+            total += units(u);
+        }
+        if (units(x) > 0) {
+            unusable.push_back({node(units(x)), it});
+            total += units(x);
+        }
+        if (units(s.fill) > 0) {
+            fills.push_back({node(-units(s.fill)), it});
+            need += units(s.fill);
+            arc(take, fills.back().first, opt.dLocalTake);
+        }
+    }
+    for (const Pit& p : r.borrow) {
+        const double c = p.amount * (50 / kCoef[1] + 50 / kCoef[2]) / 100;
+        borrowPits.push_back({node((long long)std::floor(c / unit)), {p.road, p.road}});
+        total += sup.back();
+        arc(borrowPits.back().first, bin, 0.0);
+    }
+    for (const Pit& p : r.waste) {
+        wastePits.push_back({node(0), {p.road, p.road}});
+        arc(wastePits.back().first, bin, 0.0,
+            (long long)std::floor(p.amount / *std::max_element(kCoef.begin(), kCoef.end()) / unit));
+    }
+    sup[size_t(g.id(take))] = need;
+    arc(take, bin, 0.0);
+    total += need;
+    sup[size_t(g.id(bin))] = -(total - need);
+    for (const auto& [n, it] : usable) {
+        arc(n, bin, opt.dLocalDump);
+        for (const auto& [f, fi] : fills) {
+            if (!blocked(it, fi)) {
+                arc(n, f, dist(it, fi));
+            }
+        }
+    }
+    for (const auto* sources : {&usable, &unusable}) {
+        for (const auto& [n, it] : *sources) {
+            if (sources == &unusable) {
+                arc(n, bin, opt.dLocalDump);
+            }
+            for (size_t q = 0; q < wastePits.size(); ++q) {
+                if (!blocked(it, wastePits[q].second)) {
+                    arc(n, wastePits[q].first,
+                        dist(it, wastePits[q].second) + r.waste[q].branch + opt.dWaste);
+                }
+            }
+        }
+    }
+    for (size_t p = 0; p < borrowPits.size(); ++p) {
+        for (const auto& [f, fi] : fills) {
+            if (!blocked(borrowPits[p].second, fi)) {
+                arc(borrowPits[p].first, f,
+                    dist(borrowPits[p].second, fi) + r.borrow[p].branch + opt.dBorrow);
+            }
+        }
+    }
+    lemon::SmartDigraph::NodeMap<long long> supply(g);
+    for (size_t i = 0; i < sup.size(); ++i) {
+        supply[g.nodeFromId(int(i))] = sup[i];
+    }
+    using CS = lemon::CapacityScaling<lemon::SmartDigraph, long long, long long>;
+    CS cs(g);
+    for (size_t a = 0; a < costs.size(); ++a) {
+        const auto e = g.arcFromId(int(a));
+        cost[e] = std::llround(costs[a] * scale);
+        upper[e] = caps[a] < 0 ? cs.INF : caps[a];
+    }
+    cs.upperMap(upper).costMap(cost).supplyMap(supply);
+    EXPECT_EQ(cs.run(), CS::OPTIMAL);
+    double optimum = 0.0;
+    for (size_t a = 0; a < costs.size(); ++a) {
+        optimum += double(cs.flow(g.arcFromId(int(a)))) * unit * costs[a];
+    }
+    return optimum;
+}
+
+class DPOptimizerTest : public DPSettingsTest {
+  protected:
+    dalvex::test::ScratchDir dir;
+    YRecordingUserIO io;
+
+    void Build(TestProject& p, const Road& r) {
+        p.AddLine(0, kLen, r.segs);
+        for (const Structure& s : r.structures) {
+            p.AddStructure(s.start, s.end, QStringLiteral("桥"), s.cross);
+            ASSERT_TRUE(p.Doc().GetDatabase().Exec(
+                QStringLiteral("UPDATE [构造物] SET [绕行距离] = ? WHERE [ssta] = ?"),
+                {s.detour, s.start}));
+        }
+        for (const Pit& b : r.borrow) {
+            p.AddBorrowPit(b.road, b.road, b.road, {0, 50, 50, 0, 0, 0}, b.amount, 0, b.branch);
+        }
+        for (const Pit& w : r.waste) {
+            p.AddWastePit(w.road, w.road, w.road, w.amount, w.branch);
+        }
+        ASSERT_TRUE(p.Load());
+    }
+};
+
+// Random roads with pits and structures: the recorded plan costs what an independent dense
+// model solved by another algorithm finds optimal, the cost model prices the log at that cost,
+// auto never does better, nothing is left, and undo and redo give the states back exactly.
+TEST_F(DPOptimizerTest, RandomRoadsOptimalAgainstDenseModel) {
+    for (const unsigned seed : {1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u, 55u, 89u, 144u}) {
+        for (const int rule : {int(DPR_SOIL_FIRST), int(DPR_TOGETHER)}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << " rule " << rule);
+            const Road road = RandomRoad(seed);
+            TestProject p(dir.Path(QStringLiteral("r%1_%2.dvx").arg(seed).arg(rule)), io);
+            Build(p, road);
+            g_nDPRule = rule;
+            YDPOptimizer::Options opt;
+            opt.bFinish = false;
+            opt.cost = YDPCostModel::Options::ForLimit(seed % 2 ? 1000.0 : 300.0);
+            opt.cost.dBorrow = seed % 3 ? 0.0 : 40.0;
+            const double ref = ReferenceOptimum(road, opt.cost);
+            YDPCostModel::Figures autoCost;
+            ASSERT_TRUE(YDPOptimizer::PriceAuto(p.Doc(), opt.cost, autoCost));
+            const DPState s0 = ReadState(p.Doc());
+
+            const YDPOptimizer::Summary sum = YDPOptimizer::Run(p.Doc(), opt);
+            ASSERT_TRUE(sum.bWritten) << io.Texts().join(QLatin1Char('|')).toStdString();
+            EXPECT_NEAR(sum.dPlanCost, ref, 1e-6 * ref + 1e-6);
+            const double priced = YDPCostModel::Price(p.Doc(), opt.cost).dTotal;
+            EXPECT_NEAR(priced, sum.dPlanCost, 1e-6 * priced + 1e-3);
+            EXPECT_LE(priced, autoCost.dTotal * (1 + 1e-9) + 1e-3);
+
+            const DPState s1 = ReadState(p.Doc());
+            ExpectConserved(p.Doc(), s0, s1);
+            for (size_t i = 0; i < s1.fill.size(); ++i) {
+                EXPECT_LE(s1.fill[i], 1e-5) << i;
+                for (size_t k = 0; k < 6; ++k) {
+                    EXPECT_LE(s1.usable[i][4 + k] + s1.unusable[i][4 + k], 1e-5) << i;
+                }
+            }
+            for (const double c : s1.wasteCapacity) {
+                EXPECT_GE(c, 0.0);
+            }
+            if (sum.nSteps > 0) {
+                ASSERT_TRUE(YHistory::Undo(p.Doc(), sum.nSteps, 1));
+                ExpectSameQuantities(ReadState(p.Doc()), s0);
+                ASSERT_TRUE(YHistory::Redo(p.Doc(), 1, sum.nSteps));
+                ExpectSameQuantities(ReadState(p.Doc()), s1);
+            }
+            if (HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+// The rules the plan cannot follow are refused with their message and nothing recorded.
+TEST_F(DPOptimizerTest, RefusesRatioThicknessAndLocalRules) {
+    TestProject p(dir.Path(QStringLiteral("refuse.dvx")), io);
+    p.AddLine(0, kLen, {{.use = {0, 50, 0, 0, 0, 0}}, {.fill = 20}});
+    ASSERT_TRUE(p.Load());
+    for (const int rule : {int(DPR_CUT_RATIO), int(DPR_FILL_RATIO), DPR_SOIL_FIRST | DPR_THICKNESS,
+                           int(DPR_LOCAL)}) {
+        io.Clear();
+        g_nDPRule = rule;
+        const YDPOptimizer::Summary sum = YDPOptimizer::Run(p.Doc(), {});
+        EXPECT_FALSE(sum.bWritten) << rule;
+        EXPECT_EQ(io.Texts(), QStringList{YDPOptimizer::kRuleRefused}) << rule;
+        EXPECT_TRUE(ReadState(p.Doc()).log.empty());
+    }
+}
+
+} // namespace
