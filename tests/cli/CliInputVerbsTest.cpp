@@ -129,10 +129,8 @@ TEST_F(CliInput, DemoBuildsThePreprocessedSampleAndGuardsItsResults) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString demo = QDir(dir).filePath("demo.dvx");
     EXPECT_TRUE(r.out.contains(demo));
+    // What the sample holds is guarded by the digests of ResultsUnchanged.SampleRoad.
     EXPECT_TRUE(r.out.contains("计算段 257 个")) << r.out.toStdString();
-    EXPECT_EQ(Count("逐桩断面", demo), 258); // two sections added at the ends of a bridge
-    EXPECT_EQ(Count("土石计算中间表", demo), 257);
-    EXPECT_EQ(Count("断链", demo), 1);
     EXPECT_EQ(RunCli({"info", demo}).exitCode, 0);
 
     // With results the input is read-only, and recomputing needs a yes.

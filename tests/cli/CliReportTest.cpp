@@ -1,5 +1,6 @@
-// dalvex-cli report on the sample road, allocated by the default allocation: each table is
-// read back and checked against the project's own tables.
+// dalvex-cli report on the sample road, allocated by the default allocation: each table written
+// with the options given, and bad options refused. What the tables hold is checked in
+// tests/core/reports.
 #include "CliRunner.h"
 #include "core/db/YGchSet.h"
 #include "core/db/YTsjsSet.h"
@@ -36,38 +37,34 @@ class CliReportTest : public ::testing::Test {
 ScratchDir* CliReportTest::s_dir = nullptr;
 QString CliReportTest::s_project;
 
-TEST_F(CliReportTest, EarthworkTableMatchesTheCalculationRows) {
-    const CliResult r = RunCli({"report", "earthwork", s_project, Out("ew.xlsx")});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains(Out("ew.xlsx")));
-    YXlsxBook book;
-    ASSERT_TRUE(book.Open(Out("ew.xlsx")));
+// Every kind of table is written where it was asked for, from this project: the earthwork table
+// starts at the project's first station and ends with the diagram the program drew.
+TEST_F(CliReportTest, EveryTableIsWrittenWhereAsked) {
     auto doc = TestProject::Open(s_project, m_io);
     ASSERT_TRUE(doc);
     YTsjsSet& cal = doc->GetTsjsSet();
     ASSERT_TRUE(cal.Requery());
+    cal.MoveFirst();
+    const QString first = doc->Numbering().Text(cal.m_staEnd);
     const int pages = (cal.RecordCount() + 25) / 26;
-    // The pages, then the allocation diagram on a sheet of its own.
-    ASSERT_EQ(book.SheetCount(), pages + 1);
-    EXPECT_EQ(book.SheetNames().back(), "调配图");
-    EXPECT_EQ(book.PictureCount(pages), 1);
-    int sheet = 0;
-    int i = 1; // station index on the page; the page's first station has no stretch
-    for (cal.MoveFirst(); !cal.IsEOF(); cal.MoveNext()) {
-        const int row = 9 + 2 * i;
-        ASSERT_EQ(book.Text(sheet, row, 1), doc->Numbering().Text(cal.m_staEnd)) << row;
-        EXPECT_EQ(book.Number(sheet, row, 4), cal.m_dLength);
-        if (cal.m_dCutTotal > 1e-5) {
-            EXPECT_EQ(book.Number(sheet, row, 5), cal.m_dCutTotal);
-        } else {
-            EXPECT_EQ(book.Kind(sheet, row, 5), YXlsxBook::CellKind::Empty);
-        }
-        if (++i > 26) {
-            ++sheet;
-            i = 1;
-        }
+    for (const char* kind : {"earthwork", "pits", "km-quantities", "km-haul"}) {
+        const QString out = Out(QStringLiteral("%1.xlsx").arg(kind));
+        const CliResult r = RunCli({"report", kind, s_project, out});
+        ASSERT_EQ(r.exitCode, 0) << kind << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(out)) << kind;
+        YXlsxBook book;
+        ASSERT_TRUE(book.Open(out)) << kind;
+        EXPECT_GT(book.SheetCount(), 0) << kind;
     }
-    EXPECT_EQ(book.Text(pages - 1, 3, 27), QStringLiteral("第%1页  共%1页").arg(pages));
+    YXlsxBook earthwork;
+    ASSERT_TRUE(earthwork.Open(Out("earthwork.xlsx")));
+    ASSERT_EQ(earthwork.SheetCount(), pages + 1);
+    EXPECT_EQ(earthwork.SheetNames().back(), "调配图");
+    EXPECT_EQ(earthwork.PictureCount(pages), 1);
+    EXPECT_EQ(earthwork.Text(0, 11, 1), first);
+    YXlsxBook pits;
+    ASSERT_TRUE(pits.Open(Out("pits.xlsx")));
+    EXPECT_TRUE(pits.Text(0, 5, 1).startsWith("JK") || pits.Text(0, 5, 1).startsWith("QK"));
 }
 
 TEST_F(CliReportTest, PageRangeAndOptions) {
@@ -117,35 +114,6 @@ TEST_F(CliReportTest, HaulTableHasARowPerSummary) {
         expected += gch.m_dSoil > 1e-5 ? gch.m_dSoil : 0.0;
     }
     EXPECT_NEAR(soil, expected, 1e-6 * expected);
-}
-
-TEST_F(CliReportTest, PitAndKilometreTables) {
-    ASSERT_EQ(RunCli({"report", "pits", s_project, Out("q.xlsx")}).exitCode, 0);
-    YXlsxBook pits;
-    ASSERT_TRUE(pits.Open(Out("q.xlsx")));
-    EXPECT_TRUE(pits.Text(0, 5, 1).startsWith("JK") || pits.Text(0, 5, 1).startsWith("QK"));
-
-    ASSERT_EQ(RunCli({"report", "km-quantities", s_project, Out("k.xlsx")}).exitCode, 0);
-    YXlsxBook km;
-    ASSERT_TRUE(km.Open(Out("k.xlsx")));
-    auto doc = TestProject::Open(s_project, m_io);
-    YTsjsSet& cal = doc->GetTsjsSet();
-    ASSERT_TRUE(cal.Requery());
-    double cut = 0.0;
-    double length = 0.0;
-    for (cal.MoveFirst(); !cal.IsEOF(); cal.MoveNext()) {
-        cut += cal.m_dCutTotal;
-        length += cal.m_dLength;
-    }
-    double cutKm = 0.0;
-    double lengthKm = 0.0;
-    for (int row = 7; row <= 36; ++row) {
-        cutKm += km.Number(0, row, 3).value_or(0.0);
-        lengthKm += km.Number(0, row, 2).value_or(0.0);
-    }
-    EXPECT_NEAR(cutKm, cut, 1e-6);
-    EXPECT_NEAR(lengthKm, length, 1e-6);
-    ASSERT_EQ(RunCli({"report", "km-haul", s_project, Out("kh.xlsx")}).exitCode, 0);
 }
 
 } // namespace
