@@ -11,7 +11,8 @@ bool DrawsPictures(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] != '-') {
             // The earthwork table carries the diagram on a sheet of its own.
-            return qstrcmp(argv[i], "diagram") == 0 || qstrcmp(argv[i], "report") == 0;
+            return qstrcmp(argv[i], "diagram") == 0 || qstrcmp(argv[i], "report") == 0 ||
+                   qstrcmp(argv[i], "masshaul") == 0;
         }
     }
     return false;

@@ -26,6 +26,7 @@ target_sources(dalvex-cli PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/VerbDemo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbReport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VerbDiagram.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VerbMassHaul.cpp
 )
 # The sample road's text files, for dalvex-cli demo run from the build tree.
 target_compile_definitions(dalvex-cli PRIVATE DALVEX_SOURCE_EXAMPLES="${CMAKE_SOURCE_DIR}/examples")

@@ -5,16 +5,11 @@
 #include "draw/YDiagramPainter.h"
 #include "draw/YDiagramStyle.h"
 #include "draw/YGradeBand.h"
+#include "draw/YPictureFile.h"
 #include "draw/YPitStrip.h"
 #include "draw/YRulerPainter.h"
 
-#include <QFileInfo>
 #include <QFontMetrics>
-#include <QImage>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 
 namespace {
@@ -125,42 +120,6 @@ void YDiagramPicture::Render(QPainter& p, QSize size) const {
 }
 
 bool YDiagramPicture::Save(const QString& path, QSize size, QString& error) const {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
-        suffix != QLatin1String("pdf")) {
-        error = QStringLiteral("不支持的图片格式：%1（可用 .png、.svg、.pdf）").arg(path);
-        return false;
-    }
-    // Written beside the target and renamed over it: a failed picture leaves the old file.
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written && suffix == QLatin1String("png")) {
-        QImage image(size, QImage::Format_RGB32);
-        {
-            QPainter p(&image);
-            Render(p, size);
-        }
-        written = image.save(&file, "PNG");
-    } else if (written && suffix == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&file);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(m_c.title);
-        QPainter p(&svg);
-        Render(p, size);
-    } else if (written) {
-        QPdfWriter pdf(&file);
-        pdf.setTitle(m_c.title);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter p(&pdf);
-        Render(p, size);
-    }
-    if (!written || !file.commit()) {
-        error = QStringLiteral("不能写入文件：%1").arg(path);
-        return false;
-    }
-    return true;
+    return YPictureFile::Save(
+        path, size, m_c.title, [this](QPainter& p, QSize sz) { Render(p, sz); }, error);
 }

@@ -5,11 +5,7 @@
 
 #include <QFontMetrics>
 
-void YGradeBand::Draw(QPainter& p, const QRect& band, const YUint& u,
-                      const std::vector<QPointF>& points, const YStationNumbering& numbering,
-                      const QColor& face) {
-    p.save();
-    p.setClipRect(band);
+void YGradeBand::DrawFrame(QPainter& p, const QRect& band, const QColor& face) {
     p.fillRect(band, face);
     p.setPen(face.darker(160));
     p.drawLine(band.topLeft(), band.topRight());
@@ -17,6 +13,14 @@ void YGradeBand::Draw(QPainter& p, const QRect& band, const YUint& u,
     p.setPen(face.lighter(130));
     p.drawLine(band.bottomLeft(), band.bottomRight());
     p.drawLine(band.topRight(), band.bottomRight());
+}
+
+void YGradeBand::Draw(QPainter& p, const QRect& band, const YUint& u,
+                      const std::vector<QPointF>& points, const YStationNumbering& numbering,
+                      const QColor& face) {
+    p.save();
+    p.setClipRect(band);
+    DrawFrame(p, band, face);
     p.setFont(YDiagramStyle::Instance().SmallFont());
     const QFontMetrics fm(p.font());
     p.setPen(Qt::black);

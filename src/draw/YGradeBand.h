@@ -17,4 +17,6 @@ constexpr int MinHeight = 24;
 // coordinates are those of the diagram's client area.
 void Draw(QPainter& p, const QRect& band, const YUint& u, const std::vector<QPointF>& points,
           const YStationNumbering& numbering, const QColor& face);
+// The sunken face every band under the diagram is drawn on.
+void DrawFrame(QPainter& p, const QRect& band, const QColor& face);
 } // namespace YGradeBand

@@ -20,4 +20,5 @@ target_sources(${DALVEX_LAYER} PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/YStatsTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YTaskList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YProcessList.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YMassHaul.cpp
 )

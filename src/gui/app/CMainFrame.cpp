@@ -105,6 +105,7 @@ const CommandDef Commands[] = {
     {YCmd::SmallMarks, "显示小填挖标记", "", "", true},
     {YCmd::FixedPits, "取、弃土坑固定显示", "", "", true},
     {YCmd::ShowProfile, "显示路线纵坡", "", "", true},
+    {YCmd::ShowMassHaul, "显示土积曲线", "在调配图下显示土积曲线、平衡点和已调配的运输", "", true},
     {YCmd::TableCalc, "土石方数量计算表", "将土石方数量计算表输出到Excel中", "", false},
     {YCmd::TablePerKm, "每公里土石方数量表", "", "", false},
     {YCmd::TableHaul, "土石方运量统计表", "将土石方运量统计表输出到Excel中", "", false},
@@ -382,7 +383,8 @@ void CMainFrame::UpdateMenus(bool bProject) {
         AddMenu(bar, QStringLiteral("显示(&S)"),
                 {YCmd::ToolZoomIn, YCmd::ToolZoomOut, YCmd::ToolZoom, YCmd::ToolZoomHV,
                  YCmd::ToolPan, YCmd::ZoomAll, MenuSep, YCmd::ShowSoil, YCmd::ShowRock,
-                 YCmd::SwapShow, MenuSep, YCmd::SmallMarks, YCmd::FixedPits, YCmd::ShowProfile});
+                 YCmd::SwapShow, MenuSep, YCmd::SmallMarks, YCmd::FixedPits, YCmd::ShowProfile,
+                 YCmd::ShowMassHaul});
         AddMenu(bar, QStringLiteral("输出(&O)"),
                 {YCmd::TableCalc, YCmd::TablePerKm, YCmd::TableHaul, YCmd::TablePerKmHaul,
                  YCmd::TablePits, MenuSep, YCmd::TableTemplates});

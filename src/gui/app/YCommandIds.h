@@ -76,6 +76,7 @@ constexpr int SelectClass6 = 32836;
 constexpr int SmallMarks = 32811;
 constexpr int FixedPits = 32812;
 constexpr int ShowProfile = 32846;
+constexpr int ShowMassHaul = 32895;
 constexpr int ZoomAll = 32881; // 全图: the whole project segment in the window
 
 // Tables.

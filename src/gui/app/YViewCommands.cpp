@@ -61,6 +61,9 @@ void YViewCommands::Register() {
                                                     v->Document().GetSQXSet().IsOpen();
                                          },
                                          profileChecked});
+    const auto [massHaulRun, massHaulChecked] =
+        viewSwitch(&CDalvexView::ShowMassHaul, &CDalvexView::SetShowMassHaul);
+    frame.SetCommand(YCmd::ShowMassHaul, {massHaulRun, hasSegments, massHaulChecked});
     frame.SetCommand(YCmd::ZoomAll, {[&frame] {
                                          if (CDalvexView* v = frame.ActiveView()) {
                                              v->ZoomAll();

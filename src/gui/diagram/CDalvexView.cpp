@@ -3,8 +3,10 @@
 #include "core/db/YSQXSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/document/YDiagramTexts.h"
+#include "core/process/YMassHaul.h"
 #include "draw/YDiagramPainter.h"
 #include "draw/YGradeBand.h"
+#include "draw/YMassHaulBand.h"
 #include "gui/diagram/CRulerBar.h"
 #include "gui/diagram/YTool.h"
 
@@ -158,6 +160,36 @@ class CDalvexView::GradeBand : public QWidget {
     QRubberBand* m_pLine = nullptr;
 };
 
+// ---------------------------------------------------------------- the mass-haul band below
+
+class CDalvexView::MassHaulBand : public QWidget {
+  public:
+    explicit MassHaulBand(CDalvexView& view) : QWidget(&view), m_view(view) {
+        setObjectName(QStringLiteral("massHaulBand"));
+    }
+    // The curve and the hauls are read again at the next paint.
+    void Invalidate() {
+        m_bStale = true;
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (m_bStale) {
+            m_massHaul = YMassHaul::Build(m_view.Document());
+            m_bStale = false;
+        }
+        QPainter p(this);
+        YMassHaulBand::Draw(p, rect(), m_view.Uint(), m_massHaul, m_view.Document().Numbering(),
+                            palette().color(QPalette::Base));
+    }
+
+  private:
+    CDalvexView& m_view;
+    YMassHaul m_massHaul;
+    bool m_bStale = true;
+};
+
 // ---------------------------------------------------------------- the view
 
 CDalvexView::CDalvexView(CDalvexDoc& doc, QScrollBar* pHorizontal, QWidget* parent)
@@ -172,6 +204,8 @@ CDalvexView::CDalvexView(CDalvexDoc& doc, QScrollBar* pHorizontal, QWidget* pare
     m_pPitStrip = new PitStrip(*this);
     m_pGradeBand = new GradeBand(*this);
     m_pGradeBand->hide();
+    m_pMassHaulBand = new MassHaulBand(*this);
+    m_pMassHaulBand->hide();
     // Both bars are virtual: 10000 positions and a page of 1000.
     for (QScrollBar* bar : {m_pHBar.data(), verticalScrollBar()}) {
         if (bar == nullptr) {
@@ -232,6 +266,13 @@ void CDalvexView::SetShowProfile(bool bOn) {
     RepaintAll();
 }
 
+void CDalvexView::SetShowMassHaul(bool bOn) {
+    m_bShowMassHaul = bOn;
+    m_pMassHaulBand->Invalidate();
+    ApplyMargins();
+    RepaintAll();
+}
+
 void CDalvexView::SetProfileHeight(int nPixels) {
     m_nProfileHeight =
         std::clamp(nPixels, YGradeBand::MinHeight, std::max(YGradeBand::MinHeight, height() - 100));
@@ -239,9 +280,11 @@ void CDalvexView::SetProfileHeight(int nPixels) {
 }
 
 void CDalvexView::ApplyMargins() {
-    const int bottom = kBottomGap + (m_bShowProfile ? m_nProfileHeight : 0);
+    const int bottom = kBottomGap + (m_bShowProfile ? m_nProfileHeight : 0) +
+                       (m_bShowMassHaul ? YMassHaulBand::DefaultHeight : 0);
     setViewportMargins(0, YPitStrip::Height, 0, bottom);
     m_pGradeBand->setVisible(m_bShowProfile);
+    m_pMassHaulBand->setVisible(m_bShowMassHaul);
     QResizeEvent event(size(), size());
     resizeEvent(&event);
 }
@@ -253,6 +296,8 @@ void CDalvexView::resizeEvent(QResizeEvent* event) {
                              YPitStrip::Height);
     m_pGradeBand->setGeometry(vp.left(), vp.bottom() + 1 + kBottomGap, vp.width(),
                               m_nProfileHeight);
+    const int massTop = vp.bottom() + 1 + kBottomGap + (m_bShowProfile ? m_nProfileHeight : 0);
+    m_pMassHaulBand->setGeometry(vp.left(), massTop, vp.width(), YMassHaulBand::DefaultHeight);
     m_uint.m_nHalfHeight = YUint::R(vp.height() * 0.5);
     LayoutFixedPits();
     if (m_pRulerH != nullptr) {
@@ -285,6 +330,9 @@ void CDalvexView::ExtentFromModel() {
 void CDalvexView::OnUpdate(int nHint) {
     if (m_pDoc == nullptr) {
         return;
+    }
+    if (m_bShowMassHaul) {
+        m_pMassHaulBand->Invalidate(); // a step or an undo changed the hauls
     }
     if (nHint == 0) {
         ExtentFromModel();
@@ -444,6 +492,9 @@ void CDalvexView::RepaintAll() {
     m_pPitStrip->update();
     if (m_bShowProfile) {
         m_pGradeBand->update();
+    }
+    if (m_bShowMassHaul) {
+        m_pMassHaulBand->update();
     }
 }
 

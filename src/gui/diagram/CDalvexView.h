@@ -39,6 +39,9 @@ class CDalvexView : public QAbstractScrollArea, public YDocView, public YShowDPW
     void SetShowProfile(bool bOn);
     int ProfileHeight() const { return m_nProfileHeight; }
     void SetProfileHeight(int nPixels);
+    // The mass-haul band (土积曲线) under the diagram and the grade band, on the same stations.
+    bool ShowMassHaul() const { return m_bShowMassHaul; }
+    void SetShowMassHaul(bool bOn);
 
     // ---- What the tools use ----
     QRect ClientRect() const;
@@ -88,8 +91,10 @@ class CDalvexView : public QAbstractScrollArea, public YDocView, public YShowDPW
   private:
     class PitStrip;
     class GradeBand;
+    class MassHaulBand;
     friend class PitStrip;
     friend class GradeBand;
+    friend class MassHaulBand;
 
     void ApplyMargins();
     void ExtentFromModel();
@@ -104,6 +109,7 @@ class CDalvexView : public QAbstractScrollArea, public YDocView, public YShowDPW
     QPointer<CRulerBar> m_pRulerV;
     PitStrip* m_pPitStrip = nullptr;
     GradeBand* m_pGradeBand = nullptr;
+    MassHaulBand* m_pMassHaulBand = nullptr;
     YPitScroll m_borrowScroll{true};
     YPitScroll m_wasteScroll{false};
     std::vector<QPointF> m_gradePoints;
@@ -112,6 +118,7 @@ class CDalvexView : public QAbstractScrollArea, public YDocView, public YShowDPW
     bool m_bSmallMarks = true;
     bool m_bShowProfile = false;
     int m_nProfileHeight = 100;
+    bool m_bShowMassHaul = false;
     std::optional<QPoint> m_lastMouse;
     QString m_strStation;
     QString m_strArea;
