@@ -8,12 +8,9 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,21 +142,8 @@ TEST(CliAllocateLocal, TakeByGivenContentsLogsTheSegmentsOwn) {
                 QStringLiteral("--contents"), QStringLiteral("0,50,0,50,0,0"),
                 QStringLiteral("--fill"), QStringLiteral("0~20")});
     ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
-    // Every row of a query, its columns joined (numbers in their shortest exact form).
     const auto query = [&path](const char* sql) {
-        YDatabase db;
-        EXPECT_TRUE(db.Open(path));
-        QSqlQuery q(db.Connection());
-        EXPECT_TRUE(q.exec(QString::fromUtf8(sql)));
-        QStringList rows;
-        while (q.next()) {
-            QStringList cells;
-            for (int c = 0; c < q.record().count(); ++c) {
-                cells << q.value(c).toString();
-            }
-            rows << cells.join(u'|');
-        }
-        return rows;
+        return ProjectRows(path, QString::fromUtf8(sql));
     };
     EXPECT_EQ(query("SELECT [描述] FROM [Tmp调配过程表] WHERE [填挖]"),
               QStringList{"JDQT,10.000,40.000,50.000,0.000,0.000,0.000"});
@@ -187,10 +171,8 @@ TEST_F(CliAllocate, AStepThatCannotBeWrittenLeavesTheFileAsItWas) {
             "CREATE TRIGGER [full] BEFORE INSERT ON [Tmp调配过程表] WHEN NEW.[ID] = 2 BEGIN "
             "SELECT RAISE(ABORT, '磁盘已满'); END")));
     }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = FileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
     for (const QStringList& args :
          {Args({"--rule", "soil-first", "--cut", "0~40", "--fill", "40~100"}),
           QStringList{QStringLiteral("--yes"), QStringLiteral("auto"), path}}) {
@@ -199,9 +181,7 @@ TEST_F(CliAllocate, AStepThatCannotBeWrittenLeavesTheFileAsItWas) {
         EXPECT_TRUE(r.err.contains(QStringLiteral("调配结果没有写入项目文件：")) &&
                     r.err.contains(QStringLiteral("磁盘已满")))
             << r.err.toStdString();
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), before) << args.join(u' ').toStdString();
-        file.close();
+        EXPECT_EQ(FileBytes(path), before) << args.join(u' ').toStdString();
     }
 }
 

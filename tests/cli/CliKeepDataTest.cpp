@@ -2,13 +2,11 @@
 // earthwork file without sections, preprocessing an allocated project again.
 #include "CliRunner.h"
 
-#include "core/db/YDatabase.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -22,23 +20,8 @@ class CliKeepData : public testing::Test {
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         demo = QDir(m_dir.Path(QStringLiteral("d"))).filePath(QStringLiteral("demo.dvx"));
     }
-    QStringList Rows(const QString& sql) {
-        YDatabase db;
-        db.SetReadOnly(true);
-        EXPECT_TRUE(db.Open(demo));
-        QStringList rows;
-        QSqlQuery q(db.Connection());
-        EXPECT_TRUE(q.exec(sql));
-        while (q.next()) {
-            rows.append(q.value(0).toString());
-        }
-        return rows;
-    }
-    QByteArray Bytes() {
-        QFile f(demo);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll();
-    }
+    QStringList Rows(const QString& sql) const { return ProjectRows(demo, sql); }
+    QByteArray Bytes() const { return FileBytes(demo); }
     dalvex::test::ScratchDir m_dir;
     QString demo;
 };

@@ -141,19 +141,15 @@ TEST(CliProcessDamage, ALogNamingAMissingPitIsReported) {
             QStringLiteral("UPDATE [Tmp调配过程表] SET [坑] = 5 WHERE NOT [填挖]")));
     }
     const QString said = QStringLiteral("调配过程已损坏：第1步第1个过程记录的弃土坑5不存在。");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = FileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
     for (const QStringList& verb :
          {QStringList{QStringLiteral("undo"), path}, QStringList{QStringLiteral("repair"), path},
           QStringList{QStringLiteral("--yes"), QStringLiteral("clear"), path}}) {
         const CliResult r = RunCli(verb);
         EXPECT_EQ(r.exitCode, 1) << verb.join(u' ').toStdString();
         EXPECT_TRUE(r.err.contains(said)) << r.err.toStdString();
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), before) << verb.join(u' ').toStdString();
-        file.close();
+        EXPECT_EQ(FileBytes(path), before) << verb.join(u' ').toStdString();
     }
 }
 

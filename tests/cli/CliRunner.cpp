@@ -1,7 +1,13 @@
 #include "CliRunner.h"
 
+#include "core/db/YDatabase.h"
+
+#include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 QString CliPath() {
@@ -44,4 +50,26 @@ CliResult RunCliUnprivileged(const QStringList& args) {
         });
     }
     return Run(process, args, {});
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList ProjectRows(const QString& path, const QString& sql) {
+    YDatabase db;
+    db.SetReadOnly(true);
+    EXPECT_TRUE(db.Open(path)) << path.toStdString();
+    QSqlQuery q(db.Connection());
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+    QStringList rows;
+    while (q.next()) {
+        QStringList cells;
+        for (int c = 0; c < q.record().count(); ++c) {
+            cells << q.value(c).toString();
+        }
+        rows << cells.join(u'|');
+    }
+    return rows;
 }

@@ -16,3 +16,9 @@ CliResult RunCli(const QStringList& args, const QByteArray& stdinData = {});
 // The same as a user without privileges: run by root (who may write any file), the program runs
 // as "nobody", so file permissions hold for it as for a designer.
 CliResult RunCliUnprivileged(const QStringList& args);
+
+// The bytes of a file (none when it cannot be read), to show that a refused verb left it alone.
+QByteArray FileBytes(const QString& path);
+// Every row of a query on a project file opened read-only, columns joined by "|" (numbers in
+// their shortest exact form).
+QStringList ProjectRows(const QString& path, const QString& sql);
