@@ -2,6 +2,7 @@
 #include "cli/YCliArgs.h"
 #include "cli/YCliVerb.h"
 #include "core/allocation/YDPOptimizer.h"
+#include "core/allocation/YDPRule.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/platform/YUserIO.h"
 
@@ -13,7 +14,8 @@
 namespace {
 
 const QString kUsage =
-    QStringLiteral("optimize <p.dvx> [--haul-limit M] [--borrow-cost M] [--waste-cost M] "
+    QStringLiteral("optimize <p.dvx> [--rule soil-first|together|cut-ratio|fill-ratio|local] "
+                   "[--haul-limit M] [--borrow-cost M] [--waste-cost M] "
                    "[--local-take-cost M] [--local-dump-cost M] [--no-finish]");
 constexpr double kMaxMetres = 2e8; // m: from one end of the station range to the other
 
@@ -49,6 +51,25 @@ int RunOptimize(YCliContext& c) {
     if (noFinish >= 0) {
         opt.bFinish = false;
         args.removeAt(noFinish);
+    }
+    // The rule word of a desktop session, from its name; only soil-first and together are
+    // planned, the others reach the optimiser to be refused with its message.
+    const qsizetype rule = args.indexOf(QStringLiteral("--rule"));
+    if (rule >= 0) {
+        const QStringList names = {QStringLiteral("soil-first"), QStringLiteral("together"),
+                                   QStringLiteral("cut-ratio"), QStringLiteral("fill-ratio"),
+                                   QStringLiteral("local")};
+        const int principle[] = {DPR_SOIL_FIRST, DPR_TOGETHER, DPR_CUT_RATIO, DPR_FILL_RATIO,
+                                 DPR_LOCAL};
+        const int idx = rule + 1 < args.size() ? int(names.indexOf(args[rule + 1])) : -1;
+        args.remove(rule, rule + 1 < args.size() ? 2 : 1);
+        if (idx < 0) {
+            c.io->Error(QStringLiteral("--rule 的值不正确（须为 %1）\n用法：dalvex-cli ")
+                            .arg(names.join(QStringLiteral("、"))) +
+                        kUsage);
+            return 2;
+        }
+        g_nDPRule = principle[idx];
     }
     bool ok = true;
     const auto limit = TakeOption(c, args, QStringLiteral("--haul-limit"), true, ok);
