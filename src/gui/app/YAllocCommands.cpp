@@ -12,6 +12,7 @@
 #include "gui/diagram/YDPTool.h"
 #include "gui/diagram/YTool.h"
 #include "gui/dialogs/YDCDRSetDlg.h"
+#include "gui/dialogs/YOptimizeDlg.h"
 #include "gui/panes/YDpGcReactor.h"
 #include "gui/panes/YDpGcView.h"
 #include "gui/panes/YDpTaskReactor.h"
@@ -98,6 +99,7 @@ void YAllocCommands::Register() {
                                        [this] { return Active() != nullptr && Active()->IsOpen(); },
                                        {}});
     m_frame.SetCommand(YCmd::AutoDP, {[this] { AutoAllocate(); }, segments, {}});
+    m_frame.SetCommand(YCmd::OptimizeDP, {[this] { Optimize(); }, segments, {}});
 }
 
 double YAllocCommands::AutoReach() {
@@ -129,4 +131,27 @@ void YAllocCommands::AutoAllocate() {
     opt.bFinish = false;
     YWaitScope wait(doc->UserIO());
     (void)YDPAutoAllocator::Run(*doc, opt);
+}
+
+void YAllocCommands::Optimize() {
+    CDalvexDoc* doc = Active();
+    if (doc == nullptr || doc->GetSegmentCount() == 0) {
+        return;
+    }
+    YOptimizeDlg dialog(YDPCostModel::Options::ForLimit(AutoReach()), &m_frame);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    YDPOptimizer::Options opt;
+    opt.cost = dialog.Options();
+    // As after 自动调配, the designer adjusts by hand and finishes with 结束调配.
+    opt.bFinish = false;
+    YDPOptimizer::Comparison result;
+    {
+        YWaitScope wait(doc->UserIO());
+        result = YDPOptimizer::RunAndCompare(*doc, opt);
+    }
+    if (result.run.bWritten) {
+        doc->UserIO().Info(YOptimizeDlg::SummaryText(result));
+    }
 }

@@ -28,6 +28,9 @@ class YAllocCommands : public QObject {
     static void SetAutoReach(double dMetres);
     // Asks for the reach, then allocates the active segment without finishing it.
     void AutoAllocate();
+    // Asks for the costs, records the cheapest plan for what is left (without finishing) and
+    // says what it saved.
+    void Optimize();
 
   private:
     CDalvexDoc* Active() const;

@@ -52,7 +52,8 @@ constexpr int ToolDP = 32792;
 constexpr int FinishDP = 32804;
 constexpr int RepairDP = 32850;
 constexpr int ClearDP = 32851;
-constexpr int AutoDP = 32894; // 自动调配: the default allocation of the whole segment
+constexpr int AutoDP = 32894;     // 自动调配: the default allocation of the whole segment
+constexpr int OptimizeDP = 32896; // 最优调配: the cheapest plan under the user's costs
 
 // Diagram tools and class filter.
 constexpr int ToolSelect = 32773;

@@ -4,6 +4,7 @@ target_sources(dalvex_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/CPropertyCustomTF.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YDCDRSetDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YLandXmlDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/YOptimizeDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGridDelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGridDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/YGridModel.cpp
