@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the sample road-design project: a 3.4 km two-lane road with a short chain, a long
-chain, bridges, culverts, class contents, road-trough stations and a vertical alignment.
+chain, bridges, culverts, class contents, road-trough stations and a vertical alignment; and the
+same road as a LandXML file (qingshui.xml) of cross-section lines, station equations and profile.
 
 The files are committed; run this only to change the road. The earthwork file gives continuous
 chainage in metres; the other files give station texts, read with the project's chain breaks.
@@ -75,6 +76,8 @@ def main():
         cut, fill = areas(h)
         lines.append("%.3f %.2f %.2f %.3f" % (x, cut, fill, h))
     write("earthwork.txt", lines, "utf-8")
+    landxml([x for x in sorted(set(stations)) if not any(a < x < b for a, b, _ in bridges)],
+            bridges)
 
     ctl = ["RavelControl 1", "[路槽]"] + [text(x) for x in (1000.0, 2000.0, 3400.0)]
     ctl += ["[桥隧]"] + ["%s %s %s" % (text(a), text(b), n) for a, b, n in bridges]
@@ -95,6 +98,43 @@ def main():
             for _, b, a in BREAKS]
     prj += ["[文件]", "111=earthwork.txt", "108=control.txt", "104=profile.txt"]
     write("qingshui.Prj", prj, "utf-8")
+
+
+def landxml(sections, bridges):
+    """The same road as LandXML 1.2: sections as ground and design lines, chain breaks as
+    station equations, the profile with parabolic curves."""
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           '<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2">',
+           '<Units><Metric linearUnit="meter" areaUnit="squareMeter" volumeUnit="cubicMeter"/>'
+           '</Units>',
+           '<Alignments>', '<Alignment name="清水河段改建工程" staStart="0" length="%.3f">' % LENGTH]
+    for at, back, ahead in BREAKS:
+        out.append('<StaEquation staInternal="%.3f" staBack="%.3f" staAhead="%.3f"/>'
+                   % (at, back, ahead))
+    out.append('<CrossSects>')
+    for x in sections:
+        g = interpolate(GROUND, x)
+        z = grade(x)
+        h = z - g
+        w = HALF_WIDTH + (1.5 if h > 0 else 1.0) * abs(h)
+        design = [(-w, g), (-HALF_WIDTH, z), (HALF_WIDTH, z), (w, g)]
+        ground = [(-30.0, g), (30.0, g)]
+        out.append('<CrossSect sta="%.3f">' % x)
+        for name, pts in (("地面线", ground), ("设计线", design)):
+            out.append('<CrossSectSurf name="%s"><PntList2D>%s</PntList2D></CrossSectSurf>'
+                       % (name, " ".join("%.6f %.6f" % p for p in pts)))
+        out.append('</CrossSect>')
+    out.append('</CrossSects>')
+    out.append('<Profile><ProfAlign name="设计线">')
+    for i, (x, z, r) in enumerate(PVIS):
+        if 0 < i < len(PVIS) - 1 and r:
+            g1 = (z - PVIS[i - 1][1]) / (x - PVIS[i - 1][0])
+            g2 = (PVIS[i + 1][1] - z) / (PVIS[i + 1][0] - x)
+            out.append('<ParaCurve length="%.3f">%.3f %.3f</ParaCurve>' % (r * abs(g2 - g1), x, z))
+        else:
+            out.append('<PVI>%.3f %.3f</PVI>' % (x, z))
+    out += ['</ProfAlign></Profile>', '</Alignment>', '</Alignments>', '</LandXML>']
+    write("qingshui.xml", out, "utf-8")
 
 
 def write(name, lines, encoding):

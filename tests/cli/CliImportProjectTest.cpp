@@ -3,7 +3,11 @@
 #include "core/db/YDatabase.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -43,6 +47,59 @@ TEST(CliImportProject, TheSampleRoadProjectImportsPreprocessesAndAllocates) {
     r = RunCli({"import-project", p, dir.Path("none.Prj")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("不能打开项目文件！")) << r.err.toStdString();
+}
+
+// The same road as LandXML cross-section lines: the areas the import computes from the lines
+// match the areas the road-design project states (rounded to 0.01 m²), and the road allocates.
+TEST(CliImportProject, TheSampleRoadAsLandXmlGivesTheSameSectionsAndAllocates) {
+    dalvex::test::EnsureCoreApp();
+    dalvex::test::ScratchDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.Path("config").toLocal8Bit());
+    const QString prj = dir.Path("prj.dvx");
+    const QString xml = dir.Path("xml.dvx");
+    const QString folder = QStringLiteral(DALVEX_SOURCE_DIR "/examples/road-project/");
+    for (const QString& p : {prj, xml}) {
+        ASSERT_EQ(RunCli({"--yes", "new", p}).exitCode, 0);
+    }
+    ASSERT_EQ(RunCli({"import-project", prj, folder + "qingshui.Prj"}).exitCode, 0);
+    CliResult r = RunCli({"import-landxml", xml, folder + "qingshui.xml"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto sections = [](const QString& path) {
+        YDatabase db;
+        EXPECT_TRUE(db.Open(path));
+        QSqlQuery q(db.Connection());
+        EXPECT_TRUE(q.exec("SELECT [sta],[桩号],[挖方面积],[填方面积],[中桩填挖] FROM [逐桩断面] "
+                           "ORDER BY [sta]"));
+        std::vector<std::tuple<double, QString, double, double, double>> rows;
+        while (q.next()) {
+            rows.emplace_back(q.value(0).toDouble(), q.value(1).toString(), q.value(2).toDouble(),
+                              q.value(3).toDouble(), q.value(4).toDouble());
+        }
+        return rows;
+    };
+    const auto a = sections(prj);
+    const auto b = sections(xml);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(std::get<1>(a[i]), std::get<1>(b[i])) << i;
+        EXPECT_NEAR(std::get<2>(a[i]), std::get<2>(b[i]), 0.0051)
+            << std::get<1>(a[i]).toStdString();
+        EXPECT_NEAR(std::get<3>(a[i]), std::get<3>(b[i]), 0.0051)
+            << std::get<1>(a[i]).toStdString();
+        EXPECT_NEAR(std::get<4>(a[i]), std::get<4>(b[i]), 0.00051)
+            << std::get<1>(a[i]).toStdString();
+    }
+    // LandXML carries no class contents: one row for the whole road, then allocate.
+    QFile contents(dir.Path("contents.txt"));
+    ASSERT_TRUE(contents.open(QIODevice::WriteOnly));
+    contents.write("K3+395.000\t10\t100\t60\t100\t30\t100\t0\t100\t0\t100\t0\t100\n");
+    contents.close();
+    ASSERT_EQ(RunCli({"import-table", xml, "土石含量", contents.fileName(), "--clear"}).exitCode,
+              0);
+    for (const char* verb : {"preprocess", "auto", "finish"}) {
+        r = RunCli({"--yes", verb, xml});
+        EXPECT_EQ(r.exitCode, 0) << verb << r.err.toStdString();
+    }
 }
 
 } // namespace
