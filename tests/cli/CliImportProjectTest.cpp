@@ -3,8 +3,12 @@
 #include "core/db/YDatabase.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
@@ -100,6 +104,83 @@ TEST(CliImportProject, TheSampleRoadAsLandXmlGivesTheSameSectionsAndAllocates) {
         r = RunCli({"--yes", verb, xml});
         EXPECT_EQ(r.exitCode, 0) << verb << r.err.toStdString();
     }
+}
+
+// Every table's rows as text; the GUID a completed import draws afresh is left out.
+QStringList Digest(const QString& path) {
+    YDatabase db;
+    EXPECT_TRUE(db.Open(path)) << db.LastError().toStdString();
+    QStringList all;
+    QStringList tables = db.TableNames();
+    tables.sort();
+    for (const QString& table : tables) {
+        QSqlQuery q(db.Connection());
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT * FROM [%1] ORDER BY rowid").arg(table)));
+        all << table;
+        while (q.next()) {
+            QStringList cols;
+            for (int i = 0; i < q.record().count(); ++i) {
+                cols << q.value(i).toString();
+            }
+            if (!cols.value(0).startsWith(QStringLiteral("GUID"))) {
+                all << cols.join(u'|');
+            }
+        }
+    }
+    return all;
+}
+
+// The import killed at moments spread over its run: the project file is always either as it
+// was or wholly imported, never half.
+TEST(CliImportProject, KilledAnywhereTheProjectIsWholeBeforeOrAfter) {
+    dalvex::test::EnsureCoreApp();
+    dalvex::test::ScratchDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.Path("config").toLocal8Bit());
+    // A long road, so the writes take long enough to be interrupted.
+    QByteArray earthwork = "RavelEarthwork 1\n";
+    for (int i = 0; i < 60000; ++i) {
+        earthwork += QByteArray::number(20.0 * i, 'f', 3) + " " + QByteArray::number(i % 7) + " " +
+                     QByteArray::number(i % 5) + " 0.5\n";
+    }
+    const std::pair<QString, QByteArray> files[] = {
+        {"road.Prj", "RavelPrj 1\n[属性]\n201=长路\n[桩号体系]\n断链=K5+000=K5+010\n"
+                     "[文件]\n111=tf.txt\n104=zd.txt\n"},
+        {"tf.txt", earthwork},
+        {"zd.txt", "RavelProfile 1\n0 100 0\n600000 120 0\n"}};
+    for (const auto& [name, bytes] : files) {
+        QFile file(dir.Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const QString original = dir.Path("original.dvx");
+    ASSERT_EQ(RunCli({"--yes", "new", original}).exitCode, 0);
+    const QStringList before = Digest(original);
+    const QString whole = dir.Path("whole.dvx");
+    ASSERT_TRUE(QFile::copy(original, whole));
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_EQ(RunCli({"import-project", whole, dir.Path("road.Prj")}).exitCode, 0);
+    const qint64 runMs = timer.elapsed();
+    const QStringList after = Digest(whole);
+    ASSERT_EQ(after.size() - before.size(), 60000 + 1 + 2 + 2 + 1); // sections, break, curve,
+                                                                    // name and label, segment
+
+    int interrupted = 0;
+    for (int k = 1; k <= 6; ++k) {
+        const QString victim = dir.Path(QStringLiteral("victim%1.dvx").arg(k));
+        ASSERT_TRUE(QFile::copy(original, victim));
+        QProcess process;
+        process.start(CliPath(), {"import-project", victim, dir.Path("road.Prj")});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(runMs * k / 7);
+        const bool running = process.state() == QProcess::Running;
+        process.kill();
+        process.waitForFinished();
+        interrupted += running ? 1 : 0;
+        const QStringList left = Digest(victim);
+        EXPECT_TRUE(left == before || left == after) << "killed after " << runMs * k / 7 << " ms";
+    }
+    EXPECT_GT(interrupted, 0); // at least one kill landed while the import ran
 }
 
 } // namespace
