@@ -25,6 +25,7 @@
 #include <cmath>
 #include <lemon/network_simplex.h>
 #include <lemon/smart_graph.h>
+#include <limits>
 #include <vector>
 
 const QString YDPOptimizer::kRuleRefused = QStringLiteral(
@@ -177,7 +178,8 @@ struct Network {
             sup[g.nodeFromId(int(n))] = supply[n];
         }
         ns.upperMap(upper).costMap(unitCost).supplyMap(sup);
-        if (ns.run() != NS::OPTIMAL) {
+        // Any pivot rule ends at an optimum; on the long road's line this one is the fastest.
+        if (ns.run(NS::CANDIDATE_LIST) != NS::OPTIMAL) {
             return false;
         }
         flow.assign(from.size(), 0);
@@ -327,39 +329,138 @@ std::pair<int, int> Neighbours(const std::vector<Span>& seg, double r) {
 bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Options& opt,
               Plan& plan) {
     const int n = int(in.seg.size());
-    const bool wasteLine = !in.waste.empty();
+    const size_t N = size_t(n);
+    std::vector<Units> fill(N), use(N), unuse(N);
+    for (size_t i = 0; i < N; ++i) {
+        fill[i] = ToUnits(in.fill[i]);
+        use[i] = ToUnits(in.use[i]);
+        unuse[i] = ToUnits(in.unuse[i]);
+    }
+    // The hops between neighbouring nodes, shared by both lines; a blocked hop is no arc.
+    std::vector<double> hop(N > 0 ? N - 1 : 0, -1.0);
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (!rules.Blocked(in.seg[i], in.seg[i + 1])) {
+            hop[i] = rules.Distance(in.seg[i], in.seg[i + 1]);
+        }
+    }
+    const YHaulExtras& extras = rules.Extras();
+    auto branch = [](const std::vector<double>& v, size_t i) { return i < v.size() ? v[i] : 0.0; };
+    // Where each pit meets the line, at what cost; -1 where it does not.
+    struct Meet {
+        int seg[2] = {-1, -1};
+        double d[2] = {0.0, 0.0};
+    };
+    auto meet = [&](const Span& at, double extra) {
+        Meet m;
+        const auto [before, after] = Neighbours(in.seg, at.c);
+        int k = 0;
+        for (const int i : {before, after}) {
+            if (i >= 0 && !rules.Blocked(at, in.seg[size_t(i)])) {
+                m.seg[k] = i;
+                m.d[k] = rules.Distance(at, in.seg[size_t(i)]) + extra;
+                ++k;
+            }
+        }
+        return m;
+    };
+    std::vector<Meet> borrowMeet(in.borrow.size()), wasteMeet(in.waste.size());
+    for (size_t p = 0; p < in.borrow.size(); ++p) {
+        if (FloorUnits(in.borrow[p]) > 0 && n > 0) {
+            borrowMeet[p] = meet(in.borrowAt[p], branch(extras.borrowBranch, p) + opt.dBorrow);
+        }
+    }
+    // The waste line only where a waste pit is cheaper than the dump beside the segment: the
+    // cheapest way to a pit along the line, from both ends. Elsewhere material entering the
+    // line could be dumped where it enters for no more, so leaving those nodes out keeps the
+    // optimum.
+    constexpr double kFar = std::numeric_limits<double>::infinity();
+    std::vector<double> toPit(N, kFar);
+    for (size_t q = 0; q < in.waste.size(); ++q) {
+        if (FloorUnits(in.waste[q]) > 0 && n > 0) {
+            wasteMeet[q] = meet(in.wasteAt[q], branch(extras.wasteBranch, q) + opt.dWaste);
+            for (int k = 0; k < 2; ++k) {
+                const int i = wasteMeet[q].seg[k];
+                if (i >= 0) {
+                    toPit[size_t(i)] = std::min(toPit[size_t(i)], wasteMeet[q].d[k]);
+                }
+            }
+        }
+    }
+    for (size_t i = 0; i + 1 < N; ++i) {
+        if (hop[i] >= 0.0) {
+            toPit[i + 1] = std::min(toPit[i + 1], toPit[i] + hop[i]);
+        }
+    }
+    for (size_t i = N; i-- > 1;) {
+        if (hop[i - 1] >= 0.0) {
+            toPit[i - 1] = std::min(toPit[i - 1], toPit[i] + hop[i - 1]);
+        }
+    }
+    std::vector<bool> onWaste(N), onFill(N);
+    for (size_t i = 0; i < N; ++i) {
+        onWaste[i] = toPit[i] < opt.dLocalDump && (use[i] > 0 || unuse[i] > 0);
+        onFill[i] = use[i] > 0 || fill[i] > 0;
+    }
+    for (const Meet& m : borrowMeet) {
+        for (const int i : m.seg) {
+            if (i >= 0) {
+                onFill[size_t(i)] = true;
+            }
+        }
+    }
+    for (const Meet& m : wasteMeet) {
+        for (int k = 0; k < 2; ++k) {
+            const int i = m.seg[k];
+            if (i >= 0 && m.d[k] < opt.dLocalDump) {
+                onWaste[size_t(i)] = true;
+            }
+        }
+    }
+
     Network net;
     Units totalSupply = 0;
     Units totalFill = 0;
-    std::vector<int> fillNode(static_cast<size_t>(n)), wasteNode(static_cast<size_t>(n), -1);
-    for (int i = 0; i < n; ++i) {
-        const Units f = ToUnits(in.fill[size_t(i)]);
-        fillNode[size_t(i)] = net.AddNode(-f);
-        totalFill += f;
-        if (wasteLine) {
-            wasteNode[size_t(i)] = net.AddNode();
+    std::vector<int> fillNode(N, -1), wasteNode(N, -1);
+    for (size_t i = 0; i < N; ++i) {
+        // A usable surplus without the waste line sits on its fill node (below).
+        if (onFill[i]) {
+            fillNode[i] = net.AddNode(-fill[i] + (onWaste[i] ? 0 : use[i]));
         }
+        if (onWaste[i]) {
+            wasteNode[i] = net.AddNode(unuse[i]);
+        }
+        totalFill += fill[i];
     }
     const int bin = net.AddNode();
     const int take = net.AddNode();
-    // The lines: neighbours both ways, unless a structure cuts them.
-    for (int i = 0; i + 1 < n; ++i) {
-        const Span& a = in.seg[size_t(i)];
-        const Span& b = in.seg[size_t(i + 1)];
-        if (rules.Blocked(a, b)) {
-            continue;
+    // A line joins consecutive nodes of its own; nodes with nothing to give or take there are
+    // passed through at the sum of their hops, as the flow along them would pay.
+    auto chain = [&](const std::vector<int>& node) {
+        int last = -1;
+        double d = 0.0;
+        for (size_t i = 0; i < N; ++i) {
+            if (i > 0 && hop[i - 1] < 0.0) {
+                last = -1;
+                d = 0.0;
+            } else if (i > 0) {
+                d += hop[i - 1];
+            }
+            if (node[i] < 0) {
+                continue;
+            }
+            if (last >= 0) {
+                net.AddArc(last, node[i], d);
+                net.AddArc(node[i], last, d);
+            }
+            last = node[i];
+            d = 0.0;
         }
-        const double d = rules.Distance(a, b);
-        net.AddArc(fillNode[size_t(i)], fillNode[size_t(i + 1)], d);
-        net.AddArc(fillNode[size_t(i + 1)], fillNode[size_t(i)], d);
-        if (wasteLine) {
-            net.AddArc(wasteNode[size_t(i)], wasteNode[size_t(i + 1)], d);
-            net.AddArc(wasteNode[size_t(i + 1)], wasteNode[size_t(i)], d);
-        }
-    }
-    // Sources: arcs into the lines and to the dump, remembered by role.
+    };
+    chain(fillNode);
+    chain(wasteNode);
+    // Arcs with a part in the plan, remembered by role.
     struct Role {
-        enum Kind { UseFill, UseWaste, UseDump, UnuseWaste, UnuseDump, Take, Borrow, Waste } kind;
+        enum Kind { UseFill, UseWaste, UseDump, UnuseDump, Take, Borrow, Waste } kind;
         int a = -1; // segment, or pit
         int b = -1; // segment a pit meets the line at
     };
@@ -368,35 +469,43 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
         roles.resize(size_t(arc) + 1, Role{Role::UseFill, -1, -1});
         roles[size_t(arc)] = r;
     };
-    for (int i = 0; i < n; ++i) {
-        const Units u = ToUnits(in.use[size_t(i)]);
-        if (u > 0) {
+    plan.dumpUse.assign(N, 0);
+    plan.dumpUnuse.assign(N, 0);
+    plan.take.assign(N, 0);
+    double forced = 0.0; // the cost of dumps with no other way out
+    for (size_t i = 0; i < N; ++i) {
+        const int seg = int(i);
+        const Units u = use[i];
+        if (u > 0 && onWaste[i]) {
+            // Three ways out: a node of its own keeps what enters the two lines and the dump
+            // together within the surplus.
             const int s = net.AddNode(u);
-            totalSupply += u;
-            addRole(net.AddArc(s, fillNode[size_t(i)], 0.0), {Role::UseFill, i});
-            if (wasteLine) {
-                addRole(net.AddArc(s, wasteNode[size_t(i)], 0.0), {Role::UseWaste, i});
-            }
-            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UseDump, i});
+            addRole(net.AddArc(s, fillNode[i], 0.0), {Role::UseFill, seg});
+            addRole(net.AddArc(s, wasteNode[i], 0.0), {Role::UseWaste, seg});
+            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UseDump, seg});
+        } else if (u > 0) {
+            // Two ways out: the dump, capped at the surplus, so the fill line's material never
+            // leaves by it; the rest stays on the fill line.
+            addRole(net.AddArc(fillNode[i], bin, opt.dLocalDump, u), {Role::UseDump, seg});
         }
-        const Units x = ToUnits(in.unuse[size_t(i)]);
-        if (x > 0) {
-            const int s = net.AddNode(x);
+        totalSupply += u;
+        const Units x = unuse[i];
+        if (x > 0 && onWaste[i]) {
+            // Capped likewise: the rest of the unusable surplus goes on along the waste line.
+            addRole(net.AddArc(wasteNode[i], bin, opt.dLocalDump, x), {Role::UnuseDump, seg});
             totalSupply += x;
-            if (wasteLine) {
-                addRole(net.AddArc(s, wasteNode[size_t(i)], 0.0), {Role::UnuseWaste, i});
-            }
-            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UnuseDump, i});
+        } else if (x > 0) {
+            // No pit pays more than the dump: nothing to choose.
+            plan.dumpUnuse[i] = x;
+            forced += double(x) * kUnit * opt.dLocalDump;
         }
-        if (in.fill[size_t(i)] > 0.0) {
-            addRole(net.AddArc(take, fillNode[size_t(i)], opt.dLocalTake), {Role::Take, i});
+        if (fill[i] > 0) {
+            addRole(net.AddArc(take, fillNode[i], opt.dLocalTake), {Role::Take, seg});
         }
     }
     net.supply[size_t(take)] = totalFill;
     net.AddArc(take, bin, 0.0);
     totalSupply += totalFill;
-    const YHaulExtras& extras = rules.Extras();
-    auto branch = [](const std::vector<double>& v, size_t i) { return i < v.size() ? v[i] : 0.0; };
     for (size_t p = 0; p < in.borrow.size(); ++p) {
         const Units u = FloorUnits(in.borrow[p]);
         if (u <= 0 || n == 0) {
@@ -405,29 +514,28 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
         const int s = net.AddNode(u);
         totalSupply += u;
         net.AddArc(s, bin, 0.0); // what stays in the pit
-        const auto [before, after] = Neighbours(in.seg, in.borrowAt[p].c);
-        for (const int i : {before, after}) {
-            if (i >= 0 && !rules.Blocked(in.borrowAt[p], in.seg[size_t(i)])) {
-                const double d = rules.Distance(in.borrowAt[p], in.seg[size_t(i)]) +
-                                 branch(extras.borrowBranch, p) + opt.dBorrow;
-                addRole(net.AddArc(s, fillNode[size_t(i)], d), {Role::Borrow, int(p), i});
+        for (int k = 0; k < 2; ++k) {
+            const int i = borrowMeet[p].seg[k];
+            if (i >= 0) {
+                addRole(net.AddArc(s, fillNode[size_t(i)], borrowMeet[p].d[k]),
+                        {Role::Borrow, int(p), i});
             }
         }
     }
     for (size_t q = 0; q < in.waste.size(); ++q) {
         const Units cap = FloorUnits(in.waste[q]);
-        if (cap <= 0 || n == 0) {
-            continue;
-        }
-        const int pit = net.AddNode();
-        net.AddArc(pit, bin, 0.0, cap);
-        const auto [before, after] = Neighbours(in.seg, in.wasteAt[q].c);
-        for (const int i : {before, after}) {
-            if (i >= 0 && !rules.Blocked(in.wasteAt[q], in.seg[size_t(i)])) {
-                const double d = rules.Distance(in.wasteAt[q], in.seg[size_t(i)]) +
-                                 branch(extras.wasteBranch, q) + opt.dWaste;
-                addRole(net.AddArc(wasteNode[size_t(i)], pit, d), {Role::Waste, int(q), i});
+        const Meet& m = wasteMeet[q];
+        int pit = -1;
+        for (int k = 0; k < 2; ++k) {
+            const int i = m.seg[k];
+            if (cap <= 0 || i < 0 || wasteNode[size_t(i)] < 0 || !(m.d[k] < opt.dLocalDump)) {
+                continue;
             }
+            if (pit < 0) {
+                pit = net.AddNode();
+                net.AddArc(pit, bin, 0.0, cap);
+            }
+            addRole(net.AddArc(wasteNode[size_t(i)], pit, m.d[k]), {Role::Waste, int(q), i});
         }
     }
     net.supply[size_t(bin)] = -(totalSupply - totalFill);
@@ -437,20 +545,19 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     if (!net.Solve(flow)) {
         return false;
     }
-    plan.dCost = 0.0;
+    plan.dCost = forced;
     for (size_t a = 0; a < flow.size(); ++a) {
         plan.dCost += double(flow[a]) * kUnit * net.cost[a];
     }
-    std::vector<std::vector<Lot>> fillIn(static_cast<size_t>(n)), wasteIn(static_cast<size_t>(n));
-    std::vector<std::vector<Need>> fillOut(static_cast<size_t>(n)),
-        wasteOut(static_cast<size_t>(n));
-    plan.dumpUse.assign(size_t(n), 0);
-    plan.dumpUnuse.assign(size_t(n), 0);
-    plan.take.assign(size_t(n), 0);
-    std::vector<Units> need(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        need[size_t(i)] = -net.supply[size_t(fillNode[size_t(i)])];
+    std::vector<std::vector<Lot>> fillIn(N), wasteIn(N);
+    std::vector<std::vector<Need>> fillOut(N), wasteOut(N);
+    // What of each surplus is left on the lines once the dumps and the other line took theirs.
+    std::vector<Units> onFillLine(N), onWasteLine(N);
+    for (size_t i = 0; i < N; ++i) {
+        onFillLine[i] = onWaste[i] ? 0 : use[i];
+        onWasteLine[i] = onWaste[i] ? unuse[i] : 0;
     }
+    std::vector<Units> need = fill;
     for (size_t a = 0; a < flow.size(); ++a) {
         const Units u = flow[a];
         const Role& r = roles[a];
@@ -460,19 +567,20 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
         const size_t i = size_t(r.a);
         switch (r.kind) {
         case Role::UseFill:
-            fillIn[i].push_back({From::Segment, r.a, u});
+            onFillLine[i] += u;
             break;
         case Role::UseWaste:
             wasteIn[i].push_back({From::Segment, r.a, u});
             break;
-        case Role::UnuseWaste:
-            wasteIn[i].push_back({From::Unusable, r.a, u});
-            break;
         case Role::UseDump:
             plan.dumpUse[i] += u;
+            if (!onWaste[i]) {
+                onFillLine[i] -= u;
+            }
             break;
         case Role::UnuseDump:
             plan.dumpUnuse[i] += u;
+            onWasteLine[i] -= u;
             break;
         case Role::Take:
             plan.take[i] += u;
@@ -486,15 +594,17 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
             break;
         }
     }
-    for (int i = 0; i < n; ++i) {
-        if (need[size_t(i)] > 0) {
-            fillOut[size_t(i)].push_back({i, need[size_t(i)]});
+    for (size_t i = 0; i < N; ++i) {
+        if (onWasteLine[i] > 0) {
+            wasteIn[i].push_back({From::Unusable, int(i), onWasteLine[i]});
+        }
+        if (need[i] > 0) {
+            fillOut[i].push_back({int(i), need[i]});
         }
         // The segment's own surplus first, so a segment that fills itself is a reuse.
-        std::stable_sort(fillIn[size_t(i)].begin(), fillIn[size_t(i)].end(),
-                         [](const Lot& a, const Lot& b) {
-                             return a.type == From::Segment && b.type != From::Segment;
-                         });
+        if (onFillLine[i] > 0) {
+            fillIn[i].insert(fillIn[i].begin(), {From::Segment, int(i), onFillLine[i]});
+        }
     }
     plan.fillLine = Sweep(fillIn, fillOut, plan.nFillStretches);
     plan.wasteLine = Sweep(wasteIn, wasteOut, plan.nWasteStretches);

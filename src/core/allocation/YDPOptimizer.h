@@ -14,11 +14,16 @@ class CDalvexDoc;
 // The network, in compacted m³ on a grid of 2^-20 m³ (the recorder's amount grid):
 // - two lines of segment nodes (one carrying material to fills, one to waste pits), neighbours
 //   joined both ways at their centre distance plus the detours of crossable structures in
-//   between; no arc across a structure that may not be crossed;
+//   between; no arc across a structure that may not be crossed. A line has nodes only where
+//   something enters or leaves it and passes the others at the sum of their hops; the waste
+//   line only where a waste pit is reached for less than the dump beside the segment (elsewhere
+//   dumping costs no more, so the optimum is the same);
 // - each segment's usable surplus enters either line or is dumped beside it; its unusable
 //   surplus only the waste line or the dump; each fill takes its need from the fill line or
 //   beside it; a borrow pit feeds, a waste pit drains, the segments on either side of its
-//   access road (distance plus 支线长度, within its contents or capacity).
+//   access road (distance plus 支线长度, within its contents or capacity). A surplus with one
+//   line sits on that line's node with a dump arc capped at the surplus, which allows exactly
+//   the same flows as a node of its own.
 // The optimal flow is split into source→destination transfers by one sweep along each line
 // (nearest first), which keeps the optimal haul moment, and recorded as one step per balanced
 // stretch (hauls, reuse and borrow), one per stretch of waste, then the local dumps and the
