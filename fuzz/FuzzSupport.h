@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/YUserIO.h"
+#include "core/platform/YSilentUserIO.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -50,16 +50,5 @@ inline void Require(bool held, const char* promise) {
         std::abort();
     }
 }
-
-class QuietUserIO : public YUserIO {
-  public:
-    void Message(YMsgKind, const QString&) override {}
-    bool Ask(const QString&) override { return true; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    void BeginProgress(const QString&, qint64) override {}
-    bool Advance(qint64) override { return true; }
-    void EndProgress() override {}
-};
 
 } // namespace dalvex::fuzz

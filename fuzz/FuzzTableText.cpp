@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto& defs = YInputTableDef::All();
     const YInputTableDef& def = defs[data[0] % defs.size()];
     YDatabase& db = Project();
-    QuietUserIO io;
+    YSilentUserIO io;
     YInputTableText text(db, io);
     // Every input starts from a numbering without chain breaks, so a finding reproduces alone.
     const QString none = WriteFile(QStringLiteral("none.txt"), QByteArray());

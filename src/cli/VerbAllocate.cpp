@@ -328,9 +328,7 @@ int RunAllocate(YCliContext& c) {
         return 2;
     }
     for (CDalvexDoc* doc : {cutDoc, fillDoc}) {
-        if (doc->GetSegmentCount() == 0) {
-            c.io->Error(QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。")
-                            .arg(doc->GetTitle()));
+        if (!YCliAllocSession::RequireSegments(*doc, *c.io)) {
             return 1;
         }
     }

@@ -45,12 +45,7 @@ int RunAuto(YCliContext& c) {
     }
     YCliAllocSession project(*c.io);
     CDalvexDoc* doc = project.Open(args.first());
-    if (!doc) {
-        return 1;
-    }
-    if (doc->GetSegmentCount() == 0) {
-        c.io->Error(
-            QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。").arg(doc->GetTitle()));
+    if (!doc || !YCliAllocSession::RequireSegments(*doc, *c.io)) {
         return 1;
     }
     const YDPAutoAllocator::Summary s = YDPAutoAllocator::Run(*doc, opt);

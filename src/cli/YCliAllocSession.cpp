@@ -1,6 +1,7 @@
 #include "cli/YCliAllocSession.h"
 
 #include "core/document/CDalvexDoc.h"
+#include "core/platform/YUserIO.h"
 
 #include <QFileInfo>
 #include <vector>
@@ -22,4 +23,12 @@ CDalvexDoc* YCliAllocSession::Open(const QString& path) {
         (void)doc->ReloadModel();
     }
     return doc;
+}
+
+bool YCliAllocSession::RequireSegments(CDalvexDoc& doc, YUserIO& io) {
+    if (doc.GetSegmentCount() > 0) {
+        return true;
+    }
+    io.Error(QStringLiteral("%1 没有可调配的计算段落,请先进行数据预处理。").arg(doc.GetTitle()));
+    return false;
 }

@@ -18,6 +18,9 @@ class YCliAllocSession {
     // The project at path, opened (or found already open) with every model loaded; null after
     // the document's message when it cannot be opened.
     CDalvexDoc* Open(const QString& path);
+    // False, after saying so, when the project has no computation segment to allocate (it was
+    // never preprocessed).
+    [[nodiscard]] static bool RequireSegments(CDalvexDoc& doc, YUserIO& io);
 
   private:
     YDocManager m_manager;

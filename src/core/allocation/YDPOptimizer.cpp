@@ -12,6 +12,7 @@
 #include "core/document/CDalvexDoc.h"
 #include "core/model/YQitukItem.h"
 #include "core/model/YQutukItem.h"
+#include "core/platform/YSilentUserIO.h"
 #include "core/platform/YUserIO.h"
 #include "core/process/YFinish.h"
 #include "core/process/YHaulExtras.h"
@@ -782,18 +783,6 @@ class Recorder {
     bool m_soilFirst;
 };
 
-// Messages of the scratch copy go nowhere: it is priced, not shown.
-class SilentIO : public YUserIO {
-  public:
-    void Message(YMsgKind, const QString&) override {}
-    bool Ask(const QString&) override { return true; }
-    void BeginWait() override {}
-    void EndWait() override {}
-    void BeginProgress(const QString&, qint64) override {}
-    bool Advance(qint64) override { return true; }
-    void EndProgress() override {}
-};
-
 } // namespace
 
 YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
@@ -872,7 +861,7 @@ bool YDPOptimizer::PriceAuto(CDalvexDoc& doc, const YDPCostModel::Options& cost,
     if (!doc.GetDatabase().Exec(QStringLiteral("VACUUM INTO ?"), {path})) {
         return false;
     }
-    SilentIO io;
+    YSilentUserIO io; // the scratch copy is priced, not shown
     CDalvexDoc scratch(io);
     if (!scratch.OnOpenDocument(path)) {
         return false;

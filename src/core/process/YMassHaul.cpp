@@ -5,6 +5,7 @@
 #include "core/db/YTdpSet.h"
 #include "core/db/YTsxsSet.h"
 #include "core/document/CDalvexDoc.h"
+#include "core/process/YProcessLog.h"
 #include "core/station/YStationNumbering.h"
 
 #include <algorithm>
@@ -68,12 +69,10 @@ void AddHauls(YMassHaul& mh, CDalvexDoc& doc) {
     if (!log.IsOpen()) {
         return;
     }
-    for (int i = 0; i + 1 < log.RecordCount(); i += 2) {
-        YDpLogPair pair;
-        bool paired = true;
-        if (!log.ReadPair(i, pair, paired) || !paired) {
-            break; // a damaged tail is repair's business; what came before is drawn
-        }
+    // A row that cannot be read ends the log; what came before it is drawn.
+    std::vector<YDpLogPair> pairs;
+    (void)YProcessLog(log).ReadPairs(pairs);
+    for (const YDpLogPair& pair : pairs) {
         if (!pair.src.ok) {
             continue; // undone
         }
