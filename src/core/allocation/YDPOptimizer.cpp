@@ -821,6 +821,9 @@ YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
         std::count_if(plan.take.begin(), plan.take.end(), [](Units u) { return u > 0; });
     bool ok = false;
     bool cancelled = false;
+    // A segment's row changes with every transfer in or out of it; the file gets it once.
+    YZjTsjsSet& mid = doc.GetZjTsjsSet();
+    mid.DeferUpdates();
     {
         YProgressScope progress(doc.UserIO(), QStringLiteral("优化调配"), total);
         Recorder rec(doc, in.idx, progress);
@@ -831,11 +834,13 @@ YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
         sum.nSteps = rec.m_nSteps;
         sum.nProcesses = rec.m_nProcesses;
     }
+    ok = ok && mid.FlushUpdates();
     if (ok && opt.bFinish) {
         sum.bFinished = YFinish::Finish(doc);
     }
     if (!ok) {
-        tr.Rollback(); // a cancel or a failed write keeps nothing of the plan
+        tr.Rollback();       // a cancel or a failed write keeps nothing of the plan
+        (void)mid.Requery(); // nor do the cached rows
     }
     sum.bWritten = ok && tr.Commit();
     if (!sum.bWritten) {

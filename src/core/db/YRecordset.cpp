@@ -109,6 +109,7 @@ bool YRecordset::OpenOnce() {
 }
 
 void YRecordset::Close() {
+    (void)FlushUpdates(); // what was held back is the set's to write, not to lose
     if (m_bOpen) {
         m_db.Unregister(this);
     }
@@ -239,6 +240,7 @@ bool YRecordset::Requery() {
         return Fail(QStringLiteral("记录集没有打开"));
     }
     m_nFilterSegment = SegmentFiltered() ? m_db.CurrentSegment() : -1;
+    m_deferred.reset(); // the file is read again: it holds what was written
     m_rows.Clear();
     m_nPos = -1;
     m_bBetweenRows = false;
@@ -708,6 +710,9 @@ void YRecordset::CancelUpdate() {
 }
 
 bool YRecordset::Insert() {
+    if (!FlushUpdates()) {
+        return false;
+    }
     YRow row;
     row.num.assign(size_t(m_nNumbers), kNull);
     row.text.assign(size_t(m_nTexts), QString());
@@ -749,19 +754,10 @@ bool YRecordset::Rewrite() {
         return false;
     }
     if (!changed.empty()) {
-        YFastStatement* update = UpdateStatement(changed);
-        if (update == nullptr) {
+        if (m_deferred) {
+            m_deferred->try_emplace(row.nRowId, m_rows[m_nPos]); // the file's version, once
+        } else if (!WriteColumns(row, changed)) {
             return false;
-        }
-        for (size_t i = 0; i < changed.size(); ++i) {
-            BindColumn(*update, int(i), m_bindings[size_t(changed[i])], row);
-        }
-        update->BindInt(int(changed.size()), row.nRowId);
-        if (!update->Exec()) {
-            return Fail(update->LastError());
-        }
-        if (update->RowsChanged() != 1) {
-            return Fail(QStringLiteral("当前行已不在文件中"));
         }
     }
     m_rows[m_nPos] = std::move(row);
@@ -770,6 +766,64 @@ bool YRecordset::Rewrite() {
     }
     m_mode = Mode::None;
     return true;
+}
+
+bool YRecordset::WriteColumns(const YRow& row, const std::vector<int>& changed) {
+    YFastStatement* update = UpdateStatement(changed);
+    if (update == nullptr) {
+        return false;
+    }
+    for (size_t i = 0; i < changed.size(); ++i) {
+        BindColumn(*update, int(i), m_bindings[size_t(changed[i])], row);
+    }
+    update->BindInt(int(changed.size()), row.nRowId);
+    if (!update->Exec()) {
+        return Fail(update->LastError());
+    }
+    if (update->RowsChanged() != 1) {
+        return Fail(QStringLiteral("当前行已不在文件中"));
+    }
+    return true;
+}
+
+std::vector<int> YRecordset::ChangedColumns(const YRow& before, const YRow& after) const {
+    std::vector<int> changed;
+    for (size_t i = 0; i < m_bindings.size(); ++i) {
+        const auto& b = m_bindings[i];
+        const size_t k = size_t(b.slot);
+        if (IsText(b.kind) ? !SameText(before.text[k], after.text[k])
+                           : !SameNumber(before.num[k], after.num[k])) {
+            changed.push_back(int(i));
+        }
+    }
+    return changed;
+}
+
+void YRecordset::DeferUpdates() {
+    if (!m_deferred) {
+        m_deferred.emplace();
+    }
+}
+
+bool YRecordset::FlushUpdates() {
+    if (!m_deferred) {
+        return true;
+    }
+    std::unordered_map<qint64, YRow> held = std::move(*m_deferred);
+    m_deferred.reset();
+    // One pass over the cache finds every held row, wherever a sort moved it.
+    for (int i = 0; i < m_rows.Size() && !held.empty(); ++i) {
+        const auto it = held.find(m_rows[i].nRowId);
+        if (it == held.end()) {
+            continue;
+        }
+        const std::vector<int> changed = ChangedColumns(it->second, m_rows[i]);
+        if (!changed.empty() && !WriteColumns(m_rows[i], changed)) {
+            return false;
+        }
+        held.erase(it);
+    }
+    return held.empty() || Fail(QStringLiteral("当前行已不在文件中"));
 }
 
 bool YRecordset::ForRowIdRuns(std::vector<int>& positions, YFastStatement& statement, int first,
@@ -803,6 +857,9 @@ bool YRecordset::ForRowIdRuns(std::vector<int>& positions, YFastStatement& state
 }
 
 bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, double value) {
+    if (!FlushUpdates()) {
+        return false;
+    }
     const YFieldExchange::Binding* b = NumberBinding(column);
     if (!m_bOpen || m_mode != Mode::None || b == nullptr) {
         return Fail(QStringLiteral("列[%1]不能成批写入").arg(column));
@@ -832,6 +889,9 @@ bool YRecordset::SetNumberAt(std::vector<int> positions, const QString& column, 
 }
 
 bool YRecordset::Delete() {
+    if (!FlushUpdates()) {
+        return false;
+    }
     if (!m_bOpen || IsBOF() || IsEOF() || m_bBetweenRows) {
         return Fail(QStringLiteral("没有当前行可以删除"));
     }
@@ -854,6 +914,9 @@ bool YRecordset::Delete() {
 }
 
 bool YRecordset::DeleteAt(std::vector<int> positions) {
+    if (!FlushUpdates()) {
+        return false;
+    }
     if (!m_bOpen || m_mode != Mode::None) {
         return Fail(QStringLiteral("记录集不能成批删除"));
     }
@@ -874,6 +937,9 @@ bool YRecordset::DeleteAt(std::vector<int> positions) {
 }
 
 bool YRecordset::DeleteSegmentRows() {
+    if (!FlushUpdates()) {
+        return false;
+    }
     if (!m_bOpen) {
         return Fail(QStringLiteral("记录集没有打开"));
     }

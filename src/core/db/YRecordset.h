@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class YDatabase;
@@ -148,6 +149,15 @@ class YRecordset : public YOpenSet {
     // version 5, or with no current segment) and re-queries. An empty set issues nothing.
     [[nodiscard]] bool DeleteSegmentRows();
 
+    // Held-back updates, for one action that edits the same rows many times inside one
+    // transaction (a whole plan of transfers): from DeferUpdates on, Edit + Update change the
+    // cached rows only; FlushUpdates writes each changed row once, its changed columns against
+    // what the file held. Every other write, and Close, flushes first; a Requery drops what was
+    // held back (the file is re-read, as after a rolled-back write). Flush before committing.
+    void DeferUpdates();
+    [[nodiscard]] bool FlushUpdates();
+    bool IsDeferring() const { return m_deferred.has_value(); }
+
     QString LastError() const { return m_strError; }
 
     // 分段编号 of the current row (per-segment sets from version 5).
@@ -197,6 +207,9 @@ class YRecordset : public YOpenSet {
                     const YRow& row) const;
     [[nodiscard]] bool Insert();
     [[nodiscard]] bool Rewrite();
+    // The bindings whose values differ between two versions of a row.
+    std::vector<int> ChangedColumns(const YRow& before, const YRow& after) const;
+    [[nodiscard]] bool WriteColumns(const YRow& row, const std::vector<int>& changed);
     void Reposition(int index);
     void EnsureSorted();
 
@@ -219,5 +232,7 @@ class YRecordset : public YOpenSet {
     std::unique_ptr<YFastStatement> m_delete;
     // UPDATE statements by the binding indexes of the columns they write.
     std::map<std::vector<int>, std::unique_ptr<YFastStatement>> m_updates;
+    // While updates are held back: by rowid, each changed row as the file holds it.
+    std::optional<std::unordered_map<qint64, YRow>> m_deferred;
     QString m_strError;
 };

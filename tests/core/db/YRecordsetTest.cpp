@@ -197,6 +197,52 @@ TEST_F(GchFixture, EditWritesTheOneRow) {
     EXPECT_DOUBLE_EQ(set.m_dSoil, 12.5); // the cached row was replaced
 }
 
+// Held-back updates: the file sees each edited row once, at the flush, with its last values
+// (a sort key moved in between included); another write flushes first; a requery drops them.
+TEST_F(GchFixture, HeldBackUpdatesReachTheFileOnceFlushed) {
+    Make(6);
+    for (int g : {1, 2, 3}) {
+        Add(-1, g);
+    }
+    auto soilInFile = [&] {
+        return Column(db, QStringLiteral("SELECT [GCID] || ':' || [用土] FROM [过程] ORDER BY "
+                                         "[GCID]"));
+    };
+    auto edit = [&](int gcid, auto change) {
+        ASSERT_TRUE(set.Seek({double(gcid)}));
+        ASSERT_TRUE(set.Edit());
+        change();
+        ASSERT_TRUE(set.Update()) << set.LastError().toStdString();
+    };
+    set.DeferUpdates();
+    edit(1, [&] { set.m_dSoil = 1.5; });
+    edit(1, [&] { set.m_dSoil += 1.0; });
+    edit(3, [&] { set.m_nGCID = 0; }); // moves to the front of the order
+    edit(0, [&] { set.m_dSoil = 4.0; });
+    EXPECT_EQ(soilInFile(), (QStringList{"1:0.0", "2:0.0", "3:0.0"}));
+    ASSERT_TRUE(set.FlushUpdates()) << set.LastError().toStdString();
+    EXPECT_FALSE(set.IsDeferring());
+    EXPECT_EQ(soilInFile(), (QStringList{"0:4.0", "1:2.5", "2:0.0"}));
+
+    set.DeferUpdates();
+    edit(2, [&] { set.m_dSoil = 9.0; });
+    Add(-1, 5); // an insert writes what was held back first
+    EXPECT_EQ(soilInFile(), (QStringList{"0:4.0", "1:2.5", "2:9.0", "5:0.0"}));
+
+    set.DeferUpdates();
+    edit(5, [&] { set.m_dSoil = 7.0; });
+    ASSERT_TRUE(set.Requery());
+    EXPECT_FALSE(set.IsDeferring());
+    ASSERT_TRUE(set.Seek({5}));
+    EXPECT_DOUBLE_EQ(set.m_dSoil, 0.0);
+
+    set.DeferUpdates(); // a row deleted behind the set's back fails the flush
+    edit(5, [&] { set.m_dSoil = 7.0; });
+    ASSERT_TRUE(db.Exec(QStringLiteral("DELETE FROM [过程] WHERE [GCID] = 5")));
+    EXPECT_FALSE(set.FlushUpdates());
+    EXPECT_FALSE(set.LastError().isEmpty());
+}
+
 // Many rows written at once: one statement per run of adjacent rowids, and the cache and the
 // current row follow without a second read.
 TEST_F(GchFixture, SetNumberAtWritesManyRowsAndKeepsTheCache) {
