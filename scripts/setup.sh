@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-svg-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
-    libzip-dev libpugixml-dev liblemon-dev
+    libzip-dev libpugixml-dev liblemon-dev coinor-libclp-dev libglpk-dev
     fonts-noto-cjk fonts-wqy-microhei
     xvfb xauth x11-apps imagemagick
     python3 python3-openpyxl sqlite3 libsqlite3-dev

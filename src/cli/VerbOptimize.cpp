@@ -105,7 +105,7 @@ int RunOptimize(YCliContext& c) {
     if (!s.bWritten) {
         return 1;
     }
-    c.out(QStringLiteral("优化调配步骤: %1\n调配过程: %2\n调配费用: %3\n结束调配: %4\n")
+    c.out(QStringLiteral("最优调配步骤: %1\n调配过程: %2\n调配费用: %3\n结束调配: %4\n")
               .arg(s.nSteps)
               .arg(s.nProcesses)
               .arg(s.dPlanCost, 0, 'f', 3)

@@ -72,7 +72,7 @@ TEST_F(CliOptimize, PlanPricedByCostNoDearerThanAutoAndFinished) {
     r = RunCli({QStringLiteral("optimize"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^优化调配步骤: (\\d+)\n调配过程: (\\d+)\n"
+        QRegularExpression(QStringLiteral("^最优调配步骤: (\\d+)\n调配过程: (\\d+)\n"
                                           "调配费用: ([0-9.]+)\n结束调配: 完成\n$"))
             .match(r.out);
     ASSERT_TRUE(m.hasMatch()) << r.out.toStdString();

@@ -20,6 +20,8 @@
 #include "core/process/YMidRowOps.h"
 #include "core/process/YProcessRecorder.h"
 
+#include <ClpSimplex.hpp>
+#include <CoinPackedMatrix.hpp>
 #include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -30,7 +32,7 @@
 #include <vector>
 
 const QString YDPOptimizer::kRuleRefused = QStringLiteral(
-    "优化调配只按首要原则“优先使用土方”或“土方石齐用”调配,不能“填到指定厚度”,请先修改调配设置。");
+    "最优调配只按首要原则“优先使用土方”或“土方石齐用”调配,不能“填到指定厚度”,请先修改调配设置。");
 
 namespace {
 
@@ -72,6 +74,7 @@ struct Planned {
     Lot lot;
     int dst = -1;
     int stretch = 0;
+    qint32 classes = 0; // a waste share of one group of classes only (0: as the rule takes)
 };
 
 // One line's injections and needs by node, split into transfers by a sweep from the first node
@@ -148,6 +151,14 @@ struct Network {
         supply.push_back(s);
         return int(supply.size()) - 1;
     }
+    // Rows beyond the nodes' balances, Σ coefficient × flow ≤ bound in m³: a waste pit's natural
+    // capacity over the compacted flows of sources of different bulk.
+    struct Side {
+        std::vector<std::pair<int, double>> terms; // arc, coefficient
+        double bound = 0.0;
+    };
+    std::vector<Side> sides;
+
     int AddArc(int u, int v, double c, Units capacity = -1) {
         from.push_back(u);
         to.push_back(v);
@@ -189,6 +200,52 @@ struct Network {
         }
         return true;
     }
+
+    // The problem with its side rows, a linear programme over flows in m³ (CLP's dual
+    // simplex); false when it finds no optimum.
+    bool SolveWithSides(std::vector<double>& flow) const {
+        const int nodes = int(supply.size());
+        const int rows = nodes + int(sides.size());
+        const int cols = int(from.size());
+        std::vector<int> r, c;
+        std::vector<double> v;
+        auto entry = [&](int row, int col, double value) {
+            r.push_back(row);
+            c.push_back(col);
+            v.push_back(value);
+        };
+        std::vector<double> colLo(size_t(cols), 0.0);
+        std::vector<double> colUp(size_t(cols), 0.0);
+        std::vector<double> obj(cost);
+        for (int a = 0; a < cols; ++a) {
+            entry(from[size_t(a)], a, 1.0); // what leaves a node less what enters = its supply
+            entry(to[size_t(a)], a, -1.0);
+            colUp[size_t(a)] = cap[size_t(a)] < 0 ? COIN_DBL_MAX : double(cap[size_t(a)]) * kUnit;
+        }
+        std::vector<double> rowLo(size_t(rows), -COIN_DBL_MAX);
+        std::vector<double> rowUp(size_t(rows), 0.0);
+        for (int n = 0; n < nodes; ++n) {
+            rowLo[size_t(n)] = rowUp[size_t(n)] = double(supply[size_t(n)]) * kUnit;
+        }
+        for (size_t k = 0; k < sides.size(); ++k) {
+            for (const auto& [a, coef] : sides[k].terms) {
+                entry(nodes + int(k), a, coef);
+            }
+            rowUp[size_t(nodes) + k] = sides[k].bound;
+        }
+        CoinPackedMatrix m(true, r.data(), c.data(), v.data(), CoinBigIndex(v.size()));
+        m.setDimensions(rows, cols);
+        ClpSimplex lp;
+        lp.setLogLevel(0);
+        lp.loadProblem(m, colLo.data(), colUp.data(), obj.data(), rowLo.data(), rowUp.data());
+        lp.dual();
+        if (lp.status() != 0) {
+            return false;
+        }
+        const double* x = lp.primalColumnSolution();
+        flow.assign(x, x + cols);
+        return true;
+    }
 };
 
 // Structures seen from the line: those that may not be crossed cut it, the detours of the
@@ -227,6 +284,17 @@ class LineRules {
     YHaulExtras m_extras;
 };
 
+// What a compacted m³ of a surplus weighs in a waste pit (natural m³). Classes leaving together
+// keep the surplus's mix. When soil leaves first, the fills take the soil and a waste share
+// takes rock before soil, so the two groups are two pieces, rock the first to reach a pit;
+// where rock is the bulkier group that order would not hold and the bulkier one counts for all.
+struct Bulk {
+    double all = 0.0; // one piece
+    bool split = false;
+    double rock = 0.0, soil = 0.0;         // compacted m³ of each group
+    double rockBulk = 0.0, soilBulk = 0.0; // natural per compacted
+};
+
 // Everything the plan starts from, in compacted m³. Only segments with something to give or
 // take are nodes of the lines: an empty segment (one spanning a bridge, say) then lies in the
 // gap between two nodes, where its structures block or add their detours as the log's rule has
@@ -235,9 +303,12 @@ struct Inputs {
     std::vector<int> idx; // segment index of each node
     std::vector<Span> seg;
     std::vector<double> use, unuse, fill; // by segment
-    std::vector<double> borrow;           // by borrow pit: contents
-    std::vector<double> waste;            // by waste pit: capacity as compacted m³
-    std::vector<Span> borrowAt, wasteAt;  // pits as points on the line
+    std::vector<Bulk> useBulk, unuseBulk;
+    std::vector<double> borrow;          // by borrow pit: contents
+    std::vector<double> waste;           // by waste pit: capacity as compacted m³
+    std::vector<double> wasteNatural;    // by waste pit: capacity as it stands, natural m³
+    double bulk = 0.0;                   // the project's bulkiest class
+    std::vector<Span> borrowAt, wasteAt; // pits as points on the line
 };
 
 double CompactedSum(const DpBlock& b) {
@@ -260,10 +331,44 @@ double Bulkiest(const DpBlock& b, double current) {
     return current;
 }
 
+// Natural and compacted m³ of the classes of a mask.
+std::pair<double, double> GroupSums(const DpBlock& b, qint32 mask) {
+    double natural = 0.0;
+    double compacted = 0.0;
+    for (int k = 1; k <= 6; ++k) {
+        if ((mask & YClass::Bit(k)) != 0) {
+            natural += b[size_t(DpAmt::Cls(k))];
+            compacted += b[size_t(DpAmt::ClsC(k))];
+        }
+    }
+    return {natural, compacted};
+}
+
+Bulk SourceBulk(const DpBlock& b, bool together) {
+    auto ratio = [](std::pair<double, double> nc) {
+        return nc.second > 0.0 ? nc.first / nc.second : 0.0;
+    };
+    Bulk w;
+    w.all = ratio(GroupSums(b, YClass::AllMask));
+    if (together) {
+        return w;
+    }
+    const auto rock = GroupSums(b, YClass::RockMask);
+    const auto soil = GroupSums(b, YClass::SoilMask);
+    w.rock = rock.second;
+    w.soil = soil.second;
+    w.rockBulk = ratio(rock);
+    w.soilBulk = ratio(soil);
+    w.split = w.rock > 0.0 && w.soil > 0.0 && w.rockBulk < w.soilBulk;
+    w.all = std::max(w.rockBulk, w.soilBulk);
+    return w;
+}
+
 Inputs ReadInputs(CDalvexDoc& doc) {
     Inputs in;
     const std::vector<YTFItem>& segs = doc.Segments();
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
+    const bool together = (g_nDPRule & DPR_ACCEPT_MASK) == DPR_TOGETHER;
     double bulk = 0.0;
     for (const double c : YDPStepRun::Coefficients(doc)) {
         bulk = std::max(bulk, c);
@@ -284,6 +389,8 @@ Inputs ReadInputs(CDalvexDoc& doc) {
         if (ToUnits(CompactedSum(u)) + ToUnits(CompactedSum(x)) + ToUnits(need) == 0) {
             continue;
         }
+        in.useBulk.push_back(SourceBulk(u, together));
+        in.unuseBulk.push_back(SourceBulk(x, together));
         in.idx.push_back(int(i));
         in.seg.push_back({lo, hi, 0.5 * (lo + hi)});
         in.use.push_back(CompactedSum(u));
@@ -303,9 +410,11 @@ Inputs ReadInputs(CDalvexDoc& doc) {
     for (size_t q = 0; q < wastePits.size(); ++q) {
         const double capacity = qitk.SetPosition(int(q)) ? qitk.m_dCapacity : 0.0;
         in.waste.push_back(bulk > 0.0 ? std::max(capacity, 0.0) / bulk : 0.0);
+        in.wasteNatural.push_back(std::max(capacity, 0.0));
         const double r = wastePits[q].m_staRoad.Value();
         in.wasteAt.push_back({r, r, r});
     }
+    in.bulk = bulk;
     return in;
 }
 
@@ -317,6 +426,9 @@ struct Plan {
     int nWasteStretches = 0;
     std::vector<Units> dumpUse, dumpUnuse, take; // by segment
     double dCost = 0.0;
+    bool bPitFull = false; // a waste pit took all the plan let it take
+    // Direct mode: what each source sends to each waste pit (dst), at what cost per m³.
+    std::vector<std::pair<Planned, double>> direct;
 };
 
 // The two segments on either side of a point of the line (centres at or before it, after it).
@@ -327,8 +439,66 @@ std::pair<int, int> Neighbours(const std::vector<Span>& seg, double r) {
     return {after - 1, after < int(seg.size()) ? after : -1};
 }
 
+// Arcs with a part in the plan, remembered by role.
+struct Role {
+    enum Kind { UseFill, UseWaste, UseDump, UnuseDump, Take, Borrow, Waste, Direct } kind;
+    int a = -1; // segment, or pit
+    int b = -1; // segment a pit meets the line at; for Direct, the pit
+    bool unusable = false;
+    qint32 classes = 0; // Direct: the group of classes of the share
+};
+
+using Reachable = std::vector<std::vector<std::pair<int, double>>>; // by node: pit, cost
+
+// Walks the line both ways from node m (reached from pit q at cost d0) while the cost stays
+// below limit, keeping each node's cheapest cost to the pit.
+void Reach(const std::vector<double>& hop, size_t m, double d0, double limit, int q,
+           Reachable& reach) {
+    auto keep = [&](size_t i, double d) {
+        for (auto& [pit, c] : reach[i]) {
+            if (pit == q) {
+                c = std::min(c, d);
+                return;
+            }
+        }
+        reach[i].push_back({q, d});
+    };
+    if (!(d0 < limit)) {
+        return;
+    }
+    keep(m, d0);
+    double d = d0;
+    for (size_t i = m; i < hop.size() && hop[i] >= 0.0 && (d += hop[i]) < limit; ++i) {
+        keep(i + 1, d);
+    }
+    d = d0;
+    for (size_t i = m; i > 0 && hop[i - 1] >= 0.0 && (d += hop[i - 1]) < limit; --i) {
+        keep(i - 1, d);
+    }
+}
+
+// Direct mode's solve: the linear programme, and what it sends to each pit, on the grid.
+bool SolveDirect(const Network& net, const std::vector<Role>& roles, Plan& plan) {
+    std::vector<double> flow;
+    if (!net.SolveWithSides(flow)) {
+        return false;
+    }
+    for (size_t a = 0; a < flow.size(); ++a) {
+        const Role& r = roles[a];
+        const Units u = FloorUnits(flow[a]);
+        if (r.kind == Role::Direct && u > 0) {
+            const From type = r.unusable ? From::Unusable : From::Segment;
+            plan.direct.push_back({Planned{{type, r.a, u}, r.b, 0, r.classes}, net.cost[a]});
+        }
+    }
+    return true;
+}
+
+// Direct: no waste line; every source within a dump's cost of a waste pit gets an arc of its
+// own to it, so a pit's natural capacity holds over the sources' own bulk (a side row of a
+// linear programme); the plan is then only plan.direct, what goes to the pits.
 bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Options& opt,
-              Plan& plan) {
+              Plan& plan, bool direct = false) {
     const int n = int(in.seg.size());
     const size_t N = size_t(n);
     std::vector<Units> fill(N), use(N), unuse(N);
@@ -397,6 +567,16 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
             toPit[i - 1] = std::min(toPit[i - 1], toPit[i] + hop[i - 1]);
         }
     }
+    // Direct mode: the pits each node reaches for less than the dump, at their cheapest cost.
+    Reachable reach(direct ? N : 0);
+    for (size_t q = 0; direct && q < in.waste.size(); ++q) {
+        for (int k = 0; k < 2; ++k) {
+            const int m = wasteMeet[q].seg[k];
+            if (m >= 0) {
+                Reach(hop, size_t(m), wasteMeet[q].d[k], opt.dLocalDump, int(q), reach);
+            }
+        }
+    }
     std::vector<bool> onWaste(N), onFill(N);
     for (size_t i = 0; i < N; ++i) {
         onWaste[i] = toPit[i] < opt.dLocalDump && (use[i] > 0 || unuse[i] > 0);
@@ -417,6 +597,14 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
             }
         }
     }
+    // A surplus with a way to a pit has a node of its own (the waste line's, or its own).
+    std::vector<bool> ownNode(N);
+    for (size_t i = 0; i < N; ++i) {
+        if (direct) {
+            onWaste[i] = false;
+        }
+        ownNode[i] = onWaste[i] || (direct && !reach[i].empty());
+    }
 
     Network net;
     Units totalSupply = 0;
@@ -425,7 +613,7 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     for (size_t i = 0; i < N; ++i) {
         // A usable surplus without the waste line sits on its fill node (below).
         if (onFill[i]) {
-            fillNode[i] = net.AddNode(-fill[i] + (onWaste[i] ? 0 : use[i]));
+            fillNode[i] = net.AddNode(-fill[i] + (ownNode[i] ? 0 : use[i]));
         }
         if (onWaste[i]) {
             wasteNode[i] = net.AddNode(unuse[i]);
@@ -459,12 +647,6 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     };
     chain(fillNode);
     chain(wasteNode);
-    // Arcs with a part in the plan, remembered by role.
-    struct Role {
-        enum Kind { UseFill, UseWaste, UseDump, UnuseDump, Take, Borrow, Waste } kind;
-        int a = -1; // segment, or pit
-        int b = -1; // segment a pit meets the line at
-    };
     std::vector<Role> roles;
     auto addRole = [&](int arc, Role r) {
         roles.resize(size_t(arc) + 1, Role{Role::UseFill, -1, -1});
@@ -474,10 +656,43 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     plan.dumpUnuse.assign(N, 0);
     plan.take.assign(N, 0);
     double forced = 0.0; // the cost of dumps with no other way out
+    std::vector<int> pitNode(direct ? in.waste.size() : 0, -1);
+    for (size_t q = 0; q < pitNode.size(); ++q) {
+        pitNode[q] = net.AddNode();
+        net.AddArc(pitNode[q], bin, 0.0);
+        net.sides.push_back({{}, in.wasteNatural[q]});
+    }
+    // A source's own arcs to the pits it reaches, its bulk counted against their capacity;
+    // split in two pieces, the soil piece a hair dearer so rock reaches a pit first.
+    auto piece = [&](int from, size_t i, bool unusable, qint32 classes, double bulk) {
+        for (const auto& [q, c] : reach[i]) {
+            const int a = net.AddArc(from, pitNode[size_t(q)], c);
+            addRole(a, {Role::Direct, int(i), q, unusable, classes});
+            net.sides[size_t(q)].terms.push_back({a, bulk});
+        }
+    };
+    auto toPits = [&](int s, size_t i, bool unusable) {
+        const Bulk& w = (unusable ? in.unuseBulk : in.useBulk)[i];
+        if (!w.split) {
+            piece(s, i, unusable, 0, w.all);
+            return;
+        }
+        const int rock = net.AddNode();
+        const int soil = net.AddNode();
+        net.AddArc(s, rock, 0.0, FloorUnits(w.rock));
+        net.AddArc(s, soil, 1e-6, FloorUnits(w.soil));
+        piece(rock, i, unusable, YClass::RockMask, w.rockBulk);
+        piece(soil, i, unusable, YClass::SoilMask, w.soilBulk);
+    };
     for (size_t i = 0; i < N; ++i) {
         const int seg = int(i);
         const Units u = use[i];
-        if (u > 0 && onWaste[i]) {
+        if (u > 0 && direct && ownNode[i]) {
+            const int s = net.AddNode(u);
+            addRole(net.AddArc(s, fillNode[i], 0.0), {Role::UseFill, seg});
+            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UseDump, seg});
+            toPits(s, i, false);
+        } else if (u > 0 && onWaste[i]) {
             // Three ways out: a node of its own keeps what enters the two lines and the dump
             // together within the surplus.
             const int s = net.AddNode(u);
@@ -491,7 +706,12 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
         }
         totalSupply += u;
         const Units x = unuse[i];
-        if (x > 0 && onWaste[i]) {
+        if (x > 0 && direct && ownNode[i]) {
+            const int s = net.AddNode(x);
+            addRole(net.AddArc(s, bin, opt.dLocalDump), {Role::UnuseDump, seg});
+            toPits(s, i, true);
+            totalSupply += x;
+        } else if (x > 0 && onWaste[i]) {
             // Capped likewise: the rest of the unusable surplus goes on along the waste line.
             addRole(net.AddArc(wasteNode[i], bin, opt.dLocalDump, x), {Role::UnuseDump, seg});
             totalSupply += x;
@@ -523,6 +743,7 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
             }
         }
     }
+    std::vector<int> pitLimits; // the arcs that hold the pits to their capacity
     for (size_t q = 0; q < in.waste.size(); ++q) {
         const Units cap = FloorUnits(in.waste[q]);
         const Meet& m = wasteMeet[q];
@@ -534,7 +755,7 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
             }
             if (pit < 0) {
                 pit = net.AddNode();
-                net.AddArc(pit, bin, 0.0, cap);
+                pitLimits.push_back(net.AddArc(pit, bin, 0.0, cap));
             }
             addRole(net.AddArc(wasteNode[size_t(i)], pit, m.d[k]), {Role::Waste, int(q), i});
         }
@@ -542,9 +763,15 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     net.supply[size_t(bin)] = -(totalSupply - totalFill);
     roles.resize(net.from.size(), Role{Role::UseFill, -1, -1});
 
+    if (direct) {
+        return SolveDirect(net, roles, plan);
+    }
     std::vector<Units> flow;
     if (!net.Solve(flow)) {
         return false;
+    }
+    for (const int a : pitLimits) {
+        plan.bPitFull = plan.bPitFull || flow[size_t(a)] >= net.cap[size_t(a)];
     }
     plan.dCost = forced;
     for (size_t a = 0; a < flow.size(); ++a) {
@@ -593,6 +820,8 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
         case Role::Waste:
             wasteOut[size_t(r.b)].push_back({r.a, u});
             break;
+        case Role::Direct:
+            break; // direct mode only
         }
     }
     for (size_t i = 0; i < N; ++i) {
@@ -610,6 +839,58 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     plan.fillLine = Sweep(fillIn, fillOut, plan.nFillStretches);
     plan.wasteLine = Sweep(wasteIn, wasteOut, plan.nWasteStretches);
     return true;
+}
+
+// A full waste pit may have cost something: the plan counts a pit's natural capacity at the
+// project's bulkiest class, so a source of lighter material fills it less than it could. Then
+// the pits' shares are settled by a linear programme over every source's own bulk, the rest is
+// planned again around them, and the cheaper of the two plans stands.
+void SettlePits(const Inputs& in, const LineRules& rules, const YDPCostModel::Options& opt,
+                Plan& plan) {
+    Plan direct;
+    if (!MakePlan(in, rules, opt, direct, true)) {
+        return;
+    }
+    Inputs rest = in;
+    double settled = 0.0;
+    for (const auto& [t, c] : direct.direct) {
+        const size_t i = size_t(t.lot.src);
+        const bool unusable = t.lot.type == From::Unusable;
+        double& left = (unusable ? rest.unuse : rest.use)[i];
+        left = double(std::max<Units>(ToUnits(left) - t.lot.u, 0)) * kUnit;
+        const Bulk& w = (unusable ? in.unuseBulk : in.useBulk)[i];
+        const double bulk = t.classes == YClass::RockMask   ? w.rockBulk
+                            : t.classes == YClass::SoilMask ? w.soilBulk
+                                                            : w.all;
+        rest.wasteNatural[size_t(t.dst)] -= double(t.lot.u) * kUnit * bulk;
+        settled += double(t.lot.u) * kUnit * c;
+    }
+    for (size_t q = 0; q < rest.waste.size(); ++q) {
+        rest.wasteNatural[q] = std::max(rest.wasteNatural[q], 0.0);
+        rest.waste[q] = in.bulk > 0.0 ? rest.wasteNatural[q] / in.bulk : 0.0;
+    }
+    Plan second;
+    if (!MakePlan(rest, rules, opt, second) || !(second.dCost + settled < plan.dCost)) {
+        return;
+    }
+    // The pits' shares first, one step per pit, then the waste stretches of the rest.
+    std::stable_sort(direct.direct.begin(), direct.direct.end(),
+                     [](const auto& a, const auto& b) { return a.first.dst < b.first.dst; });
+    std::vector<Planned> waste;
+    int stretch = -1;
+    for (const auto& [t, c] : direct.direct) {
+        stretch += waste.empty() || waste.back().dst != t.dst ? 1 : 0;
+        waste.push_back(t);
+        waste.back().stretch = stretch;
+    }
+    for (Planned t : second.wasteLine) {
+        t.stretch += stretch + 1;
+        waste.push_back(t);
+    }
+    second.wasteLine = std::move(waste);
+    second.nWasteStretches += stretch + 1;
+    second.dCost += settled;
+    plan = std::move(second);
 }
 
 // Takes x compacted m³ out of a prepared record's source, soil before rock under 优先使用土方,
@@ -733,7 +1014,11 @@ class Recorder {
                 t.lot.type == From::Unusable ? DpKind::WasteUnusable : DpKind::Waste;
             DpProcess p = run.Prepare(kind, &Seg(t.lot.src), &pits[size_t(t.dst)], t.dst);
             const double capacity = p.fillBefore;
-            TakeAmount(p, x, m_soilFirst);
+            if (t.classes != 0) {
+                YDPCalTool::Transfer(p, t.classes, x); // a share the plan gave one group
+            } else {
+                TakeAmount(p, x, m_soilFirst);
+            }
             // A pit's capacity is natural m³.
             p.fillAfter = std::max(capacity - NaturalMoved(p), 0.0);
             return Store(run, p);
@@ -800,8 +1085,11 @@ YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
     const LineRules rules(doc);
     Plan plan;
     if (!MakePlan(in, rules, opt.cost, plan)) {
-        doc.UserIO().Error(QStringLiteral("优化调配没有找到可行的调配方案。"));
+        doc.UserIO().Error(QStringLiteral("最优调配没有找到可行的调配方案。"));
         return sum;
+    }
+    if (plan.bPitFull) {
+        SettlePits(in, rules, opt.cost, plan);
     }
     std::array<double, 6> contents{};
     std::copy(std::begin(g_dContent), std::end(g_dContent), contents.begin());
@@ -825,7 +1113,7 @@ YDPOptimizer::Summary YDPOptimizer::Run(CDalvexDoc& doc, const Options& opt) {
     YZjTsjsSet& mid = doc.GetZjTsjsSet();
     mid.DeferUpdates();
     {
-        YProgressScope progress(doc.UserIO(), QStringLiteral("优化调配"), total);
+        YProgressScope progress(doc.UserIO(), QStringLiteral("最优调配"), total);
         Recorder rec(doc, in.idx, progress);
         ok = rec.Line(plan.fillLine, plan.nFillStretches, false) &&
              rec.Line(plan.wasteLine, plan.nWasteStretches, true) &&

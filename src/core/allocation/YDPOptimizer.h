@@ -6,7 +6,7 @@
 
 class CDalvexDoc;
 
-// 优化调配: the allocation of least cost (YDPCostModel) of everything a project segment has
+// 最优调配: the allocation of least cost (YDPCostModel) of everything a project segment has
 // left, found as a min-cost flow over the line and recorded as ordinary steps through the
 // process recorder, so the diagram, the panes, undo/redo, finishing and the reports treat it
 // as any other allocation.

@@ -24,3 +24,8 @@ target_sources(${DALVEX_LAYER} PRIVATE
 find_package(lemon CONFIG REQUIRED)
 target_include_directories(${DALVEX_LAYER} SYSTEM PRIVATE ${LEMON_INCLUDE_DIRS})
 target_link_libraries(${DALVEX_LAYER} PRIVATE ${LEMON_LIBRARIES})
+# When a waste pit is full, its natural capacity over sources of different bulk is a side row
+# of a linear programme: CLP (Debian coinor-libclp-dev).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CLP REQUIRED IMPORTED_TARGET clp)
+target_link_libraries(${DALVEX_LAYER} PRIVATE PkgConfig::CLP)
