@@ -272,7 +272,8 @@ class DPOptimizerTest : public DPSettingsTest {
 
 // Random roads with pits and structures: the recorded plan costs what an independent dense
 // model solved by another algorithm finds optimal, the cost model prices the log at that cost,
-// auto never does better, nothing is left, and undo and redo give the states back exactly.
+// auto under the same rule never does better, nothing is left, and undo and redo give the states
+// back exactly.
 TEST_F(DPOptimizerTest, RandomRoadsOptimalAgainstDenseModel) {
     for (const unsigned seed : {1u, 2u, 3u, 5u, 8u, 13u, 21u, 34u, 55u, 57u, 89u, 144u, 233u}) {
         for (const int rule : {int(DPR_SOIL_FIRST), int(DPR_TOGETHER)}) {
@@ -299,7 +300,12 @@ TEST_F(DPOptimizerTest, RandomRoadsOptimalAgainstDenseModel) {
             EXPECT_NEAR(sum.dPlanCost, ref, 1e-6 * ref + 1e-6);
             const double priced = YDPCostModel::Price(p.Doc(), opt.cost).dTotal;
             EXPECT_NEAR(priced, sum.dPlanCost, 1e-6 * priced + 1e-3);
-            EXPECT_LE(priced, autoCost.dTotal * (1 + 1e-9) + 1e-3);
+            // Auto hauls soil first whatever the rule; under that rule its plan is one the
+            // optimiser could have chosen. (Under 土方石齐用 a transfer keeps its source's mix,
+            // and auto's soil-only hauls can leave a leaner mix for a full pit.)
+            if (rule == DPR_SOIL_FIRST) {
+                EXPECT_LE(priced, autoCost.dTotal * (1 + 1e-9) + 1e-3);
+            }
 
             const DPState s1 = ReadState(p.Doc());
             ExpectConserved(p.Doc(), s0, s1);
