@@ -64,10 +64,8 @@ TEST_F(CliAllocate, SoilFirstHaulPrintsItsTransfers) {
 }
 
 TEST_F(CliAllocate, JsonAndConflictAndNothingRecorded) {
-    const CliResult json =
-        RunCli({QStringLiteral("--json"), QStringLiteral("allocate"), path,
-                QStringLiteral("--rule"), QStringLiteral("together"), QStringLiteral("--cut"),
-                QStringLiteral("0~20"), QStringLiteral("--fill"), QStringLiteral("40~60")});
+    const CliResult json = RunCli(QStringList{QStringLiteral("--json")} +
+                                  Args({"--rule", "together", "--cut", "0~20", "--fill", "40~60"}));
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(o.value(QStringLiteral("strategy")).toString(), QStringLiteral("远运利用土石齐用"));
@@ -208,26 +206,22 @@ TEST(CliAllocateCross, NewPortThenSamePlaceRefused) {
         a.AddLine(0, 20, {{.use = {0, 58, 0, 0, 0, 0}}});
         b.AddLine(0, 20, {{.fill = 30}, {.fill = 10}});
     }
-    const QStringList args = {QStringLiteral("allocate"),     pa,
-                              QStringLiteral("--rule"),       QStringLiteral("soil-first"),
-                              QStringLiteral("--cut"),        QStringLiteral("0~20"),
-                              QStringLiteral("--fill"),       QStringLiteral("0~20"),
-                              QStringLiteral("--to-project"), pb,
-                              QStringLiteral("--new-port"),   QStringLiteral("20,15,0")};
-    const CliResult r = RunCli(args);
+    // A's cut to B's fill: the same arguments but for the fill run and the ports.
+    const auto args = [&](const char* fill, const QStringList& ports) {
+        return QStringList{"allocate", pa,       "--rule", "soil-first",   "--cut",
+                           "0~20",     "--fill", fill,     "--to-project", pb} +
+               ports;
+    };
+    const CliResult r = RunCli(args("0~20", {"--new-port", "20,15,0"}));
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("调配原则: 跨项目土方优先")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("调出口1")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("调入口1")));
-    const CliResult again = RunCli(args);
+    const CliResult again = RunCli(args("0~20", {"--new-port", "20,15,0"}));
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("已经有相同位置的调出调入口")));
     // The pair exists now: A's remaining cut goes to B's second fill through port numbers.
-    const CliResult byNumber = RunCli(
-        {QStringLiteral("allocate"), pa, QStringLiteral("--rule"), QStringLiteral("soil-first"),
-         QStringLiteral("--cut"), QStringLiteral("0~20"), QStringLiteral("--fill"),
-         QStringLiteral("20~40"), QStringLiteral("--to-project"), pb, QStringLiteral("--exit-port"),
-         QStringLiteral("1"), QStringLiteral("--entry-port"), QStringLiteral("1")});
+    const CliResult byNumber = RunCli(args("20~40", {"--exit-port", "1", "--entry-port", "1"}));
     EXPECT_EQ(byNumber.exitCode, 0) << byNumber.err.toStdString();
     EXPECT_TRUE(byNumber.out.contains(QStringLiteral("\t10.000\n"))) << byNumber.out.toStdString();
 }

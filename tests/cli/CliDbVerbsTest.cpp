@@ -4,7 +4,6 @@
 #include "core/db/YSchema.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,18 +46,11 @@ TEST(CliDbVerbs, NewCreatesAProjectThatInfoDescribes) {
 TEST(CliDbVerbs, NewAsksBeforeReplacingAFile) {
     ScratchDir dir;
     const QString path = dir.Path(QStringLiteral("road.dvx"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("keep me");
-    }
+    WriteFile(path, "keep me");
     const CliResult refused = RunCli({QStringLiteral("new"), path});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("已存在")));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
-    f.close();
+    EXPECT_EQ(FileBytes(path), QByteArray("keep me"));
 
     const CliResult replaced = RunCli({QStringLiteral("--yes"), QStringLiteral("new"), path});
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err.toStdString();
@@ -81,12 +73,7 @@ TEST(CliDbVerbs, InfoReportsOldLayoutsAndRefusesOtherFiles) {
         }
     }
 
-    const QString text = dir.Path(QStringLiteral("notes.dvx"));
-    {
-        QFile f(text);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("K0+000 12.5\n");
-    }
+    const QString text = WriteFile(dir.Path(QStringLiteral("notes.dvx")), "K0+000 12.5\n");
     const CliResult bad = RunCli({QStringLiteral("info"), text});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.err.contains(QStringLiteral("不是项目数据库文件")));

@@ -1,12 +1,10 @@
 #include "CliRunner.h"
 
-#include "core/db/YDatabase.h"
 #include "core/import/TfFormat.h"
 #include "core/platform/YProfile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,15 +19,12 @@ class CliInput : public testing::Test {
     }
     QString P() const { return m_dir.Path("p.dvx"); }
     QString File(const QString& name, const QByteArray& bytes) const {
-        QFile f(m_dir.Path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return m_dir.Path(name);
+        return WriteFile(m_dir.Path(name), bytes);
     }
-    int Count(const QString& table, const QString& path = QString()) {
-        YDatabase db;
-        EXPECT_TRUE(db.Open(path.isEmpty() ? P() : path));
-        return int(db.RowCount(table).value_or(-1));
+    int Count(const QString& table, const QString& path = QString()) const {
+        return ProjectRows(path.isEmpty() ? P() : path, "SELECT count(*) FROM [" + table + "]")
+            .value(0, "-1")
+            .toInt();
     }
     dalvex::test::ScratchDir m_dir;
 };
@@ -91,9 +86,7 @@ TEST_F(CliInput, TablesGoInAndOutAsText) {
     const QString out = m_dir.Path("out.txt");
     r = RunCli({"export-table", P(), "[路槽]", out});
     EXPECT_EQ(r.exitCode, 0);
-    QFile f(out);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("K0+100 \t7.500 \t0.800\r\nK0+600 \t7.500 \t0.700\r\n"));
+    EXPECT_EQ(FileBytes(out), QByteArray("K0+100 \t7.500 \t0.800\r\nK0+600 \t7.500 \t0.700\r\n"));
 
     r = RunCli({"import-table", P(), "逐桩断面", in});
     EXPECT_EQ(r.exitCode, 2);
@@ -118,9 +111,7 @@ TEST_F(CliInput, SetCoefficientsChecksRangeAndCount) {
     EXPECT_TRUE(r.err.contains("100"));
     EXPECT_EQ(RunCli({"set-coefficients", P(), "1", "2"}).exitCode, 2);
     EXPECT_EQ(RunCli({"set-coefficients", P(), "1", "2", "3", "4", "5", "x"}).exitCode, 2);
-    YDatabase db;
-    ASSERT_TRUE(db.Open(P()));
-    EXPECT_DOUBLE_EQ(db.QueryValue("SELECT [石方3] FROM [土石系数]")->toDouble(), 0.85);
+    EXPECT_EQ(ProjectRows(P(), "SELECT [石方3] FROM [土石系数]"), QStringList{"0.85"});
 }
 
 TEST_F(CliInput, DemoBuildsThePreprocessedSampleAndGuardsItsResults) {

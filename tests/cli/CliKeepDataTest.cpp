@@ -61,11 +61,8 @@ TEST_F(CliKeepData, NoVerbWritesOntoTheProjectOrReplacesAPipe) {
 TEST_F(CliKeepData, AnEarthworkFileWithoutSectionsChangesNothing) {
     const QStringList sections =
         Rows(QStringLiteral("SELECT [桩号] FROM [逐桩断面] ORDER BY [sta]"));
-    const QString path = m_dir.Path(QStringLiteral("empty.tf"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("// 只有注释\n* 没有数据\n");
-    f.close();
+    const QString path =
+        WriteFile(m_dir.Path(QStringLiteral("empty.tf")), "// 只有注释\n* 没有数据\n");
     const CliResult r = RunCli({QStringLiteral("import-earthwork"), demo, path});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("中没有可读入的断面"))) << r.err.toStdString();

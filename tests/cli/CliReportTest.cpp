@@ -2,7 +2,6 @@
 // with the options given, and bad options refused. What the tables hold is checked in
 // tests/core/reports.
 #include "CliRunner.h"
-#include "core/db/YGchSet.h"
 #include "core/db/YTsjsSet.h"
 #include "core/document/CDalvexDoc.h"
 #include "core/reports/YXlsxBook.h"
@@ -88,32 +87,22 @@ TEST_F(CliReportTest, PageRangeAndOptions) {
     EXPECT_FALSE(QFileInfo::exists(Out("x.xlsx")));
 }
 
-TEST_F(CliReportTest, HaulTableHasARowPerSummary) {
+// The options reach the table: with no manual share its column stays empty. (What the rows
+// hold is ReportTablesTest's.)
+TEST_F(CliReportTest, HaulTableTakesItsOptions) {
     const CliResult r = RunCli({"report", "haul", s_project, Out("h.xlsx"), "--volume",
                                 "--manual-share", "0", "--bulldozer-limit", "100"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     YXlsxBook book;
     ASSERT_TRUE(book.Open(Out("h.xlsx")));
-    auto doc = TestProject::Open(s_project, m_io);
-    YGchSet& gch = doc->GetGchSet();
-    ASSERT_TRUE(gch.Requery());
     int rows = 0;
-    double soil = 0.0;
     for (int s = 0; s < book.SheetCount(); ++s) {
         for (int row = 8; row <= 39; ++row) {
             rows += book.Text(s, row, 16).isEmpty() ? 0 : 1;
-            EXPECT_EQ(book.Kind(s, row, 2), YXlsxBook::CellKind::Empty); // no manual share
-            for (int col : {4, 6, 8}) {
-                soil += book.Number(s, row, col).value_or(0.0);
-            }
+            EXPECT_EQ(book.Kind(s, row, 2), YXlsxBook::CellKind::Empty);
         }
     }
-    EXPECT_EQ(rows, gch.RecordCount());
-    double expected = 0.0;
-    for (gch.MoveFirst(); !gch.IsEOF(); gch.MoveNext()) {
-        expected += gch.m_dSoil > 1e-5 ? gch.m_dSoil : 0.0;
-    }
-    EXPECT_NEAR(soil, expected, 1e-6 * expected);
+    EXPECT_GT(rows, 0); // the sample's hauls are in it
 }
 
 } // namespace

@@ -57,6 +57,13 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    EXPECT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
+    return path;
+}
+
 QStringList ProjectRows(const QString& path, const QString& sql) {
     YDatabase db;
     db.SetReadOnly(true);

@@ -19,6 +19,8 @@ CliResult RunCliUnprivileged(const QStringList& args);
 
 // The bytes of a file (none when it cannot be read), to show that a refused verb left it alone.
 QByteArray FileBytes(const QString& path);
+// Writes bytes to a new file at path (a failure fails the test); returns path.
+QString WriteFile(const QString& path, const QByteArray& bytes);
 // Every row of a query on a project file opened read-only, columns joined by "|" (numbers in
 // their shortest exact form).
 QStringList ProjectRows(const QString& path, const QString& sql);
