@@ -53,6 +53,7 @@ TEST_F(DPAutoAllocatorTest, WholeProjectBalancesAndFinishes) {
     EXPECT_GT(sum.nLocalSteps, 0);
 
     const DPState s1 = ReadState(p.Doc());
+    ExpectConserved(p.Doc(), s0, s1);
     for (size_t i = 0; i < s1.segStart.size(); ++i) {
         EXPECT_LE(s1.fill[i], 1e-5) << i;
         for (size_t k = 0; k < 6; ++k) {

@@ -27,7 +27,22 @@ class DPCrossTest : public DPSettingsTest {
         b->Load();
     }
 
-    YDPSelection Selection() { return YDPSelection::Cross(&a->Doc(), 0, 2, 0, &b->Doc(), 0, 2, 0); }
+    // The rule across both whole roads must pick `name`, record, and balance both ledgers: the
+    // states of A and B before, then after.
+    std::array<DPState, 4> Run(int rule, const char* name) {
+        a->Select(0, 2);
+        b->Select(0, 2);
+        std::array<DPState, 4> s{ReadState(a->Doc()), ReadState(b->Doc())};
+        const RunResult r =
+            RunRule(rule, YDPSelection::Cross(&a->Doc(), 0, 2, 0, &b->Doc(), 0, 2, 0));
+        EXPECT_EQ(r.strategy, QString::fromUtf8(name));
+        EXPECT_TRUE(r.recorded);
+        s[2] = ReadState(a->Doc());
+        s[3] = ReadState(b->Doc());
+        ExpectConserved(a->Doc(), s[0], s[2]);
+        ExpectConserved(b->Doc(), s[1], s[3]);
+        return s;
+    }
 
     dalvex::test::ScratchDir dir;
     YRecordingUserIO io;
@@ -62,17 +77,7 @@ void ExpectMatchingPairs(const DPState& out, const DPState& in, int outStep, int
 }
 
 TEST_F(DPCrossTest, SoilFirstRecordsMatchingPairsAndUndoesBoth) {
-    a->Select(0, 2);
-    b->Select(0, 2);
-    const DPState a0 = ReadState(a->Doc());
-    const DPState b0 = ReadState(b->Doc());
-    const RunResult r = RunRule(DPR_SOIL_FIRST, Selection());
-    EXPECT_EQ(r.strategy, QStringLiteral("跨项目土方优先"));
-    ASSERT_TRUE(r.recorded);
-    const DPState a1 = ReadState(a->Doc());
-    const DPState b1 = ReadState(b->Doc());
-    ExpectConserved(a->Doc(), a0, a1);
-    ExpectConserved(b->Doc(), b0, b1);
+    const auto [a0, b0, a1, b1] = Run(DPR_SOIL_FIRST, "跨项目土方优先");
     ExpectMatchingPairs(a1, b1, 1, 1);
     // Cuts nearest to the exit port first, fills nearest to the entry port first.
     EXPECT_EQ(a1.Applied()[0].src1, 20.0); // segment 2 has no soil: segment 1 is nearest
@@ -99,19 +104,10 @@ TEST_F(DPCrossTest, SoilFirstRecordsMatchingPairsAndUndoesBoth) {
 TEST_F(DPCrossTest, CutRatioAndFillRatioAcrossProjects) {
     for (const auto& [rule, name] : {std::pair{DPR_CUT_RATIO, "跨项目挖方比例"},
                                      std::pair{DPR_FILL_RATIO, "跨项目填方比例"}}) {
-        a->Select(0, 2);
-        b->Select(0, 2);
-        const DPState a0 = ReadState(a->Doc());
-        const DPState b0 = ReadState(b->Doc());
-        const RunResult r = RunRule(rule, Selection());
-        EXPECT_EQ(r.strategy, QString::fromUtf8(name));
-        ASSERT_TRUE(r.recorded);
-        const DPState a1 = ReadState(a->Doc());
-        const DPState b1 = ReadState(b->Doc());
-        ExpectConserved(a->Doc(), a0, a1);
-        ExpectConserved(b->Doc(), b0, b1);
-        ASSERT_EQ(a1.Applied().size(), b1.Applied().size());
-        const int step = a1.Applied().back().step;
+        const auto s = Run(rule, name);
+        ASSERT_EQ(s[2].Applied().size(), s[3].Applied().size());
+        ASSERT_FALSE(s[2].Applied().empty());
+        const int step = s[2].Applied().back().step;
         ASSERT_TRUE(YHistory::Undo(a->Doc(), step, step));
     }
 }

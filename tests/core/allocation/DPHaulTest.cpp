@@ -28,11 +28,8 @@ TEST_F(DPHaulTest, WithinSegmentThenStop) {
     p.AddLine(0, 20, {{.use = Soil2(50)}, {.use = Soil2(20), .fill = 10}, {.fill = 40}});
     p.Load();
     p.Select(0, 2);
-    const DPState s0 = ReadState(p.Doc());
     const YDPSelection sel = YDPSelection::Haul(&p.Doc(), 0, 1, 1, 2);
-    ASSERT_TRUE(RunRule(DPR_SOIL_FIRST, sel).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 = RunConserved(p.Doc(), DPR_SOIL_FIRST, sel);
     ASSERT_EQ(s1.Applied().size(), 1u);
     EXPECT_EQ(s1.Applied()[0].kind, DpKind::Reuse);
     EXPECT_NEAR(s1.fill[1], 0.0, 1e-6);
@@ -40,9 +37,7 @@ TEST_F(DPHaulTest, WithinSegmentThenStop) {
 
     // A second invocation hauls between segments.
     p.Select(0, 2);
-    ASSERT_TRUE(RunRule(DPR_SOIL_FIRST, sel).recorded);
-    const DPState s2 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s1, s2);
+    const DPState s2 = RunConserved(p.Doc(), DPR_SOIL_FIRST, sel);
     for (const LoggedProcess& lp : s2.Applied()) {
         if (lp.step == 2) {
             EXPECT_EQ(lp.kind, DpKind::Haul);
@@ -56,10 +51,8 @@ TEST_F(DPHaulTest, ExactNeedEmptiesSource) {
     p.AddLine(0, 20, {{.use = {0, 0, 0, 0, 0, 44}}, {.fill = 44 / 0.84}});
     p.Load();
     p.Select(0, 1);
-    const DPState s0 = ReadState(p.Doc());
-    ASSERT_TRUE(RunRule(DPR_TOGETHER, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1)).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 =
+        RunConserved(p.Doc(), DPR_TOGETHER, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1));
     EXPECT_EQ(s1.usable[0][15], 0.0);
     EXPECT_EQ(s1.usable[0][9], 0.0);
     EXPECT_NEAR(s1.fill[1], 0.0, 1e-6);
@@ -72,10 +65,8 @@ TEST_F(DPHaulTest, SoilFirstOnRockOnlyAndUnselectedClass) {
     p.Load();
     p.Select(0, 1);
     p->GetSegment(0).m_nSel &= ~YClass::Bit(1); // class 1 deselected (class filter)
-    const DPState s0 = ReadState(p.Doc());
-    ASSERT_TRUE(RunRule(DPR_SOIL_FIRST, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1)).recorded);
-    const DPState s1 = ReadState(p.Doc());
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 =
+        RunConserved(p.Doc(), DPR_SOIL_FIRST, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 1));
     EXPECT_EQ(s1.usable[0][4], 10.0); // class 1 untouched
     EXPECT_NEAR(s1.usable[0][7], 0.0, 1e-12);
     ASSERT_EQ(s1.Applied().size(), 1u);

@@ -74,9 +74,8 @@ class DPLayoutTest : public DPSettingsTest, public ::testing::WithParamInterface
         }
         p.Select(0, 2);
         const DPState s0 = ReadState(p.Doc());
-        EXPECT_TRUE(RunRule(DPR_SOIL_FIRST, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 2)).recorded);
-        out.allocated = ReadState(p.Doc());
-        ExpectConserved(p.Doc(), s0, out.allocated);
+        out.allocated =
+            RunConserved(p.Doc(), DPR_SOIL_FIRST, YDPSelection::Haul(&p.Doc(), 0, 0, 1, 2));
         EXPECT_NEAR(out.allocated.fill[1] + out.allocated.fill[2], 0.0, 1e-6);
 
         EXPECT_TRUE(YHistory::Undo(p.Doc(), 1, 1));

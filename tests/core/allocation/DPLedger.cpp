@@ -351,6 +351,18 @@ RunResult RunRule(int rule, const YDPSelection& sel) {
     return {s->RuleName(), s->Compute()};
 }
 
+DPState RunConserved(CDalvexDoc& doc, int rule, const YDPSelection& sel, const char* strategy) {
+    const DPState before = ReadState(doc);
+    const RunResult r = RunRule(rule, sel);
+    if (strategy != nullptr) {
+        EXPECT_EQ(r.strategy, QString::fromUtf8(strategy));
+    }
+    EXPECT_TRUE(r.recorded) << "rule " << rule;
+    DPState after = ReadState(doc);
+    ExpectConserved(doc, before, after);
+    return after;
+}
+
 void OpenLinkedProjects(YDocManager& mgr, const ScratchDir& dir, YUserIO& io,
                         const std::vector<SegSpec>& roadA, const std::vector<SegSpec>& roadB,
                         std::unique_ptr<TestProject>& a, std::unique_ptr<TestProject>& b) {

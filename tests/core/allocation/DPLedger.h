@@ -71,6 +71,10 @@ struct RunResult {
     bool recorded = false;
 };
 RunResult RunRule(int rule, const YDPSelection& sel);
+// RunRule on one project that must record and balance the ledger (and pick the strategy named,
+// when one is); the state after.
+DPState RunConserved(CDalvexDoc& doc, int rule, const YDPSelection& sel,
+                     const char* strategy = nullptr);
 
 // Two new project files 甲线 (a) and 乙线 (b) open in mgr, each with a road of 20 m segments from
 // K0+000; port pair 1 leads from A's end to B's start, 15 m apart. Neither is loaded yet.

@@ -30,10 +30,8 @@ TEST_F(DPPitLocalTest, BorrowClassFilterRockOnly) {
     p.Load();
     p.Select(0, 0);
     g_nClassFilter &= ~quint32(YClass::SoilMask);
-    const DPState s0 = Snapshot();
-    ASSERT_TRUE(RunRule(DPR_SOIL_FIRST, YDPSelection::Borrow(&p.Doc(), 0, 0, 0)).recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 =
+        RunConserved(p.Doc(), DPR_SOIL_FIRST, YDPSelection::Borrow(&p.Doc(), 0, 0, 0));
     EXPECT_TRUE(io.Texts().isEmpty());
     EXPECT_EQ(s1.borrowSoil[0], 500.0);
     for (const LoggedProcess& lp : s1.Applied()) {
@@ -49,12 +47,8 @@ TEST_F(DPPitLocalTest, WastePitExactlyFull) {
     p.AddWastePit(45, 0, 60, 25);
     p.Load();
     p.Select(0, 1);
-    const DPState s0 = Snapshot();
-    const RunResult r = RunRule(DPR_SOIL_FIRST, YDPSelection::Waste(&p.Doc(), 0, 1, 0));
-    EXPECT_EQ(r.strategy, QStringLiteral("弃方"));
-    ASSERT_TRUE(r.recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 =
+        RunConserved(p.Doc(), DPR_SOIL_FIRST, YDPSelection::Waste(&p.Doc(), 0, 1, 0), "弃方");
     ASSERT_EQ(s1.Applied().size(), 1u);
     EXPECT_EQ(s1.Applied()[0].src1, 20.0);
     EXPECT_EQ(s1.wasteCapacity[0], 0.0);
@@ -73,10 +67,8 @@ TEST_F(DPPitLocalTest, UnusableWasteAndLocalWaste) {
     p.Load();
     p.Select(0, 2);
     const DPState s0 = Snapshot();
-    ASSERT_TRUE(
-        RunRule(DPR_UNUSABLE | DPR_SOIL_FIRST, YDPSelection::Waste(&p.Doc(), 0, 2, 0)).recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 = RunConserved(p.Doc(), DPR_UNUSABLE | DPR_SOIL_FIRST,
+                                    YDPSelection::Waste(&p.Doc(), 0, 2, 0));
     for (const LoggedProcess& lp : s1.Applied()) {
         EXPECT_EQ(lp.kind, DpKind::WasteUnusable);
     }
@@ -84,9 +76,7 @@ TEST_F(DPPitLocalTest, UnusableWasteAndLocalWaste) {
     EXPECT_NEAR(s1.wasteCapacity[0], 1000 - 15, 1e-6);
 
     p.Select(0, 2);
-    ASSERT_TRUE(RunRule(DPR_LOCAL, YDPSelection::LocalCut(&p.Doc(), 0, 2)).recorded);
-    const DPState s2 = Snapshot();
-    ExpectConserved(p.Doc(), s1, s2);
+    const DPState s2 = RunConserved(p.Doc(), DPR_LOCAL, YDPSelection::LocalCut(&p.Doc(), 0, 2));
     int step2 = 0;
     for (const LoggedProcess& lp : s2.Applied()) {
         if (lp.step == 2) {
@@ -113,12 +103,8 @@ TEST_F(DPPitLocalTest, LocalTakeWithContentsSetting) {
                {.fill = 25}});
     p.Load();
     p.Select(0, 2);
-    const DPState s0 = Snapshot();
-    const RunResult r = RunRule(DPR_LOCAL, YDPSelection::LocalFill(&p.Doc(), 0, 2));
-    EXPECT_EQ(r.strategy, QStringLiteral("就地取土"));
-    ASSERT_TRUE(r.recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 =
+        RunConserved(p.Doc(), DPR_LOCAL, YDPSelection::LocalFill(&p.Doc(), 0, 2), "就地取土");
     const auto log = s1.Applied();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].kind, DpKind::LocalBorrow);
@@ -137,11 +123,8 @@ TEST_F(DPPitLocalTest, LocalTakeOwnContentsAndZeroContents) {
     p.AddLine(0, 20, {{.fill = 40, .content = {0, 50, 0, 50, 0, 0}}, {.fill = 25}});
     p.Load();
     p.Select(0, 1);
-    const DPState s0 = Snapshot();
-    ASSERT_TRUE(
-        RunRule(DPR_LOCAL | DPR_FILL_CONTENTS, YDPSelection::LocalFill(&p.Doc(), 0, 1)).recorded);
-    const DPState s1 = Snapshot();
-    ExpectConserved(p.Doc(), s0, s1);
+    const DPState s1 = RunConserved(p.Doc(), DPR_LOCAL | DPR_FILL_CONTENTS,
+                                    YDPSelection::LocalFill(&p.Doc(), 0, 1));
     ASSERT_EQ(s1.Applied().size(), 1u);
     EXPECT_NEAR(s1.Applied()[0].before[5], s1.Applied()[0].before[7], 1e-6); // 50:50
     EXPECT_NEAR(s1.fill[1], 25.0, 1e-9);

@@ -1,9 +1,3 @@
-#include "core/allocation/YDPCalBorrow.h"
-#include "core/allocation/YDPCalCross.h"
-#include "core/allocation/YDPCalHaul.h"
-#include "core/allocation/YDPCalLocal.h"
-#include "core/allocation/YDPCalThickness.h"
-#include "core/allocation/YDPCalWaste.h"
 #include "core/allocation/YDPRule.h"
 #include "core/allocation/YDPStrategyRegistry.h"
 #include "core/document/CDalvexDoc.h"
@@ -12,7 +6,6 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <type_traits>
 
 namespace {
 
@@ -57,18 +50,6 @@ TEST(DPRegistry, TwentyNineInGbkOrder) {
     EXPECT_EQ(YDPCalTool::BaseRecord().name, QStringLiteral("调配计算工具"));
     EXPECT_FALSE(YDPCalTool::BaseRecord().create);
 }
-
-// A derived class reuses its base's Compute; the hierarchy is part of the design.
-static_assert(std::is_base_of_v<YDPCalTFFisrt, YDPCalTScale>);
-static_assert(std::is_base_of_v<YDPCalJTFFisrt, YDPCalJTScale>);
-static_assert(std::is_base_of_v<YDPCalTFFisrtX, YDPCalTScaleX>);
-static_assert(std::is_base_of_v<YDPCalTScaleX, YDPCalTScaleXHD>);
-static_assert(std::is_base_of_v<YDPCalTScale, YDPCalTScaleHD>);
-static_assert(std::is_base_of_v<YDPCalWScale, YDPCalWScaleHD>);
-static_assert(std::is_base_of_v<YDPCalJWScale, YDPCalJWScaleHD>);
-static_assert(std::is_base_of_v<YDPCalWScaleX, YDPCalWScaleXHD>);
-static_assert(!std::is_base_of_v<YDPCalJTFFisrt, YDPCalJTFSF>);
-static_assert(!std::is_base_of_v<YDPCalTFFisrt, YDPCalWScale>);
 
 // Which strategy the registry picks for a rule word and a selection shape.
 class DPAcceptTest : public ::testing::Test {

@@ -10,6 +10,13 @@ int ProcessTest::LogRows() {
     return Doc().GetTdpSet().RecordCount();
 }
 
+void ProcessTest::LoadRoadWithPits(int segments) {
+    project->AddSegs(TestProject::Road(segments));
+    project->AddBorrowPit(30, 30, 30, {30, 30, 40, 0, 0, 100}, 2000, 600, 40);
+    project->AddWastePit(150, 150, 150, 900, 25);
+    ASSERT_TRUE(project->Load());
+}
+
 ::testing::AssertionResult ValuesNear(const std::vector<double>& a, const std::vector<double>& b,
                                       double tol) {
     if (a.size() != b.size()) {

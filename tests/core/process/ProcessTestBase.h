@@ -47,6 +47,8 @@ class ProcessTest : public ::testing::Test {
     void TearDown() override { manager.CloseAll(); }
 
     CDalvexDoc& Doc() { return project->Doc(); }
+    // A road of `segments` with borrow pit 1 at K0+030 and waste pit 1 at K0+150, loaded.
+    void LoadRoadWithPits(int segments);
     // Rows of the log as the set holds them.
     int LogRows();
 

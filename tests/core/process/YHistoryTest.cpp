@@ -16,10 +16,7 @@ class HistoryTest : public ProcessTest {
   protected:
     void SetUp() override {
         ProcessTest::SetUp();
-        project->AddSegs(TestProject::Road(12));
-        project->AddBorrowPit(30, 30, 30, {30, 30, 40, 0, 0, 100}, 2000, 600, 40);
-        project->AddWastePit(150, 150, 150, 900, 25);
-        ASSERT_TRUE(project->Load());
+        ASSERT_NO_FATAL_FAILURE(LoadRoadWithPits(12));
     }
     // Five steps of all kinds that touch the pits, the items and the intermediate table.
     void RecordFiveSteps() {

@@ -18,10 +18,7 @@ class RepairTest : public ProcessTest {
   protected:
     void SetUp() override {
         ProcessTest::SetUp();
-        project->AddSegs(TestProject::Road(10));
-        project->AddBorrowPit(30, 30, 30, {30, 30, 40, 0, 0, 100}, 2000, 600, 40);
-        project->AddWastePit(150, 150, 150, 900, 25);
-        ASSERT_TRUE(project->Load());
+        ASSERT_NO_FATAL_FAILURE(LoadRoadWithPits(10));
     }
     void Record() {
         ASSERT_EQ(project->HaulStep(0, 1, 2, 0.3), 1);

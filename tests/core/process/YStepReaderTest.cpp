@@ -29,11 +29,7 @@ YDpLogPair Pair(int step, int seq, double s0, double s1, double d0, double d1, d
     return YLogCodec::Encode(p, ends);
 }
 
-class StepReaderTest : public ::testing::Test {
-  protected:
-};
-
-TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep) {
+TEST(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep) {
     const std::vector<YDpLogPair> log{Pair(1, 1, 0, 20, 100, 120, 10),
                                       Pair(1, 2, 0, 20, 120, 140, 30)};
     YStepReader reader(log);
@@ -55,7 +51,7 @@ TEST_F(StepReaderTest, PairsOfOneStepToAdjacentSegmentsMergeIntoOneStep) {
     EXPECT_DOUBLE_EQ(s.DestinationCentre(), (10 * 110 + 30 * 130) / 40.0);
 }
 
-TEST_F(StepReaderTest, KindChangeAndStepChangeEndAStep) {
+TEST(StepReaderTest, KindChangeAndStepChangeEndAStep) {
     const std::vector<YDpLogPair> log{
         Pair(1, 1, 0, 20, 100, 120, 10), Pair(1, 2, 40, 60, 40, 60, 5), // reuse inside a haul
         Pair(1, 3, 0, 20, 120, 140, 10), Pair(2, 1, 0, 20, 140, 160, 1)};
@@ -71,7 +67,7 @@ TEST_F(StepReaderTest, KindChangeAndStepChangeEndAStep) {
     ASSERT_TRUE(reader.ReadStep(true, {}));
 }
 
-TEST_F(StepReaderTest, UndonePairsAreSkippedOrKeptApart) {
+TEST(StepReaderTest, UndonePairsAreSkippedOrKeptApart) {
     std::vector<YDpLogPair> log{Pair(1, 1, 0, 20, 100, 120, 10), Pair(2, 1, 0, 20, 120, 140, 7),
                                 Pair(3, 1, 0, 20, 140, 160, 3)};
     log[1].src.ok = log[1].dst.ok = false;
@@ -90,7 +86,7 @@ TEST_F(StepReaderTest, UndonePairsAreSkippedOrKeptApart) {
     EXPECT_FALSE(every[2].m_bApplied);
 }
 
-TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre) {
+TEST(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre) {
     // Pair 2 runs from K0+980 to K1+010: the pair after it starts a new step when splitting.
     const std::vector<YDpLogPair> log{
         Pair(1, 1, 0, 20, 960, 980, 10), Pair(1, 2, 0, 20, 980, 1010, 10),
@@ -110,7 +106,7 @@ TEST_F(StepReaderTest, KilometreSplitStopsAfterAPairThatCrossesAKilometre) {
     EXPECT_DOUBLE_EQ(steps[1].m_dAmt[StepAmt::SoilC], 20);
 }
 
-TEST_F(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps) {
+TEST(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps) {
     const std::vector<YDpLogPair> log{Pair(3, 1, 0, 20, 0, 20, 4, DpKind::LocalWaste),
                                       Pair(4, 1, 0, 20, 0, 20, 4, DpKind::LocalBorrow),
                                       Pair(5, 1, 0, 20, 0, 20, 4, DpKind::Haul)};
@@ -123,7 +119,7 @@ TEST_F(StepReaderTest, TaskNumbersOfLocalAndCrossProjectSteps) {
     EXPECT_EQ(steps[2].TaskNumber(), 5);
 }
 
-TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours) {
+TEST(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours) {
     YHaulExtras extras;
     extras.borrowBranch = {50.0, 75.0};
     extras.wasteBranch = {10.0};
@@ -164,7 +160,7 @@ TEST_F(StepReaderTest, HaulExtrasAddPitRoadPortHalfDistanceAndDetours) {
     EXPECT_DOUBLE_EQ(out.SoilDistance(&extras), 490 + 200 + 53);
 }
 
-TEST_F(StepReaderTest, CentresOfAStepWithoutAmountsAreTheRangeMidpoints) {
+TEST(StepReaderTest, CentresOfAStepWithoutAmountsAreTheRangeMidpoints) {
     YDpStep s;
     s.m_staSrcStart = 10;
     s.m_staSrcEnd = 30;
