@@ -75,38 +75,47 @@ TEST(Trough, Deducts) {
 
 // ---- Quantities and local reuse ----
 
-// A 20 m segment, cut 10 m² and fill 5 m² on average: 200 m³ of cut, 100 m³ of fill.
-// The cut is all class II (普通土) with divisor 1.25, three quarters usable.
-YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0) {
+// A 20 m segment, cut 10 m² on average (200 m³), the fill area given, quantities computed.
+YTsjsRow Row(double fillAvg, const YSegmentCalc::Material& m) {
     YTsjsRow row;
     row[R::CutAvg] = 10;
     row[R::FillAvg] = fillAvg;
     row[R::Dist] = 20;
+    YSegmentCalc::Quantities(row, m);
+    return row;
+}
+
+// Fill 5 m² on average: 100 m³. The cut is all class II (普通土) with divisor 1.25, three
+// quarters usable.
+YTsjsRow SoilRow(double fillAvg = 5.0, double soilFactor = 1.0) {
     YSegmentCalc::Material m;
     m.content = {0, 100, 0, 0, 0, 0};
     m.usable = {1, 0.75, 1, 1, 1, 1};
     m.coef = {1.23, 1.25, 1.09, 0.92, 0.92, 0.92};
     m.soilFactor = soilFactor;
-    YSegmentCalc::Quantities(row, m);
-    return row;
+    return Row(fillAvg, m);
+}
+
+// One expected cell: a column, or with k (1..6) class k of a class group.
+struct Cell {
+    int column;
+    double value;
+    int k = 0;
+};
+
+void ExpectCells(const YTsjsRow& row, std::initializer_list<Cell> cells) {
+    for (const Cell& c : cells) {
+        EXPECT_DOUBLE_EQ(c.k == 0 ? row[c.column] : row.At(c.column, c.k), c.value)
+            << YTsjsRow::ColumnName(c.column).toStdString() << " class " << c.k;
+    }
 }
 
 TEST(Quantities, SplitTheCutByContentsAndConvertToCompacted) {
-    const YTsjsRow row = SoilRow();
-    EXPECT_DOUBLE_EQ(row[R::CutTotal], 200);
-    EXPECT_DOUBLE_EQ(row[R::FillTotal], 100);
-    EXPECT_DOUBLE_EQ(row.At(R::Qty, 2), 200);
-    EXPECT_DOUBLE_EQ(row.At(R::QtyC, 2), 160);
-    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 150);
-    EXPECT_DOUBLE_EQ(row.At(R::UsableC, 2), 120);
-    EXPECT_DOUBLE_EQ(row.At(R::Unusable, 2), 50);
-    EXPECT_DOUBLE_EQ(row.At(R::UnusableC, 2), 40);
-    EXPECT_DOUBLE_EQ(row[R::RemSoil], 200);
-    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 160);
-    EXPECT_DOUBLE_EQ(row[R::RemRock], 0);
-    EXPECT_DOUBLE_EQ(row.At(R::Coef, 2), 1.25);
-    EXPECT_DOUBLE_EQ(row.At(R::Ratio, 2), 0.75);
-    EXPECT_DOUBLE_EQ(row[R::FillAfter], 100);
+    const YTsjsRow r = SoilRow();
+    ExpectCells(r, {{R::CutTotal, 200}, {R::FillTotal, 100}, {R::Qty, 200, 2}, {R::QtyC, 160, 2}});
+    ExpectCells(r, {{R::Usable, 150, 2}, {R::UsableC, 120, 2}, {R::Unusable, 50, 2}});
+    ExpectCells(r, {{R::UnusableC, 40, 2}, {R::RemSoil, 200}, {R::RemSoilC, 160}, {R::RemRock, 0}});
+    ExpectCells(r, {{R::Coef, 1.25, 2}, {R::Ratio, 0.75, 2}, {R::FillAfter, 100}});
 }
 
 TEST(Quantities, LossRateScalesTheClassQuantities) {
@@ -121,33 +130,18 @@ TEST(LocalReuse, NewestLayoutReusesOnlyTheUsablePart) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 6, 7);
     // Usable compacted soil 120 m³ exceeds the 100 m³ fill: all fill is made, 5/6 of the
-    // usable soil goes into it.
-    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
-    EXPECT_DOUBLE_EQ(row[R::FillSoil], 100);
-    EXPECT_DOUBLE_EQ(row[R::UseRock], 0);
-    EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
-    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 125);
-    EXPECT_DOUBLE_EQ(row.At(R::UseC, 2), 100);
-    EXPECT_DOUBLE_EQ(row.At(R::Fill, 2), 125);
-    EXPECT_DOUBLE_EQ(row[R::UseSoilL], 125);
-    EXPECT_DOUBLE_EQ(row.At(R::Rem, 2), 75);
-    EXPECT_DOUBLE_EQ(row.At(R::RemC, 2), 60);
-    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 25);
-    EXPECT_DOUBLE_EQ(row.At(R::UsableC, 2), 20);
-    EXPECT_DOUBLE_EQ(row.At(R::Unusable, 2), 50); // never reused locally
-    EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
-    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 60);
-    EXPECT_DOUBLE_EQ(row[R::UsableSoil], 25);
-    EXPECT_DOUBLE_EQ(row[R::UsableSoilC], 20);
+    // usable soil goes into it. The unusable part is never reused locally.
+    ExpectCells(row, {{R::UseSoil, 100}, {R::FillSoil, 100}, {R::UseRock, 0}, {R::FillAfter, 0}});
+    ExpectCells(row, {{R::Use, 125, 2}, {R::UseC, 100, 2}, {R::Fill, 125, 2}, {R::UseSoilL, 125}});
+    ExpectCells(row, {{R::Rem, 75, 2}, {R::RemC, 60, 2}, {R::Usable, 25, 2}, {R::UsableC, 20, 2}});
+    ExpectCells(row, {{R::Unusable, 50, 2}, {R::RemSoil, 75}, {R::RemSoilC, 60}});
+    ExpectCells(row, {{R::UsableSoil, 25}, {R::UsableSoilC, 20}});
 }
 
 TEST(LocalReuse, FillLargerThanTheOfferTakesAllOfIt) {
     YTsjsRow row = SoilRow(15.0); // 300 m³ of fill
     YSegmentCalc::LocalReuse(row, 3, 63);
-    EXPECT_DOUBLE_EQ(row[R::UseSoil], 120);
-    EXPECT_DOUBLE_EQ(row[R::FillAfter], 180);
-    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 150);
-    EXPECT_DOUBLE_EQ(row.At(R::Usable, 2), 0);
+    ExpectCells(row, {{R::UseSoil, 120}, {R::FillAfter, 180}, {R::Use, 150, 2}, {R::Usable, 0, 2}});
 }
 
 TEST(LocalReuse, NoClassesLeavesEverything) {
@@ -163,42 +157,28 @@ TEST(LocalReuse, NoClassesLeavesEverything) {
 }
 
 TEST(LocalReuse, SoilGoesFirstThenRockMakesUpTheRest) {
-    // Half soil class I, half rock class IV (divisors 1 and 1 for round numbers), all usable.
-    YTsjsRow row;
-    row[R::CutAvg] = 10;
-    row[R::FillAvg] = 7.5;
-    row[R::Dist] = 20; // 200 m³ cut: 100 soil, 100 rock; 150 m³ fill
+    // Half soil class I, half rock class IV (divisors 1 for round numbers), all usable.
     YSegmentCalc::Material m;
     m.content = {50, 0, 0, 50, 0, 0};
     m.usable = {1, 1, 1, 1, 1, 1};
     m.coef = {1, 1, 1, 1, 1, 1};
-    YSegmentCalc::Quantities(row, m);
-    YSegmentCalc::LocalReuse(row, 6, 63);
-    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
-    EXPECT_DOUBLE_EQ(row[R::UseRock], 50);
-    EXPECT_DOUBLE_EQ(row.At(R::Use, 4), 50);
-    EXPECT_DOUBLE_EQ(row[R::RemRock], 50);
+    const auto reused = [&](double fillAvg) {
+        YTsjsRow row = Row(fillAvg, m);
+        YSegmentCalc::LocalReuse(row, 6, 63);
+        return row;
+    };
+    const YTsjsRow row = reused(7.5); // 150 m³ of fill
+    ExpectCells(row, {{R::UseSoil, 100}, {R::UseRock, 50}, {R::Use, 50, 4}, {R::RemRock, 50}});
     EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
     // Fill smaller than the soil alone: no rock is used.
-    YTsjsRow small;
-    small[R::CutAvg] = 10;
-    small[R::FillAvg] = 2.5;
-    small[R::Dist] = 20;
-    YSegmentCalc::Quantities(small, m);
-    YSegmentCalc::LocalReuse(small, 6, 63);
-    EXPECT_DOUBLE_EQ(small[R::UseSoil], 50);
-    EXPECT_DOUBLE_EQ(small[R::UseRock], 0);
-    EXPECT_DOUBLE_EQ(small[R::RemRock], 100);
+    ExpectCells(reused(2.5), {{R::UseSoil, 50}, {R::UseRock, 0}, {R::RemRock, 100}});
 }
 
 TEST(LocalReuse, VersionTwoReusesTheWholeSurplus) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 2, 7);
     // 160 m³ compacted on offer for 100 m³ of fill: 5/8 of it, 125 m³ natural.
-    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
-    EXPECT_DOUBLE_EQ(row.At(R::Use, 2), 125);
-    EXPECT_DOUBLE_EQ(row.At(R::Rem, 2), 75);
-    EXPECT_DOUBLE_EQ(row.At(R::RemC, 2), 60);
+    ExpectCells(row, {{R::UseSoil, 100}, {R::Use, 125, 2}, {R::Rem, 75, 2}, {R::RemC, 60, 2}});
     EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
 }
 
@@ -206,10 +186,7 @@ TEST(LocalReuse, VersionOneReducesTheSurplusThroughTheMix) {
     YTsjsRow row = SoilRow();
     YSegmentCalc::LocalReuse(row, 1, 2); // any soil bit takes the whole soil surplus
     // Natural reduction: (Σp) · Us / (Σ p/d) = 100 · 100 / (100 / 1.25) = 125.
-    EXPECT_DOUBLE_EQ(row[R::UseSoil], 100);
-    EXPECT_DOUBLE_EQ(row[R::RemSoil], 75);
-    EXPECT_DOUBLE_EQ(row[R::RemSoilC], 60);
-    EXPECT_DOUBLE_EQ(row[R::FillAfter], 0);
+    ExpectCells(row, {{R::UseSoil, 100}, {R::RemSoil, 75}, {R::RemSoilC, 60}, {R::FillAfter, 0}});
 }
 
 YTsjsRow RandomRow(std::mt19937& rng) {

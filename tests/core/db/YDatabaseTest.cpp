@@ -53,19 +53,6 @@ TEST(YDatabase, RefusesWhatIsNotAProjectFile) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), c.bytes) << c.name; // untouched
     }
-
-    // An SQLite database of another program.
-    const QString other = dir.Path(QStringLiteral("other.db"));
-    {
-        YDatabase maker;
-        ASSERT_TRUE(YSchema::CreateProject(maker, other, 6));
-        for (const QString& t : YSchema::Tables(6)) {
-            ASSERT_TRUE(maker.Exec(QStringLiteral("DROP TABLE [%1]").arg(t)));
-        }
-        ASSERT_TRUE(maker.Exec(QStringLiteral("CREATE TABLE notes (a TEXT)")));
-    }
-    EXPECT_FALSE(db.Open(other));
-    EXPECT_TRUE(db.LastError().contains(QStringLiteral("缺少表[逐桩断面]")));
 }
 
 // A project file cut short (a copy that stopped, a full disk) is named as damaged, for readers

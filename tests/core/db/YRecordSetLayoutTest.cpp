@@ -130,20 +130,6 @@ TEST(YRecordSetLayout, VersionOneFilesAreFoundByTheRetry) {
     YTdpSet tdp(db);
     ASSERT_TRUE(tdp.Open());
     EXPECT_EQ(tdp.FieldCount(), 14);
-
-    ScratchDir dir2;
-    YDatabase v2;
-    CreateDatabase(v2, dir2, 2);
-    YTsjsSet tsjs2(v2);
-    ASSERT_TRUE(tsjs2.Open());
-    EXPECT_EQ(tsjs2.FieldCount(), 98);
-    EXPECT_EQ(v2.Version(), 2);
-    // An optional table missing from a version-2 file leaves the version alone.
-    ASSERT_TRUE(v2.Exec(QStringLiteral("DROP TABLE [统计扩展]")));
-    YTjExSet ex(v2);
-    EXPECT_FALSE(ex.Open());
-    EXPECT_EQ(v2.Version(), 2);
-    EXPECT_TRUE(ex.LastError().contains(QStringLiteral("缺少这个表")));
 }
 
 // Reading a row into the members and writing it back unchanged leaves every column as it was:

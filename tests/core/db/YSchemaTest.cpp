@@ -116,12 +116,6 @@ TEST(YSchema, NewFileHasEveryTableAndColumnWithItsType) {
     ScratchDir dir;
     YDatabase db;
     CreateDatabase(db, dir, 6);
-    EXPECT_EQ(db.Version(), 6);
-    QStringList tables = db.TableNames();
-    QStringList expected = YSchema::Tables(6);
-    tables.sort();
-    expected.sort();
-    EXPECT_EQ(tables, expected);
     for (const QString& table : YSchema::Tables(6)) {
         QSqlQuery q(db.Connection());
         ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA table_info([%1])").arg(table)));
@@ -161,8 +155,8 @@ TEST(YSchema, NewFileStartsWithVersionRowAndTemplateCoefficients) {
     }
 }
 
-TEST(YSchema, OlderLayoutsHaveTheirTablesAndNoVersionTableBeforeThree) {
-    for (int v = 1; v <= 5; ++v) {
+TEST(YSchema, EachLayoutHasItsTablesAndNoVersionTableBeforeThree) {
+    for (int v = 1; v <= 6; ++v) {
         ScratchDir dir;
         YDatabase db;
         ASSERT_TRUE(YSchema::CreateProject(db, dir.Path(QStringLiteral("old.dvx")), v));

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <tuple>
 
 namespace {
 
@@ -21,41 +22,34 @@ class TfFormatTest : public testing::Test {
         f.m_nStationCol = stationCol;
         return f;
     }
+    static TfFormat Format(const QString& name, const QString& suffix, int start, int station,
+                           int cut, int fill, int readHeight, int height) {
+        TfFormat f = Named(name, station);
+        f.m_strSuffix = suffix;
+        f.m_nStartLine = start;
+        f.m_nCutCol = cut;
+        f.m_nFillCol = fill;
+        f.m_bReadHeight = readHeight;
+        f.m_nHeightCol = height;
+        return f;
+    }
+    // Every stored entry, to compare formats whole.
+    static auto Fields(const TfFormat& f) {
+        return std::make_tuple(f.m_strName, f.m_strSuffix, f.m_nStartLine, f.m_nStationCol,
+                               f.m_nCutCol, f.m_nFillCol, f.ReadsHeight(), f.m_nHeightCol);
+    }
     dalvex::test::ScratchDir m_dir;
 };
 
 TEST_F(TfFormatTest, MissingSlotGivesTheDefaults) {
-    const TfFormat f = TfFormat::Load(4);
-    EXPECT_EQ(f.m_strName, "自定义");
-    EXPECT_EQ(f.m_strSuffix, "");
-    EXPECT_EQ(f.m_nStartLine, 1);
-    EXPECT_EQ(f.m_nStationCol, 1);
-    EXPECT_EQ(f.m_nCutCol, 3);
-    EXPECT_EQ(f.m_nFillCol, 4);
-    EXPECT_TRUE(f.ReadsHeight());
-    EXPECT_EQ(f.m_nHeightCol, 2);
+    EXPECT_EQ(Fields(TfFormat::Load(4)), Fields(Format("自定义", "", 1, 1, 3, 4, 1, 2)));
     EXPECT_EQ(TfFormat::SlotName(4), "");
 }
 
 TEST_F(TfFormatTest, StoreAndLoadRoundTripUnderTheChineseEntries) {
-    TfFormat f = Named("纬地");
-    f.m_strSuffix = "tf";
-    f.m_nStartLine = 3;
-    f.m_nStationCol = 2;
-    f.m_nCutCol = 5;
-    f.m_nFillCol = 6;
-    f.m_bReadHeight = 0;
-    f.m_nHeightCol = 9;
+    const TfFormat f = Format("纬地", "tf", 3, 2, 5, 6, 0, 9);
     ASSERT_EQ(f.Store(), 0);
-    const TfFormat g = TfFormat::Load(0);
-    EXPECT_EQ(g.m_strName, "纬地");
-    EXPECT_EQ(g.m_strSuffix, "tf");
-    EXPECT_EQ(g.m_nStartLine, 3);
-    EXPECT_EQ(g.m_nStationCol, 2);
-    EXPECT_EQ(g.m_nCutCol, 5);
-    EXPECT_EQ(g.m_nFillCol, 6);
-    EXPECT_FALSE(g.ReadsHeight());
-    EXPECT_EQ(g.m_nHeightCol, 9);
+    EXPECT_EQ(Fields(TfFormat::Load(0)), Fields(f));
     // The entries are those of the profile section, read by anyone who opens it.
     YProfile& p = YProfile::Instance();
     EXPECT_EQ(p.GetString("土方格式/格式0", QString()), "纬地");
@@ -131,13 +125,8 @@ class TfFormatOk : public TfFormatTest, public testing::WithParamInterface<OkCas
 
 TEST_P(TfFormatOk, ChecksInOrder) {
     const OkCase& c = GetParam();
-    TfFormat f = Named(QString::fromUtf8(c.formatName));
-    f.m_nStationCol = c.station;
-    f.m_nCutCol = c.cut;
-    f.m_nFillCol = c.fill;
-    f.m_bReadHeight = c.readHeight;
-    f.m_nHeightCol = c.height;
-    f.m_nStartLine = c.start;
+    const TfFormat f = Format(QString::fromUtf8(c.formatName), QString(), c.start, c.station, c.cut,
+                              c.fill, c.readHeight, c.height);
     YRecordingUserIO io;
     const bool ok = f.CheckOnOk(io);
     const QString want = QString::fromUtf8(c.message);

@@ -122,21 +122,6 @@ TEST(LandXmlImport, OlderLayoutsClearTheResultsWithoutSegmentsOrName) {
     EXPECT_FALSE(f.db.HasTable("项目"));
 }
 
-TEST(LandXmlImport, ImperialAreasAndStationsInMetres) {
-    ImportFixture f;
-    const QByteArray body = "<Alignment name=\"A\"><CrossSects>\n"
-                            "<CrossSect sta=\"100\" areaCut=\"10\" areaFill=\"0\"/>\n"
-                            "<CrossSect sta=\"200\">" +
-                            Surf("EG", "-10 10 10 10") + Surf("FG", "-10 9 10 9") +
-                            "</CrossSect>\n</CrossSects></Alignment>\n";
-    const QString path =
-        f.File("ft.xml", Doc(body, "<Units><Imperial linearUnit=\"foot\"/></Units>\n"));
-    ASSERT_TRUE(YLandXmlImport(f.db, f.io).Import(path, {}).Ok());
-    // 100 ft = 30.48 m; 10 ft² = 0.9290304 m²; 20 ft × 1 ft = 1.8580608 m².
-    EXPECT_EQ(f.Rows(kSections),
-              QStringList({"K0+030.480|30.48|0.9290304|0|0", "K0+060.960|60.96|1.8580608|0|0"}));
-}
-
 // Which lines are ground and design, by the options or by their names.
 TEST(LandXmlImport, GroundAndDesignByNames) {
     const struct {

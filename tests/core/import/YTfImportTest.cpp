@@ -131,17 +131,6 @@ TEST(TfImport, MissingFileChangesNothingAndSaysNothing) {
     EXPECT_EQ(f.Count("逐桩断面"), 1);
 }
 
-TEST(TfImport, GbkFileWithChineseCommentsImports) {
-    ImportFixture f;
-    // "// 挖方 填方" and a header "桩号" in GBK; data lines are ASCII.
-    const QByteArray gbk = "// \xcd\xda\xb7\xbd \xcc\xee\xb7\xbd\n"
-                           "\xd7\xae\xba\xc5 h c f\n"
-                           "100 -1 5 0\n120 -1 6 0\n";
-    const QString path = f.File("gbk.tf", gbk);
-    ASSERT_TRUE(YTfImport(f.db, f.io).Import(path, Format(), YTfImport::Scope::Project).Ok());
-    EXPECT_EQ(f.Rows("SELECT [sta] FROM [逐桩断面] ORDER BY [sta]"), QStringList({"100", "120"}));
-}
-
 TEST(TfImport, StationTextsFollowTheChainBreaks) {
     ImportFixture f;
     YStationNumbering numbering;
