@@ -1,6 +1,5 @@
 #include "PreprocessFixture.h"
 
-#include "core/db/YFastStatement.h"
 #include "core/db/YTransaction.h"
 
 #include <cmath>
@@ -22,6 +21,19 @@ void ThreeSections(PreprocessFixture& f) {
     f.Section(20, 20, 0, -1);
     f.Section(40, 0, 6, 1);
     f.Contents(40, kClassII);
+}
+
+// The named columns of every result row against a table of rows.
+void ExpectColumns(const std::vector<PreprocessFixture::Row>& rows,
+                   const std::vector<const char*>& columns,
+                   const std::vector<std::vector<double>>& want) {
+    ASSERT_EQ(rows.size(), want.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            EXPECT_DOUBLE_EQ(rows[i][QString::fromUtf8(columns[c])], want[i][c])
+                << "row " << i << " " << columns[c];
+        }
+    }
 }
 
 TEST(Preprocess, ThreeSectionsGiveTwoRowsComputedByHand) {
@@ -222,17 +234,12 @@ TEST(Preprocess, BridgeEndsGetInterpolatedSectionsAndNoEarthwork) {
     EXPECT_DOUBLE_EQ(sections[3]["挖方面积"], 25);
     EXPECT_EQ(f.db.QueryValue("SELECT [桩号] FROM [逐桩断面] WHERE [sta] = 30")->toString(),
               "K0+030.000");
-    const auto rows = f.Rows();
-    ASSERT_EQ(rows.size(), 5u);
-    const double want[][3] = {
-        {0, 20, 10}, {20, 30, 12.5}, {30, 50, 0}, {50, 60, 27.5}, {60, 80, 30}};
-    for (size_t i = 0; i < rows.size(); ++i) {
-        auto r = rows[i];
-        EXPECT_DOUBLE_EQ(r["起始桩号"], want[i][0]) << i;
-        EXPECT_DOUBLE_EQ(r["终止桩号"], want[i][1]) << i;
-        EXPECT_DOUBLE_EQ(r["挖方平均面积"], want[i][2]) << i;
-    }
-    EXPECT_DOUBLE_EQ(rows[2]["挖方总量"], 0);
+    ExpectColumns(f.Rows(), {"起始桩号", "终止桩号", "挖方平均面积", "挖方总量"},
+                  {{0, 20, 10, 200},
+                   {20, 30, 12.5, 125},
+                   {30, 50, 0, 0},
+                   {50, 60, 27.5, 275},
+                   {60, 80, 30, 600}});
 }
 
 TEST(Preprocess, PrismoidalRuleGivesAPyramidAThirdOfItsBase) {
@@ -304,15 +311,8 @@ TEST(Preprocess, CurrentSegmentOnlyAndEarlierSegmentsKept) {
     ASSERT_TRUE(result.Ok());
     EXPECT_EQ(result.nSegments, 2);
     EXPECT_TRUE(f.io.Questions().isEmpty()); // segment 2 had no results of its own
-    const auto rows = f.Rows();
-    ASSERT_EQ(rows.size(), 4u);
-    const double want[][3] = {{1, 0, 20}, {1, 20, 40}, {2, 40, 60}, {2, 60, 80}};
-    for (size_t i = 0; i < 4; ++i) {
-        auto r = rows[i];
-        EXPECT_DOUBLE_EQ(r["分段编号"], want[i][0]) << i;
-        EXPECT_DOUBLE_EQ(r["起始桩号"], want[i][1]) << i;
-        EXPECT_DOUBLE_EQ(r["终止桩号"], want[i][2]) << i;
-    }
+    ExpectColumns(f.Rows(), {"分段编号", "起始桩号", "终止桩号"},
+                  {{1, 0, 20}, {1, 20, 40}, {2, 40, 60}, {2, 60, 80}});
     EXPECT_EQ(f.Count("土石计算中间表"), 4);
 }
 
@@ -411,27 +411,6 @@ TEST(Preprocess, TotalsMatchTheDirectFormulaOnALongRandomRoad) {
                       "OR ABS([石方损耗率] - 0.05) > 1e-12"),
               0.0);
     EXPECT_NEAR(f.Value("SELECT SUM([利用后填方总量]) FROM [土石计算]"), fill, 1e-6);
-}
-
-// The bulk statements run on SQLite's C interface where it is reachable, else through Qt's
-// driver: both write the same rows.
-TEST(Preprocess, NativeAndQtDriverStatementsWriteTheSameRows) {
-    PreprocessFixture f;
-    for (double s : {0.0, 20.0, 40.0, 60.0}) {
-        f.Section(s, s / 4, 10 - s / 8, s < 30 ? -1 : 1);
-    }
-    f.Contents(60, {10, 40, 20, 10, 10, 10}, 90);
-    f.Trough(100, 0.7, 9);
-    ASSERT_TRUE(f.Run().Ok());
-    const auto rows = f.Rows();
-    const auto sections = f.Rows("逐桩断面");
-    YFastStatement::ForceQtDriver(true);
-    f.io.QueueAnswer(true);
-    const bool ok = f.Run().Ok();
-    YFastStatement::ForceQtDriver(false);
-    ASSERT_TRUE(ok);
-    EXPECT_EQ(f.Rows(), rows);
-    EXPECT_EQ(f.Rows("逐桩断面"), sections);
 }
 
 } // namespace

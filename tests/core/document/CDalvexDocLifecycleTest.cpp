@@ -2,7 +2,6 @@
 #include "support/ProjectFixture.h"
 #include "support/TestSupport.h"
 
-#include "core/db/YDLSet.h"
 #include "core/db/YDatabase.h"
 #include "core/db/YGzwSet.h"
 #include "core/db/YNearPrjSet.h"
@@ -10,7 +9,6 @@
 #include "core/db/YSQXSet.h"
 #include "core/db/YSchema.h"
 #include "core/db/YTsjsSet.h"
-#include "core/db/YTsxsSet.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -26,11 +24,10 @@ class DocLifecycle : public ::testing::Test {
   protected:
     void SetUp() override { EnsureCoreApp(); }
 
-    // A version-6 project with one statement run on it, closed again.
-    QString DamagedProject(const QString& sql) {
-        const QString path = dir.Path(QStringLiteral("p.dvx"));
+    // A version-6 project with statements run on it, closed again.
+    QString DamagedProject(const QStringList& statements) {
         TestProject doc(path, io);
-        if (!sql.isEmpty()) {
+        for (const QString& sql : statements) {
             doc.Exec(sql);
         }
         doc->DeleteContents();
@@ -39,6 +36,7 @@ class DocLifecycle : public ::testing::Test {
     }
 
     ScratchDir dir;
+    const QString path = dir.Path(QStringLiteral("p.dvx"));
     YRecordingUserIO io;
 };
 
@@ -49,10 +47,6 @@ TEST_F(DocLifecycle, NewProjectIsVersionSixAndEmpty) {
     EXPECT_EQ(doc->GetCurrentSegment(), -1);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("路线一"));
     EXPECT_TRUE(doc->GetGuid().isEmpty());
-    EXPECT_EQ(doc->GetTsxsSet().RecordCount(), 1);
-    EXPECT_EQ(doc->GetPrjFDSet().RecordCount(), 0);
-    EXPECT_EQ(doc->GetDLSet().RecordCount(), 0);
-    EXPECT_EQ(doc->GetTsjsSet().RecordCount(), 0);
     EXPECT_TRUE(doc->NeighbourPaths().isEmpty());
     EXPECT_TRUE(io.Messages().empty());
     EXPECT_EQ(doc->GetSegmentCount(), 0);
@@ -60,7 +54,7 @@ TEST_F(DocLifecycle, NewProjectIsVersionSixAndEmpty) {
 }
 
 TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
-    TestProject doc(dir.Path(QStringLiteral("p.dvx")), io);
+    TestProject doc(path, io);
     EXPECT_EQ(doc->GetProjectName(), QStringLiteral("p"));
     // An import empties [项目] and writes a new identity while the project stays open; of two
     // rows of one property the later wins, other properties are ignored.
@@ -79,7 +73,6 @@ TEST_F(DocLifecycle, PropertiesRewrittenWhileOpenAreReadAgainOnRequest) {
 }
 
 TEST_F(DocLifecycle, ProjectFilledThroughRecordSetsReopensWithItsModel) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         TestProject doc(path, io);
         doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("测试路"));
@@ -122,7 +115,7 @@ class RequiredTable : public DocLifecycle, public ::testing::WithParamInterface<
 
 TEST_P(RequiredTable, MissingTableIsNamedAndLeavesNothingOpen) {
     const QString table = QString::fromUtf8(GetParam());
-    const QString path = DamagedProject(QStringLiteral("DROP TABLE [%1]").arg(table));
+    DamagedProject({QStringLiteral("DROP TABLE [%1]").arg(table)});
     CDalvexDoc doc(io);
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_FALSE(doc.IsOpen());
@@ -139,13 +132,11 @@ TEST_P(RequiredTable, MissingTableIsNamedAndLeavesNothingOpen) {
 
 TEST_P(RequiredTable, UnreadableTableIsAFormatError) {
     const QString table = QString::fromUtf8(GetParam());
-    TestProject doc(dir.Path(QStringLiteral("q.dvx")), io);
-    doc.Exec(QStringLiteral("DROP TABLE [%1]").arg(table));
-    doc.Exec(QStringLiteral("CREATE TABLE [%1] ([x] INTEGER)").arg(table));
-    doc->DeleteContents();
-    io.Clear();
-    EXPECT_FALSE(doc->OnOpenDocument(dir.Path(QStringLiteral("q.dvx"))));
-    EXPECT_FALSE(doc->IsOpen());
+    DamagedProject({QStringLiteral("DROP TABLE [%1]").arg(table),
+                    QStringLiteral("CREATE TABLE [%1] ([x] INTEGER)").arg(table)});
+    CDalvexDoc doc(io);
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_FALSE(doc.IsOpen());
     ASSERT_EQ(io.Texts().size(), 1);
     EXPECT_TRUE(io.Texts()[0].startsWith(kFormatError + QStringLiteral("表[%1]：").arg(table)))
         << io.Texts()[0].toStdString();
@@ -158,7 +149,6 @@ INSTANTIATE_TEST_SUITE_P(Tables, RequiredTable,
                                            "土石计算中间表", "土石计算2"));
 
 TEST_F(DocLifecycle, MissingOptionalTablesAreIgnored) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         TestProject doc(path, io);
         for (const char* t : {"土方调配扩展记录", "统计扩展", "竖曲线", "相邻项目"}) {
@@ -175,7 +165,6 @@ TEST_F(DocLifecycle, MissingOptionalTablesAreIgnored) {
 
 TEST_F(DocLifecycle, FileWithoutVersionTableIsVersionTwo) {
     // A version-3 file whose [版本] is gone: its tables hold every version-2 column.
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         YDatabase db;
         ASSERT_TRUE(YSchema::CreateProject(db, path, 3));
@@ -191,7 +180,7 @@ TEST_F(DocLifecycle, FileWithoutVersionTableIsVersionTwo) {
 
 TEST_F(DocLifecycle, NewestFileWithoutVersionTableIsAFormatError) {
     // Read as version 2, [土石计算2] lacks the old columns: the file does not hold together.
-    const QString path = DamagedProject(QStringLiteral("DROP TABLE [版本]"));
+    DamagedProject({QStringLiteral("DROP TABLE [版本]")});
     CDalvexDoc doc(io);
     EXPECT_FALSE(doc.OnOpenDocument(path));
     EXPECT_FALSE(doc.IsOpen());
@@ -202,14 +191,14 @@ TEST_F(DocLifecycle, NewestFileWithoutVersionTableIsAFormatError) {
 
 TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
     for (int version = 1; version <= 6; ++version) {
-        const QString path = dir.Path(QStringLiteral("v%1.dvx").arg(version));
+        const QString file = dir.Path(QStringLiteral("v%1.dvx").arg(version));
         {
             YDatabase db;
-            ASSERT_TRUE(YSchema::CreateProject(db, path, version)) << db.LastError().toStdString();
+            ASSERT_TRUE(YSchema::CreateProject(db, file, version)) << db.LastError().toStdString();
         }
         // Opened twice: the second time the detour column is there already.
         for (int i = 0; i < 2; ++i) {
-            auto doc = TestProject::Open(path, io);
+            auto doc = TestProject::Open(file, io);
             ASSERT_TRUE(doc) << version;
             // Files of layouts 1 and 2 carry no [版本]: both read as 2, and the first set that
             // cannot bind the version-2 columns drops the file to 1.
@@ -223,7 +212,6 @@ TEST_F(DocLifecycle, OlderLayoutsOpenAtTheirVersion) {
 }
 
 TEST_F(DocLifecycle, ChainBreaksLoadedAndResetOnClose) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         TestProject doc(path, io);
         doc.AddChainBreak(1, QStringLiteral("K1+100.000=K1+120.000"));
@@ -252,7 +240,6 @@ class DamagedLog : public DocLifecycle, public ::testing::WithParamInterface<Log
 
 TEST_P(DamagedLog, ReportsTheStepAndStillOpens) {
     const LogCase& c = GetParam();
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         TestProject doc(path, io);
         bool source = true;
@@ -293,7 +280,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     TestProject doc(path, io);
     doc.SetProperty(QStringLiteral("项目名称"), QStringLiteral("原件"));
     EXPECT_TRUE(doc->OnSaveDocument(path));
@@ -316,7 +302,6 @@ TEST_F(DocLifecycle, SaveUnderOwnNameDoesNothingAndSaveAsCopies) {
 }
 
 TEST_F(DocLifecycle, CurrentSegmentIsTheFirstRowAndSwitches) {
-    const QString path = dir.Path(QStringLiteral("p.dvx"));
     {
         TestProject doc(path, io);
         doc.AddProjectSegment(1, QStringLiteral("K0+040.000"));

@@ -92,13 +92,6 @@ TEST_F(DocManager, DuplicateNeighbourIsQueuedOnce) {
     EXPECT_EQ(front.events, (QStringList{"open:A", "open:B", "front:A"}));
 }
 
-TEST_F(DocManager, QueueRefusesEqualStrings) {
-    manager.QueueOpen(QStringLiteral("/x/a.dvx"));
-    manager.QueueOpen(QStringLiteral("/x/a.dvx"));
-    manager.QueueOpen(QStringLiteral("/x/b.dvx"));
-    EXPECT_EQ(manager.PendingOpen(), (QStringList{"/x/a.dvx", "/x/b.dvx"}));
-}
-
 TEST_F(DocManager, NeighbourThatFailsIsSkipped) {
     const QString a = Make("p/a", "A", {{"..\\gone\\G.dvx", "G"}, {"..\\b\\B.dvx", "B"}});
     Make("p/b", "B", {});

