@@ -29,19 +29,19 @@ namespace {
 
 const QString Product = QStringLiteral("土石方调配");
 
-// Creates a project through "新建" with the chooser answering path.
-CDalvexDoc* NewProject(AppHarness& h, const QString& name) {
-    h.Chooser().answers << h.Dir().Path(name);
-    h.App().MainFrame()->Action(YCmd::FileNew)->trigger();
-    Settle();
-    return h.App().MainFrame()->ActiveDocument();
-}
+// The program started without a project.
+struct App : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(h.Start());
+        frame = h.App().MainFrame();
+    }
+    AppHarness h;
+    CMainFrame* frame = nullptr;
+};
 
 // The stock dialogs speak Chinese once the program has started: message-box buttons and the
 // file dialog's captions come from Qt's own translations.
-TEST(App, StockDialogsSpeakChinese) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
+TEST_F(App, StockDialogsSpeakChinese) {
     ASSERT_TRUE(CDalvexApp::LoadQtTranslations()) << "Qt's Chinese translations are missing";
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel |
@@ -62,91 +62,74 @@ TEST(App, StockDialogsSpeakChinese) {
     EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QStringLiteral("取消"));
 }
 
-TEST(App, NewProjectAsksWhereThenOpensItOnTheProjectMenu) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
-    CMainFrame& frame = *h.App().MainFrame();
+TEST_F(App, NewProjectAsksWhereThenOpensItOnTheProjectMenu) {
     CDalvexDoc* doc = NewProject(h, QStringLiteral("road.dvx"));
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(h.Chooser().filters.value(0), QStringLiteral("土方调配数据库文件(*.dvx)|*.dvx||"));
     EXPECT_EQ(h.Chooser().proposed.value(0), QStringLiteral("土石方调配文件1"));
-    EXPECT_TRUE(QFile::exists(h.Dir().Path(QStringLiteral("road.dvx"))));
-    EXPECT_EQ(doc->GetVersion(), 6u);
-    EXPECT_EQ(frame.CurrentMenu(), CMainFrame::ProjectMenu);
-    ASSERT_EQ(frame.Frames().size(), 1);
-    CChildFrame* child = frame.Frames().constFirst();
+    EXPECT_EQ(frame->CurrentMenu(), CMainFrame::ProjectMenu);
+    ASSERT_EQ(frame->Frames().size(), 1);
+    CChildFrame* child = frame->Frames().constFirst();
     EXPECT_TRUE(child->isMaximized());
     EXPECT_EQ(child->GetDocument(), doc);
     // Titles: the project has no segment yet.
     EXPECT_EQ(child->FrameTitle(), QStringLiteral("road.dvx-当前分段:-1"));
-    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - road.dvx-当前分段:-1"));
+    EXPECT_EQ(frame->windowTitle(), Product + QStringLiteral(" - road.dvx-当前分段:-1"));
     // The product marker heads the File menu; the new file is the first recent file.
-    QMenu* file = frame.menuBar()->actions().constFirst()->menu();
+    QMenu* file = frame->menuBar()->actions().constFirst()->menu();
     EXPECT_EQ(file->actions().constFirst()->text(), QStringLiteral("[R]") + Product);
-    EXPECT_EQ(frame.RecentFiles().Files().value(0),
+    EXPECT_EQ(frame->RecentFiles().Files().value(0),
               QDir::toNativeSeparators(h.Dir().Path(QStringLiteral("road.dvx"))));
-    EXPECT_TRUE(frame.Action(YCmd::FileMruFirst)->isVisible());
+    EXPECT_TRUE(frame->Action(YCmd::FileMruFirst)->isVisible());
     EXPECT_TRUE(h.IO().Messages().empty());
 }
 
-TEST(App, CancelledNewCreatesNothing) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
-    h.App().MainFrame()->Action(YCmd::FileNew)->trigger();
-    Settle();
+TEST_F(App, CancelledNewCreatesNothing) {
+    TriggerAndSettle(frame->Action(YCmd::FileNew));
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
-    EXPECT_EQ(h.App().MainFrame()->CurrentMenu(), CMainFrame::NoProjectMenu);
+    EXPECT_EQ(frame->CurrentMenu(), CMainFrame::NoProjectMenu);
 }
 
-TEST(App, SecondWindowNumbersBothTitlesAndClosingTheLastClosesTheProject) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
-    CMainFrame& frame = *h.App().MainFrame();
+TEST_F(App, SecondWindowNumbersBothTitlesAndClosingTheLastClosesTheProject) {
     CDalvexDoc* doc = NewProject(h, QStringLiteral("a.dvx"));
     ASSERT_NE(doc, nullptr);
-    frame.Action(YCmd::WindowNew)->trigger();
-    Settle();
-    ASSERT_EQ(frame.Frames().size(), 2);
-    EXPECT_EQ(frame.Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:1"));
-    EXPECT_EQ(frame.Frames().at(1)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:2"));
-    EXPECT_EQ(frame.ActiveChild(), frame.Frames().at(1));
-    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - a.dvx-当前分段:-1:2"));
+    TriggerAndSettle(frame->Action(YCmd::WindowNew));
+    ASSERT_EQ(frame->Frames().size(), 2);
+    EXPECT_EQ(frame->Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:1"));
+    EXPECT_EQ(frame->Frames().at(1)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1:2"));
+    EXPECT_EQ(frame->ActiveChild(), frame->Frames().at(1));
+    EXPECT_EQ(frame->windowTitle(), Product + QStringLiteral(" - a.dvx-当前分段:-1:2"));
     // A child that is not maximised: product - document:window-segment.
-    frame.Frames().at(1)->showNormal();
+    frame->Frames().at(1)->showNormal();
     Settle();
-    EXPECT_EQ(frame.windowTitle(), Product + QStringLiteral(" - a.dvx:2-当前分段:-1"));
+    EXPECT_EQ(frame->windowTitle(), Product + QStringLiteral(" - a.dvx:2-当前分段:-1"));
 
-    frame.Frames().at(1)->close();
+    frame->Frames().at(1)->close();
     Settle();
-    ASSERT_EQ(frame.Frames().size(), 1);
-    EXPECT_EQ(frame.Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1"));
+    ASSERT_EQ(frame->Frames().size(), 1);
+    EXPECT_EQ(frame->Frames().at(0)->FrameTitle(), QStringLiteral("a.dvx-当前分段:-1"));
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 1);
-    frame.Frames().at(0)->close();
+    frame->Frames().at(0)->close();
     Settle();
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
-    EXPECT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
-    EXPECT_EQ(frame.windowTitle(), Product);
+    EXPECT_EQ(frame->CurrentMenu(), CMainFrame::NoProjectMenu);
+    EXPECT_EQ(frame->windowTitle(), Product);
 }
 
 // A second window opens maximised like the first, and 层叠/平铺 give windows a size to work in.
-TEST(App, NewWindowAndCascadeKeepWindowsUsable) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
-    CMainFrame& frame = *h.App().MainFrame();
-    frame.resize(1000, 700);
+TEST_F(App, NewWindowAndCascadeKeepWindowsUsable) {
+    frame->resize(1000, 700);
     ASSERT_NE(NewProject(h, QStringLiteral("a.dvx")), nullptr);
-    frame.Action(YCmd::WindowNew)->trigger();
+    TriggerAndSettle(frame->Action(YCmd::WindowNew));
+    ASSERT_EQ(frame->Frames().size(), 2);
+    EXPECT_TRUE(frame->Frames().at(1)->isMaximized());
+    frame->Frames().at(0)->ActivateFrame();
     Settle();
-    ASSERT_EQ(frame.Frames().size(), 2);
-    EXPECT_TRUE(frame.Frames().at(1)->isMaximized());
-    frame.Frames().at(0)->ActivateFrame();
-    Settle();
-    EXPECT_TRUE(frame.Frames().at(0)->isMaximized()) << "brought forward, maximised again";
-    const QSize area = frame.Frames().at(0)->mdiArea()->viewport()->size();
+    EXPECT_TRUE(frame->Frames().at(0)->isMaximized()) << "brought forward, maximised again";
+    const QSize area = frame->Frames().at(0)->mdiArea()->viewport()->size();
     for (int command : {YCmd::WindowCascade, YCmd::WindowTile}) {
-        frame.Action(command)->trigger();
-        Settle();
-        for (CChildFrame* child : frame.Frames()) {
+        TriggerAndSettle(frame->Action(command));
+        for (CChildFrame* child : frame->Frames()) {
             EXPECT_FALSE(child->isMaximized()) << command;
             EXPECT_GE(child->width(), area.width() / 2 - 2) << command; // tiles round down
             EXPECT_GE(child->height(), area.height() / 2 - 1) << command;
@@ -154,76 +137,52 @@ TEST(App, NewWindowAndCascadeKeepWindowsUsable) {
         }
     }
     // Opened while the others are not maximised, a window opens beside them at their size.
-    frame.Action(YCmd::WindowCascade)->trigger();
-    Settle();
-    frame.Action(YCmd::WindowNew)->trigger();
-    Settle();
-    CChildFrame* third = frame.Frames().at(2);
+    TriggerAndSettle(frame->Action(YCmd::WindowCascade));
+    TriggerAndSettle(frame->Action(YCmd::WindowNew));
+    CChildFrame* third = frame->Frames().at(2);
     EXPECT_FALSE(third->isMaximized());
     EXPECT_GE(third->width(), area.width() / 2);
 }
 
-TEST(App, OpenFromCommandLineRecentListAndDroppedFiles) {
-    AppHarness h;
+TEST_F(App, OpenFromCommandLineRecentListAndDroppedFiles) {
     const QString a = h.Dir().Path(QStringLiteral("a.dvx"));
     const QString b = h.Dir().Path(QStringLiteral("b.dvx"));
-    {
-        ASSERT_TRUE(h.Start());
-        ASSERT_NE(NewProject(h, QStringLiteral("a.dvx")), nullptr);
-        ASSERT_NE(NewProject(h, QStringLiteral("b.dvx")), nullptr);
-        h.App().DocManager().CloseAll();
-        Settle();
-    }
-    CMainFrame& frame = *h.App().MainFrame();
-    EXPECT_EQ(frame.RecentFiles().Files(),
+    ASSERT_NE(NewProject(h, QStringLiteral("a.dvx")), nullptr);
+    ASSERT_NE(NewProject(h, QStringLiteral("b.dvx")), nullptr);
+    h.App().DocManager().CloseAll();
+    Settle();
+    EXPECT_EQ(frame->RecentFiles().Files(),
               (QStringList{QDir::toNativeSeparators(b), QDir::toNativeSeparators(a)}));
     // Recent file 2 opens a.
-    frame.UpdateCommandUI();
-    EXPECT_EQ(frame.Action(YCmd::FileMruFirst + 1)->text(),
+    frame->UpdateCommandUI();
+    EXPECT_EQ(frame->Action(YCmd::FileMruFirst + 1)->text(),
               QStringLiteral("&2 ") + QDir::toNativeSeparators(a).replace('&', "&&"));
-    frame.Action(YCmd::FileMruFirst + 1)->trigger();
-    Settle();
-    ASSERT_NE(frame.ActiveDocument(), nullptr);
-    EXPECT_EQ(frame.ActiveDocument()->GetTitle(), QStringLiteral("a.dvx"));
+    TriggerAndSettle(frame->Action(YCmd::FileMruFirst + 1));
+    ASSERT_NE(frame->ActiveDocument(), nullptr);
+    EXPECT_EQ(frame->ActiveDocument()->GetTitle(), QStringLiteral("a.dvx"));
     // Dropping b (and a text file, ignored) opens b.
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(b), QUrl::fromLocalFile(h.Dir().Path("x.txt"))});
     const QStringList dropped = CMainFrame::DroppedProjects(&data);
     EXPECT_EQ(dropped, QStringList{b});
-    emit frame.FilesDropped(dropped);
+    emit frame->FilesDropped(dropped);
     Settle();
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 2);
-    EXPECT_EQ(frame.ActiveDocument()->GetTitle(), QStringLiteral("b.dvx"));
+    EXPECT_EQ(frame->ActiveDocument()->GetTitle(), QStringLiteral("b.dvx"));
     // A recent file that has gone drops out of the list when chosen.
     h.App().DocManager().CloseAll();
     Settle();
     ASSERT_TRUE(QFile::remove(a));
-    frame.UpdateCommandUI();
-    const int index = int(frame.RecentFiles().Files().indexOf(QDir::toNativeSeparators(a)));
+    frame->UpdateCommandUI();
+    const int index = int(frame->RecentFiles().Files().indexOf(QDir::toNativeSeparators(a)));
     ASSERT_GE(index, 0);
-    frame.Action(YCmd::FileMruFirst + index)->trigger();
-    Settle();
-    EXPECT_FALSE(frame.RecentFiles().Files().contains(QDir::toNativeSeparators(a)));
-}
-
-TEST(App, CommandLineFileOpensAtStartUp) {
-    AppHarness h;
-    const QString path = h.Dir().Path(QStringLiteral("c.dvx"));
-    {
-        YRecordingUserIO io;
-        TestProject project(path, io);
-    }
-    ASSERT_TRUE(h.Start({path}));
-    ASSERT_NE(h.App().MainFrame()->ActiveDocument(), nullptr);
-    EXPECT_EQ(h.App().MainFrame()->ActiveDocument()->GetTitle(), QStringLiteral("c.dvx"));
-    EXPECT_EQ(h.App().MainFrame()->CurrentMenu(), CMainFrame::ProjectMenu);
+    TriggerAndSettle(frame->Action(YCmd::FileMruFirst + index));
+    EXPECT_FALSE(frame->RecentFiles().Files().contains(QDir::toNativeSeparators(a)));
 }
 
 // File dialogs open where the designer works: writing in the active project's folder, reading
 // in the folder last chosen from; not in the program's working directory.
-TEST(App, FileDialogsStartInTheProjectsOrTheLastFolder) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
+TEST_F(App, FileDialogsStartInTheProjectsOrTheLastFolder) {
     YFileChooser& chooser = h.App().FileChooser();
     using P = YFileChooser::Purpose;
     ASSERT_TRUE(QDir().mkpath(h.Dir().Path(QStringLiteral("roads"))));
@@ -237,19 +196,17 @@ TEST(App, FileDialogsStartInTheProjectsOrTheLastFolder) {
     EXPECT_EQ(chooser.StartFolder(P::Write), h.Dir().Path(QStringLiteral("roads")));
 }
 
-TEST(App, ApplicationServicesFindListAndActivate) {
-    AppHarness h;
-    ASSERT_TRUE(h.Start());
+TEST_F(App, ApplicationServicesFindListAndActivate) {
     CDalvexDoc* a = NewProject(h, QStringLiteral("a.dvx"));
     CDalvexDoc* b = NewProject(h, QStringLiteral("b.dvx"));
     ASSERT_TRUE(a != nullptr && b != nullptr);
     std::vector<CDalvexDoc*> docs;
     h.App().ListDocuments(docs);
     EXPECT_EQ(docs, (std::vector<CDalvexDoc*>{a, b}));
-    EXPECT_EQ(h.App().MainFrame()->ActiveDocument(), b);
+    EXPECT_EQ(frame->ActiveDocument(), b);
     h.App().ActivateDocument(*a);
     Settle();
-    EXPECT_EQ(h.App().MainFrame()->ActiveDocument(), a);
+    EXPECT_EQ(frame->ActiveDocument(), a);
     EXPECT_EQ(h.App().FindDocumentByGuid(QStringLiteral("no-such-guid")), nullptr);
     h.App().QueueFile(QStringLiteral("x.dvx"));
     h.App().QueueFile(QStringLiteral("x.dvx"));

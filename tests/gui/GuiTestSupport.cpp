@@ -6,6 +6,7 @@
 #include "gui/app/YCommandIds.h"
 #include "gui/diagram/CDalvexView.h"
 #include "gui/widgets/YPropertyGrid.h"
+#include "support/ProjectFixture.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -71,15 +72,40 @@ void Settle() {
     }
 }
 
+void TriggerAndSettle(QAction* action) {
+    action->trigger();
+    Settle();
+}
+
+QAction* EnabledAction(CMainFrame& frame, int command) {
+    frame.UpdateCommandUI();
+    QAction* action = frame.Action(command);
+    return action->isEnabled() ? action : nullptr;
+}
+
+CDalvexDoc* NewProject(AppHarness& h, const QString& name) {
+    h.Chooser().answers << h.Dir().Path(name);
+    TriggerAndSettle(h.App().MainFrame()->Action(YCmd::FileNew));
+    return h.App().MainFrame()->ActiveDocument();
+}
+
 CDalvexView* StartAllocating(AppHarness& h, const QString& path, QSize size) {
     if (!h.Start({path})) {
         return nullptr;
     }
     CMainFrame* frame = h.App().MainFrame();
     frame->resize(size);
-    frame->Action(YCmd::StartDP)->trigger();
-    Settle();
+    TriggerAndSettle(frame->Action(YCmd::StartDP));
     return frame->ActiveView();
+}
+
+CDalvexView* StartOnRoad(AppHarness& h, int segments) {
+    const QString path = h.Dir().Path(QStringLiteral("road.dvx"));
+    {
+        YRecordingUserIO io;
+        TestProject(path, io).AddSegs(TestProject::Road(segments));
+    }
+    return StartAllocating(h, path);
 }
 
 void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,

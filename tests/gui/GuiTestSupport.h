@@ -4,15 +4,20 @@
 #include "support/TestSupport.h"
 #include "support/YRecordingUserIO.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QPoint>
 #include <QSize>
 #include <QStringList>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 class CDalvexApp;
+class CDalvexDoc;
 class CDalvexView;
+class CMainFrame;
+class QAction;
 class QAbstractItemModel;
 class QAbstractItemView;
 class QWidget;
@@ -69,9 +74,49 @@ void OnNextModal(std::function<void(QWidget*)> fn, int timeoutMs = 5000);
 // Processes pending events (deferred pane updates, deleteLater).
 void Settle();
 
+// Triggers the action and processes what it posted.
+void TriggerAndSettle(QAction* action);
+// The frame's action for a command after the command states are updated; null when disabled.
+QAction* EnabledAction(CMainFrame& frame, int command);
+
+// Triggers the action and hands the modal dialog it opens, of type Dlg, to fn; a dialog fn
+// leaves open is cancelled. Fails the test when no such dialog opens.
+template <class Dlg> void WithDialog(QAction* action, const std::function<void(Dlg&)>& fn) {
+    bool seen = false;
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = dynamic_cast<Dlg*>(modal);
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className();
+            static_cast<QDialog*>(modal)->reject();
+            return;
+        }
+        seen = true;
+        fn(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    TriggerAndSettle(action);
+    EXPECT_TRUE(seen);
+}
+// The same for a command of the frame, which must be enabled.
+template <class Dlg>
+void WithDialog(CMainFrame& frame, int command, const std::function<void(Dlg&)>& fn) {
+    QAction* action = EnabledAction(frame, command);
+    ASSERT_NE(action, nullptr) << command;
+    WithDialog<Dlg>(action, fn);
+}
+
+// Creates a project through 新建 with the file chooser answering this name in the scratch
+// folder; the active document, or null.
+CDalvexDoc* NewProject(AppHarness& h, const QString& name = QStringLiteral("road.dvx"));
+
 // Starts the program on a project file, resizes its frame and starts allocating (开始调配);
 // the active view, or null.
 CDalvexView* StartAllocating(AppHarness& h, const QString& path, QSize size = {1000, 700});
+
+// StartAllocating on a new project "road.dvx" of this many segments of TestProject::Road.
+CDalvexView* StartOnRoad(AppHarness& h, int segments);
 
 // Mouse events sent straight to a widget, as a view's viewport receives them.
 void SendMouse(QWidget* target, QEvent::Type type, QPoint pt, Qt::MouseButton button,

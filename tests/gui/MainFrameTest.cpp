@@ -10,6 +10,7 @@
 #include "gui/app/YToolIcons.h"
 #include "gui/panes/YDPCtrlBar.h"
 #include "gui/widgets/YControlBar.h"
+#include "support/ProjectFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,6 +189,20 @@ TEST(MainFrame, ProgramStartsAndQuitsOffscreenAndPrintsVersion) {
     ASSERT_TRUE(run.waitForFinished(60000));
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(run.exitCode(), 0);
+}
+
+TEST(MainFrame, CommandLineFileOpensAtStartUp) {
+    AppHarness h;
+    const QString path = h.Dir().Path(QStringLiteral("c.dvx"));
+    {
+        YRecordingUserIO io;
+        TestProject project(path, io);
+    }
+    ASSERT_TRUE(h.Start({path}));
+    CMainFrame& frame = *h.App().MainFrame();
+    ASSERT_NE(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.ActiveDocument()->GetTitle(), QStringLiteral("c.dvx"));
+    EXPECT_EQ(frame.CurrentMenu(), CMainFrame::ProjectMenu);
 }
 
 TEST(MainFrame, ProgramEndsWhenTheNamedFileCannotBeOpened) {

@@ -30,27 +30,16 @@ int HaulPixels(QWidget& band) {
 
 TEST(MassHaulBand, ShowsUnderTheDiagramAndFollowsTheLog) {
     AppHarness h;
-    const QString path = h.Dir().Path(QStringLiteral("road.dvx"));
-    {
-        YRecordingUserIO io;
-        TestProject p(path, io);
-        p.AddSegs(TestProject::Road(10));
-    }
-    ASSERT_TRUE(h.Start({path}));
-    CMainFrame& frame = *h.App().MainFrame();
-    frame.Action(YCmd::StartDP)->trigger();
-    Settle();
-    CDalvexView* view = frame.ActiveView();
+    CDalvexView* view = StartOnRoad(h, 10);
     ASSERT_NE(view, nullptr);
-    QAction* command = frame.Action(YCmd::ShowMassHaul);
-    frame.UpdateCommandUI();
-    ASSERT_TRUE(command->isEnabled());
+    CMainFrame& frame = *h.App().MainFrame();
+    QAction* command = EnabledAction(frame, YCmd::ShowMassHaul);
+    ASSERT_NE(command, nullptr);
     auto* band = view->findChild<QWidget*>(QStringLiteral("massHaulBand"));
     ASSERT_NE(band, nullptr);
     EXPECT_FALSE(band->isVisible());
 
-    command->trigger();
-    Settle();
+    TriggerAndSettle(command);
     EXPECT_TRUE(view->ShowMassHaul());
     ASSERT_TRUE(band->isVisible());
     const QRect vp = view->viewport()->geometry();
@@ -65,8 +54,7 @@ TEST(MassHaulBand, ShowsUnderTheDiagramAndFollowsTheLog) {
     Settle();
     EXPECT_GT(HaulPixels(*band), 10);
 
-    command->trigger();
-    Settle();
+    TriggerAndSettle(command);
     EXPECT_FALSE(band->isVisible());
 }
 

@@ -8,7 +8,6 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/YCommandIds.h"
 #include "gui/dialogs/YOptimizeDlg.h"
-#include "support/ProjectFixture.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
@@ -20,36 +19,18 @@ namespace {
 
 TEST(OptimizeCommand, RecordsTheCheapestPlanAndComparesItWithAuto) {
     AppHarness h;
-    const QString path = h.Dir().Path(QStringLiteral("road.dvx"));
-    {
-        YRecordingUserIO io;
-        TestProject p(path, io);
-        p.AddSegs(TestProject::Road(12));
-    }
-    ASSERT_TRUE(h.Start({path}));
+    ASSERT_NE(StartOnRoad(h, 12), nullptr);
     CMainFrame& frame = *h.App().MainFrame();
-    frame.Action(YCmd::StartDP)->trigger();
-    Settle();
-    frame.UpdateCommandUI();
-    ASSERT_TRUE(frame.Action(YCmd::OptimizeDP)->isEnabled());
-
-    bool seen = false;
-    OnNextModal([&](QWidget* modal) {
-        auto* dlg = dynamic_cast<YOptimizeDlg*>(modal);
-        ASSERT_NE(dlg, nullptr);
-        seen = true;
-        const auto boxes = dlg->findChildren<QDoubleSpinBox*>();
+    WithDialog<YOptimizeDlg>(frame, YCmd::OptimizeDP, [](YOptimizeDlg& dlg) {
+        const auto boxes = dlg.findChildren<QDoubleSpinBox*>();
         ASSERT_EQ(boxes.size(), 5);
         // The local costs follow the economic haul distance: half of it each.
         boxes[0]->setValue(600);
         EXPECT_DOUBLE_EQ(boxes[3]->value(), 300);
         EXPECT_DOUBLE_EQ(boxes[4]->value(), 300);
-        EXPECT_DOUBLE_EQ(dlg->Options().dHaulLimit, 600);
-        dlg->accept();
+        EXPECT_DOUBLE_EQ(dlg.Options().dHaulLimit, 600);
+        dlg.accept();
     });
-    frame.Action(YCmd::OptimizeDP)->trigger();
-    Settle();
-    ASSERT_TRUE(seen);
     ASSERT_FALSE(h.IO().Texts().isEmpty());
     const QString summary = h.IO().Texts().last();
     const QRegularExpression form(QStringLiteral(

