@@ -11,8 +11,6 @@
 #include "support/ProjectFixture.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QMdiArea>

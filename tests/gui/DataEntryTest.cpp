@@ -57,8 +57,6 @@ TEST(GridModel, NumbersShowWithOneToThreeDecimals) {
     for (const auto& row : rows) {
         EXPECT_EQ(YGridModel::FormatNumber(row.value), QString::fromLatin1(row.text)) << row.value;
     }
-    EXPECT_EQ(YGridModel::FlagText(true), QStringLiteral("可跨越"));
-    EXPECT_EQ(YGridModel::FlagText(false), QStringLiteral("不可跨越"));
 }
 
 TEST_F(DataEntry, EditingOneOfTwoEqualRowsChangesOnlyThatRow) {

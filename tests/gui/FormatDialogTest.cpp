@@ -61,12 +61,6 @@ TEST_F(Formats, SubmenuListsFormatsUpToTheFirstGap) {
     ASSERT_EQ(ten.size(), 10u);
     EXPECT_EQ(ten.back().nId, 33009);
     EXPECT_EQ(ten.back().strText, QStringLiteral("&10 读入 F9 土方文件"));
-    // From the profile.
-    Define(0, QStringLiteral("纬地"));
-    const auto stored = YFormatMenu::ProfileEntries();
-    ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[0].strText, QStringLiteral("&1 读入 纬地 土方文件"));
-    EXPECT_EQ(stored[1].strText, QStringLiteral("&2 我有新格式土方文件"));
 }
 
 TEST_F(Formats, DialogShowsTheSlotAndReloadsWhenAnotherFormatIsPicked) {

@@ -24,14 +24,12 @@ using namespace dalvex::test;
 
 namespace {
 
-const QString Product = QStringLiteral("土石方调配");
-
 TEST(MainFrame, StartsWithoutProjectOnTheNoProjectMenu) {
     AppHarness h;
     ASSERT_TRUE(h.Start());
     CMainFrame& frame = *h.App().MainFrame();
     EXPECT_TRUE(frame.isMaximized());
-    EXPECT_EQ(frame.windowTitle(), Product);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("土石方调配"));
     EXPECT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
     EXPECT_EQ(h.App().DocManager().DocumentCount(), 0);
     EXPECT_TRUE(frame.Frames().isEmpty());

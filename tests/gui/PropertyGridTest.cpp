@@ -130,10 +130,7 @@ TEST(PropertyGrid, EditableListKeepsTypedTextAndRereadsEntries) {
     EXPECT_EQ(combo->currentText(), QStringLiteral("新格式"));
 }
 
-TEST(PropertyGrid, RemoveAllEmptiesTheGrid) {
-    YPropertyGrid grid;
-    const int cat = grid.AddCategory(QStringLiteral("甲"));
-    grid.AddItem(cat, std::make_unique<CPropertyItemBool>(1, QStringLiteral("乙")));
+TEST_F(GridFixture, RemoveAllEmptiesTheGrid) {
     grid.RemoveAll();
     EXPECT_EQ(grid.topLevelItemCount(), 0);
     EXPECT_EQ(grid.Item(1), nullptr);

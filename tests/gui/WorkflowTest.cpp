@@ -4,7 +4,6 @@
 // allocation so the settings pane appears, toggle it, and switch to the other segment.
 #include "GuiTestSupport.h"
 
-#include "core/db/YDatabase.h"
 #include "core/db/YTsjsSet.h"
 #include "core/db/YTsxsSet.h"
 #include "core/db/YZzmjSet.h"
@@ -65,11 +64,8 @@ TEST(Workflow, FromEmptyProjectToPreprocessedSegmentsAndTheSettingsPane) {
     AppHarness h;
     ASSERT_TRUE(h.Start());
     CMainFrame& frame = *h.App().MainFrame();
-    ASSERT_EQ(frame.CurrentMenu(), CMainFrame::NoProjectMenu);
-
     CDalvexDoc* doc = NewProject(h);
     ASSERT_NE(doc, nullptr);
-    ASSERT_EQ(frame.CurrentMenu(), CMainFrame::ProjectMenu);
 
     // The coefficient dialog: out of range first, then a value that is taken.
     WithDialog<YTsxsDlg>(frame, YCmd::EditTsxs, [&](YTsxsDlg& dlg) {
