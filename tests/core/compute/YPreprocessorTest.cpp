@@ -88,10 +88,7 @@ TEST(Preprocess, ThreeSectionsGiveTwoRowsComputedByHand) {
     }
 
     // The intermediate table starts as a copy.
-    const auto mid = f.Rows("土石计算中间表");
-    ASSERT_EQ(mid.size(), 2u);
-    EXPECT_EQ(mid[0], rows[0]);
-    EXPECT_EQ(mid[1], rows[1]);
+    EXPECT_EQ(f.Rows("土石计算中间表"), rows);
     // Adjusted areas were written back to every cross-section.
     EXPECT_DOUBLE_EQ(f.Value("SELECT [填方面积1] FROM [逐桩断面] WHERE [sta] = 40"), 6);
     EXPECT_DOUBLE_EQ(f.Value("SELECT [挖方面积1] FROM [逐桩断面] WHERE [sta] = 20"), 20);
@@ -249,10 +246,7 @@ TEST(Preprocess, PrismoidalRuleGivesAPyramidAThirdOfItsBase) {
     f.Section(20, 4, 0, -1);
     f.Contents(20, kClassII);
     ASSERT_TRUE(f.Run(YPreprocessOptions::Prismoidal | 7).Ok());
-    const auto rows = f.Rows();
-    EXPECT_DOUBLE_EQ(rows[0]["挖方平均面积"], 3);
-    EXPECT_DOUBLE_EQ(rows[0]["挖方总量"], 30);
-    EXPECT_NEAR(rows[1]["挖方平均面积"], 4.0 / 3, kTol);
+    ExpectColumns(f.Rows(), {"挖方平均面积", "挖方总量"}, {{3, 30}, {4.0 / 3, 40.0 / 3}});
 }
 
 struct TroughRunCase {

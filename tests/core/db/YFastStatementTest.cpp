@@ -168,14 +168,8 @@ TEST_P(FastPaths, ReadsRowsCellByCell) {
 }
 
 std::string PathName(const testing::TestParamInfo<Path>& info) {
-    switch (info.param) {
-    case Path::Native:
-        return "Native";
-    case Path::QtDriver:
-        return "QtDriver";
-    default:
-        return "OtherLibrary";
-    }
+    const char* names[] = {"Native", "QtDriver", "OtherLibrary"};
+    return names[int(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, FastPaths,

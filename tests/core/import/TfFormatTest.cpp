@@ -92,11 +92,7 @@ TEST_F(TfFormatTest, PlaceholderEmptyNameAndFullProfileAreNotStored) {
 }
 
 TEST_F(TfFormatTest, ColumnMapPutsRolesOnColumnsLaterOverwriting) {
-    TfFormat f = Named("x");
-    f.m_nStationCol = 1;
-    f.m_nHeightCol = 2;
-    f.m_nCutCol = 3;
-    f.m_nFillCol = 30;
+    TfFormat f = Format("x", "", 1, 1, 3, 30, 1, 2);
     TfFormat::ColumnMap map = f.BuildColumnMap();
     EXPECT_EQ(map[0], TfFormat::Station);
     EXPECT_EQ(map[1], TfFormat::Height);

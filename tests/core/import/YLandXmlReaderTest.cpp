@@ -3,6 +3,7 @@
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -172,20 +173,18 @@ TEST(LandXmlReader, EquationsProfileAndSeveralAlignments) {
     EXPECT_EQ(r.Find("B"), nullptr);
     const YLxAlignment& a = r.alignments[0];
     ASSERT_EQ(a.equations.size(), 2u);
-    EXPECT_EQ(a.equations[0].back, 1100.0);
-    EXPECT_EQ(a.equations[0].ahead, 1120.0);
-    EXPECT_EQ(a.equations[0].internal, 1100.0);
-    EXPECT_EQ(a.equations[0].line, 6);
+    const YLxEquation& e = a.equations[0];
+    EXPECT_EQ(std::tuple(e.back, e.ahead, e.internal, e.line),
+              std::tuple(1100.0, 1120.0, std::optional(1100.0), 6));
     EXPECT_FALSE(a.equations[1].internal);
     using Kind = YLxProfilePoint::Kind;
     ASSERT_EQ(a.profile.size(), 5u); // the first ProfAlign only
-    EXPECT_EQ(a.profile[1].kind, Kind::ParaCurve);
-    EXPECT_EQ(a.profile[1].length, 200.0);
-    EXPECT_EQ(a.profile[1].station, 500.0);
-    EXPECT_EQ(a.profile[1].elevation, 110.0);
+    const YLxProfilePoint& p = a.profile[1];
+    EXPECT_EQ(std::tuple(p.kind, p.length, p.station, p.elevation),
+              std::tuple(Kind::ParaCurve, 200.0, 500.0, 110.0));
     EXPECT_EQ(a.profile[2].length, 120.0);
-    EXPECT_EQ(a.profile[3].kind, Kind::CircCurve);
-    EXPECT_EQ(a.profile[3].radius, 3000.0);
+    EXPECT_EQ(std::pair(a.profile[3].kind, a.profile[3].radius),
+              std::pair(Kind::CircCurve, 3000.0));
     EXPECT_EQ(a.profile[4].line, 15);
 }
 

@@ -84,7 +84,6 @@ TEST(TfReader, WithoutHeightThreeValuesSuffice) {
 TEST(TfReader, OnlyTheFirstThirtyColumnsCarryData) {
     TfFormat f = Default();
     f.m_bReadHeight = 0;
-    f.m_nStationCol = 1;
     f.m_nCutCol = 2;
     f.m_nFillCol = 30;
     QByteArray line = "7 8";
