@@ -28,7 +28,6 @@ class YRecordingUserIO : public YUserIO {
 
     // Scripted answers, used in order; then the default.
     void QueueAnswer(bool answer) { m_answers.push_back(answer); }
-    void SetDefaultAnswer(bool answer) { m_bDefaultAnswer = answer; }
     // Makes Advance() report a cancel after this many calls (-1: never).
     void CancelAfter(int advances) { m_nCancelAfter = advances; }
 

@@ -19,21 +19,6 @@ QString ReadAll(std::FILE* f) {
     return QString::fromUtf8(bytes);
 }
 
-TEST(RecordingUserIO, KeepsTextsAndAnswersFromScriptThenDefault) {
-    YRecordingUserIO io;
-    io.Error(QStringLiteral("土石含量数据不全！"));
-    io.Info(QStringLiteral("完成"));
-    io.QueueAnswer(false);
-    io.SetDefaultAnswer(true);
-    EXPECT_FALSE(io.Ask(QStringLiteral("是否清除所有调配?")));
-    EXPECT_TRUE(io.Ask(QStringLiteral("再问")));
-    ASSERT_EQ(io.Messages().size(), 2u);
-    EXPECT_EQ(io.Messages()[0].kind, YMsgKind::Error);
-    EXPECT_EQ(io.Texts(),
-              QStringList({QStringLiteral("土石含量数据不全！"), QStringLiteral("完成")}));
-    EXPECT_EQ(io.Questions().size(), 2);
-}
-
 TEST(RecordingUserIO, ScopesBalanceWaitAndProgressAndCancelIsReported) {
     YRecordingUserIO io;
     io.CancelAfter(2);

@@ -49,24 +49,6 @@ TEST(Station, ExactlyOneOrderHoldsOnRandomPairs) {
     }
 }
 
-TEST(Station, Arithmetic) {
-    EXPECT_EQ(YStation().Value(), 0.0);
-    YStation a(1200.5);
-    const YStation b(200.25);
-    EXPECT_DOUBLE_EQ((a + b).Value(), 1400.75);
-    EXPECT_DOUBLE_EQ((a - b).Value(), 1000.25);
-    EXPECT_DOUBLE_EQ((b - a).Value(), -1000.25);
-    EXPECT_DOUBLE_EQ((a * 2.0).Value(), 2401.0);
-    EXPECT_DOUBLE_EQ((a / 4.0).Value(), 300.125);
-    a += b;
-    EXPECT_DOUBLE_EQ(a.Value(), 1400.75);
-    a -= YStation(0.75);
-    EXPECT_DOUBLE_EQ(a.Value(), 1400.0);
-    EXPECT_DOUBLE_EQ((a + 5.0).Value(), 1405.0) << "a number converts to a station";
-    a.SetValue(-3.0);
-    EXPECT_EQ(a.Value(), -3.0);
-}
-
 // What the text parser refuses is checked with the texts themselves; here only that a refused
 // text reads as station 0 and that the numbering's own gaps count as refused.
 TEST(StationNumbering, ParseOrZeroGivesZeroForUnreadableTexts) {
