@@ -293,6 +293,13 @@ struct Bulk {
     bool split = false;
     double rock = 0.0, soil = 0.0;         // compacted m³ of each group
     double rockBulk = 0.0, soilBulk = 0.0; // natural per compacted
+
+    // Of a share of one group (RockMask, SoilMask) or of the whole (0).
+    double Of(qint32 classes) const {
+        return classes == YClass::RockMask   ? rockBulk
+               : classes == YClass::SoilMask ? soilBulk
+                                             : all;
+    }
 };
 
 // Everything the plan starts from, in compacted m³. Only segments with something to give or
@@ -305,10 +312,13 @@ struct Inputs {
     std::vector<double> use, unuse, fill; // by segment
     std::vector<Bulk> useBulk, unuseBulk;
     std::vector<double> borrow;          // by borrow pit: contents
-    std::vector<double> waste;           // by waste pit: capacity as compacted m³
-    std::vector<double> wasteNatural;    // by waste pit: capacity as it stands, natural m³
+    std::vector<double> waste;           // by waste pit: capacity as it stands, natural m³
     double bulk = 0.0;                   // the project's bulkiest class
     std::vector<Span> borrowAt, wasteAt; // pits as points on the line
+
+    // A waste pit's capacity as the network counts it, in compacted m³ of the bulkiest class,
+    // which no mix can overfill.
+    double WasteCompacted(size_t q) const { return bulk > 0.0 ? waste[q] / bulk : 0.0; }
 };
 
 double CompactedSum(const DpBlock& b) {
@@ -409,8 +419,7 @@ Inputs ReadInputs(CDalvexDoc& doc) {
     auto& wastePits = doc.Model().m_arrQituk;
     for (size_t q = 0; q < wastePits.size(); ++q) {
         const double capacity = qitk.SetPosition(int(q)) ? qitk.m_dCapacity : 0.0;
-        in.waste.push_back(bulk > 0.0 ? std::max(capacity, 0.0) / bulk : 0.0);
-        in.wasteNatural.push_back(std::max(capacity, 0.0));
+        in.waste.push_back(std::max(capacity, 0.0));
         const double r = wastePits[q].m_staRoad.Value();
         in.wasteAt.push_back({r, r, r});
     }
@@ -547,7 +556,7 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     constexpr double kFar = std::numeric_limits<double>::infinity();
     std::vector<double> toPit(N, kFar);
     for (size_t q = 0; q < in.waste.size(); ++q) {
-        if (FloorUnits(in.waste[q]) > 0 && n > 0) {
+        if (FloorUnits(in.WasteCompacted(q)) > 0 && n > 0) {
             wasteMeet[q] = meet(in.wasteAt[q], branch(extras.wasteBranch, q) + opt.dWaste);
             for (int k = 0; k < 2; ++k) {
                 const int i = wasteMeet[q].seg[k];
@@ -660,11 +669,12 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     for (size_t q = 0; q < pitNode.size(); ++q) {
         pitNode[q] = net.AddNode();
         net.AddArc(pitNode[q], bin, 0.0);
-        net.sides.push_back({{}, in.wasteNatural[q]});
+        net.sides.push_back({{}, in.waste[q]});
     }
     // A source's own arcs to the pits it reaches, its bulk counted against their capacity;
     // split in two pieces, the soil piece a hair dearer so rock reaches a pit first.
-    auto piece = [&](int from, size_t i, bool unusable, qint32 classes, double bulk) {
+    auto piece = [&](int from, size_t i, bool unusable, qint32 classes) {
+        const double bulk = (unusable ? in.unuseBulk : in.useBulk)[i].Of(classes);
         for (const auto& [q, c] : reach[i]) {
             const int a = net.AddArc(from, pitNode[size_t(q)], c);
             addRole(a, {Role::Direct, int(i), q, unusable, classes});
@@ -674,15 +684,15 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     auto toPits = [&](int s, size_t i, bool unusable) {
         const Bulk& w = (unusable ? in.unuseBulk : in.useBulk)[i];
         if (!w.split) {
-            piece(s, i, unusable, 0, w.all);
+            piece(s, i, unusable, 0);
             return;
         }
         const int rock = net.AddNode();
         const int soil = net.AddNode();
         net.AddArc(s, rock, 0.0, FloorUnits(w.rock));
         net.AddArc(s, soil, 1e-6, FloorUnits(w.soil));
-        piece(rock, i, unusable, YClass::RockMask, w.rockBulk);
-        piece(soil, i, unusable, YClass::SoilMask, w.soilBulk);
+        piece(rock, i, unusable, YClass::RockMask);
+        piece(soil, i, unusable, YClass::SoilMask);
     };
     for (size_t i = 0; i < N; ++i) {
         const int seg = int(i);
@@ -745,7 +755,7 @@ bool MakePlan(const Inputs& in, const LineRules& rules, const YDPCostModel::Opti
     }
     std::vector<int> pitLimits; // the arcs that hold the pits to their capacity
     for (size_t q = 0; q < in.waste.size(); ++q) {
-        const Units cap = FloorUnits(in.waste[q]);
+        const Units cap = FloorUnits(in.WasteCompacted(q));
         const Meet& m = wasteMeet[q];
         int pit = -1;
         for (int k = 0; k < 2; ++k) {
@@ -858,16 +868,12 @@ void SettlePits(const Inputs& in, const LineRules& rules, const YDPCostModel::Op
         const bool unusable = t.lot.type == From::Unusable;
         double& left = (unusable ? rest.unuse : rest.use)[i];
         left = double(std::max<Units>(ToUnits(left) - t.lot.u, 0)) * kUnit;
-        const Bulk& w = (unusable ? in.unuseBulk : in.useBulk)[i];
-        const double bulk = t.classes == YClass::RockMask   ? w.rockBulk
-                            : t.classes == YClass::SoilMask ? w.soilBulk
-                                                            : w.all;
-        rest.wasteNatural[size_t(t.dst)] -= double(t.lot.u) * kUnit * bulk;
+        const double bulk = (unusable ? in.unuseBulk : in.useBulk)[i].Of(t.classes);
+        rest.waste[size_t(t.dst)] -= double(t.lot.u) * kUnit * bulk;
         settled += double(t.lot.u) * kUnit * c;
     }
-    for (size_t q = 0; q < rest.waste.size(); ++q) {
-        rest.wasteNatural[q] = std::max(rest.wasteNatural[q], 0.0);
-        rest.waste[q] = in.bulk > 0.0 ? rest.wasteNatural[q] / in.bulk : 0.0;
+    for (double& left : rest.waste) {
+        left = std::max(left, 0.0);
     }
     Plan second;
     if (!MakePlan(rest, rules, opt, second) || !(second.dCost + settled < plan.dCost)) {
